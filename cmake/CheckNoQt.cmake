@@ -1,0 +1,12 @@
+# Fails when the core library links Qt or one of its sources includes a Qt header.
+if(LINKS MATCHES "Qt")
+  message(FATAL_ERROR "zelkora_core links Qt: ${LINKS}")
+endif()
+file(GLOB_RECURSE sources ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
+foreach(source IN LISTS sources)
+  file(STRINGS ${source} qt_includes REGEX "#include[ \t]*[<\"]Q")
+  if(qt_includes)
+    message(FATAL_ERROR "${source} includes Qt: ${qt_includes}")
+  endif()
+endforeach()
+message(STATUS "core is free of Qt (${LINKS})")
