@@ -5,7 +5,9 @@
 namespace zelkora {
 namespace {
 
-TEST(numbers_test, placeholder) { EXPECT_EQ(plainText(12), "12"); }
+TEST(numbers_test, placeholder) {
+    EXPECT_EQ(plainText(12), "12");
+}
 
 } // namespace
 } // namespace zelkora

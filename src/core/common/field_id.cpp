@@ -19,7 +19,9 @@ Field offset(Field first, int number) {
 
 } // namespace
 
-std::string_view fieldName(Field field) { return kFieldNames[fieldIndex(field)]; }
+std::string_view fieldName(Field field) {
+    return kFieldNames[fieldIndex(field)];
+}
 
 std::optional<Field> fieldByName(std::string_view name) {
     const auto found = std::find(kFieldNames.begin(), kFieldNames.end(), name);

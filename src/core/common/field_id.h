@@ -55,7 +55,9 @@ inline constexpr std::size_t kFieldCount = 0
 #undef ZELKORA_FIELD_COUNT
     ;
 
-constexpr std::size_t fieldIndex(Field field) { return static_cast<std::size_t>(field); }
+constexpr std::size_t fieldIndex(Field field) {
+    return static_cast<std::size_t>(field);
+}
 
 // The exact name of a field, as the window and the tests know it.
 std::string_view fieldName(Field field);

@@ -38,7 +38,8 @@ DecimalForm decimalForm(double value) {
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
                                       std::fabs(value), std::chars_format::scientific, 14);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
     const auto exponentAt = text.find('e');
     std::string digits;
     digits.push_back(text[0]);
@@ -222,9 +223,15 @@ double plainValue(double value) {
     return readNumber(plainText(value));
 }
 
-double intPart(double x) { return std::floor(x); }
-double fixPart(double x) { return std::trunc(x); }
-double fracPart(double x) { return x - std::floor(x); }
+double intPart(double x) {
+    return std::floor(x);
+}
+double fixPart(double x) {
+    return std::trunc(x);
+}
+double fracPart(double x) {
+    return x - std::floor(x);
+}
 
 namespace {
 template <typename Integer> std::optional<Integer> toIntegerHalfEven(double x) {
@@ -240,7 +247,11 @@ template <typename Integer> std::optional<Integer> toIntegerHalfEven(double x) {
 }
 } // namespace
 
-std::optional<std::int16_t> toInt16(double x) { return toIntegerHalfEven<std::int16_t>(x); }
-std::optional<std::int32_t> toInt32(double x) { return toIntegerHalfEven<std::int32_t>(x); }
+std::optional<std::int16_t> toInt16(double x) {
+    return toIntegerHalfEven<std::int16_t>(x);
+}
+std::optional<std::int32_t> toInt32(double x) {
+    return toIntegerHalfEven<std::int32_t>(x);
+}
 
 } // namespace zelkora

@@ -6,7 +6,8 @@ namespace {
 constexpr std::array<RuleOption, 3> kUnlimitedOptions{{
     {"Option11", '1', "常に無制限", "状態にかかわらず常に無制限を得られる。"},
     {"Option12", '2', "初当りで無制限", "初当りのみで無制限を得られる。"},
-    {"Option13", '3', "ルール状態が交換時においてのみ初当りで無制限", "初当りで、かつ交換ルール状態で無制限。"},
+    {"Option13", '3', "ルール状態が交換時においてのみ初当りで無制限",
+     "初当りで、かつ交換ルール状態で無制限。"},
 }};
 constexpr std::array<RuleOption, 2> kLuckyOptions{{
     {"Option21", '1', "常にラッキー", "状態にかかわらず常にラッキーを得られる。"},
@@ -17,8 +18,10 @@ constexpr std::array<RuleOption, 2> kOutOptions{{
     {"Option32", '2', "初当りのみアウト", "初当りのみで出玉を交換。"},
 }};
 constexpr std::array<RuleOption, 2> kUsedUpOptions{{
-    {"Option41", '1', "ルールは交換に戻る", "出玉をすべて打ち込んだ場合、無制限、ラッキー等の権利を失う。"},
-    {"Option42", '2', "ルールはそのまま", "出玉をすべて打ち込んだ場合でも、無制限、ラッキー等の権利を失わない。"},
+    {"Option41", '1', "ルールは交換に戻る",
+     "出玉をすべて打ち込んだ場合、無制限、ラッキー等の権利を失う。"},
+    {"Option42", '2', "ルールはそのまま",
+     "出玉をすべて打ち込んだ場合でも、無制限、ラッキー等の権利を失わない。"},
 }};
 
 } // namespace
@@ -76,6 +79,8 @@ SymbolRow defaultSymbolRow(int row) {
     return symbol;
 }
 
-std::vector<SymbolRow> defaultSymbolTable() { return {defaultSymbolRow(1), defaultSymbolRow(2)}; }
+std::vector<SymbolRow> defaultSymbolTable() {
+    return {defaultSymbolRow(1), defaultSymbolRow(2)};
+}
 
 } // namespace zelkora

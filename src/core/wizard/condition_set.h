@@ -57,8 +57,9 @@ struct ConditionSpec {
     std::string_view label;
     AllowedKind allowed;
     NumberRange range;
-    int maxLength;                // NonEmptyText only
-    std::string_view defaultText; // a new verification's value (time conditions: the put-back value)
+    int maxLength; // NonEmptyText only
+    std::string_view
+        defaultText; // a new verification's value (time conditions: the put-back value)
     FileColumn fileColumn;
 };
 
@@ -67,28 +68,132 @@ inline constexpr std::string_view kNo = "いいえ";
 
 // Page 1: the eleven basic conditions, in the order of the page.
 inline constexpr std::array<ConditionSpec, 11> kBasicConditions{{
-    {Field::条件_名前, "検証名表示", "検証の名前:", AllowedKind::NonEmptyText, {}, 25, "新しい検証", {100, kTailColumn}},
-    {Field::条件_確率, "大当り確率表示", "大当り確率:", AllowedKind::Number, {2, true, 3000, true}, 0, "316", {100, 1}},
-    {Field::条件_確変倍率, "確変倍率表示", "確変時の確率の倍率", AllowedKind::Number, {1, true, 20, true}, 0, "5", {100, 8}},
-    {Field::条件_リミッター, "リッミター表示", "リミッター付き", AllowedKind::YesNo, {}, 0, "いいえ", {100, 2}},
-    {Field::条件_リミッター数, "リッミター数表示", "リミッター数:", AllowedKind::Number, {2, true, 3000, true}, 0, "256", {100, 3}},
-    {Field::条件_両替率, "両替率表示", "両替率:", AllowedKind::Number, {25, true, 100, true}, 0, "40", {100, 7}},
-    {Field::条件_何日分, "何日分表示", "何日分の検証", AllowedKind::Number, {1, true, 10000, true}, 0, "50", {100, 5}},
-    {Field::条件_回転数1000円, "回転数表示", "回転数/1000円:", AllowedKind::Number, {0, false, kUnbounded, true}, 0, "27", {100, 6}},
-    {Field::条件_投資上限日, "投資上限表示", "投資上限/日:", AllowedKind::Number, {500, true, 500000, true}, 0, "20000", {100, 9}},
-    {Field::条件_出玉を両替, "再投資表示", "出玉を両替して再投資", AllowedKind::YesNo, {}, 0, "はい", {100, 10}},
-    {Field::条件_投資単位, "投資単位", "投資単位", AllowedKind::Number, {100, true, 1000, true}, 0, "500", {98, 6}},
+    {Field::条件_名前,
+     "検証名表示",
+     "検証の名前:",
+     AllowedKind::NonEmptyText,
+     {},
+     25,
+     "新しい検証",
+     {100, kTailColumn}},
+    {Field::条件_確率,
+     "大当り確率表示",
+     "大当り確率:",
+     AllowedKind::Number,
+     {2, true, 3000, true},
+     0,
+     "316",
+     {100, 1}},
+    {Field::条件_確変倍率,
+     "確変倍率表示",
+     "確変時の確率の倍率",
+     AllowedKind::Number,
+     {1, true, 20, true},
+     0,
+     "5",
+     {100, 8}},
+    {Field::条件_リミッター,
+     "リッミター表示",
+     "リミッター付き",
+     AllowedKind::YesNo,
+     {},
+     0,
+     "いいえ",
+     {100, 2}},
+    {Field::条件_リミッター数,
+     "リッミター数表示",
+     "リミッター数:",
+     AllowedKind::Number,
+     {2, true, 3000, true},
+     0,
+     "256",
+     {100, 3}},
+    {Field::条件_両替率,
+     "両替率表示",
+     "両替率:",
+     AllowedKind::Number,
+     {25, true, 100, true},
+     0,
+     "40",
+     {100, 7}},
+    {Field::条件_何日分,
+     "何日分表示",
+     "何日分の検証",
+     AllowedKind::Number,
+     {1, true, 10000, true},
+     0,
+     "50",
+     {100, 5}},
+    {Field::条件_回転数1000円,
+     "回転数表示",
+     "回転数/1000円:",
+     AllowedKind::Number,
+     {0, false, kUnbounded, true},
+     0,
+     "27",
+     {100, 6}},
+    {Field::条件_投資上限日,
+     "投資上限表示",
+     "投資上限/日:",
+     AllowedKind::Number,
+     {500, true, 500000, true},
+     0,
+     "20000",
+     {100, 9}},
+    {Field::条件_出玉を両替,
+     "再投資表示",
+     "出玉を両替して再投資",
+     AllowedKind::YesNo,
+     {},
+     0,
+     "はい",
+     {100, 10}},
+    {Field::条件_投資単位,
+     "投資単位",
+     "投資単位",
+     AllowedKind::Number,
+     {100, true, 1000, true},
+     0,
+     "500",
+     {98, 6}},
 }};
 
 // Page 2: the three time conditions; the default is the value the page puts back on a bad entry.
 inline constexpr std::array<ConditionSpec, 3> kTimeConditions{{
-    {Field::条件_回転時間, "回転時間", "通常時", AllowedKind::Number, {0, false, kUnbounded, true}, 0, "10", {98, 1}},
-    {Field::条件_確変回転時間, "回転時間_確変", "確変、時短時", AllowedKind::Number, {0, false, kUnbounded, true}, 0, "6", {98, 5}},
-    {Field::条件_時間比率, "回転時間_比率", "回転の時間比率", AllowedKind::Number, {0, false, 100, true}, 0, "100", {98, 4}},
+    {Field::条件_回転時間,
+     "回転時間",
+     "通常時",
+     AllowedKind::Number,
+     {0, false, kUnbounded, true},
+     0,
+     "10",
+     {98, 1}},
+    {Field::条件_確変回転時間,
+     "回転時間_確変",
+     "確変、時短時",
+     AllowedKind::Number,
+     {0, false, kUnbounded, true},
+     0,
+     "6",
+     {98, 5}},
+    {Field::条件_時間比率,
+     "回転時間_比率",
+     "回転の時間比率",
+     AllowedKind::Number,
+     {0, false, 100, true},
+     0,
+     "100",
+     {98, 4}},
 }};
 
-inline constexpr ConditionSpec kSymbolCountCondition{
-    Field::条件_絵柄数, "絵柄数表示", "絵柄数", AllowedKind::Number, {1, true, 50, true}, 0, "2", {100, 4}};
+inline constexpr ConditionSpec kSymbolCountCondition{Field::条件_絵柄数,
+                                                     "絵柄数表示",
+                                                     "絵柄数",
+                                                     AllowedKind::Number,
+                                                     {1, true, 50, true},
+                                                     0,
+                                                     "2",
+                                                     {100, 4}};
 
 // Looks a condition up by its display field; null for fields that are not conditions.
 const ConditionSpec* findCondition(Field field);
@@ -134,7 +239,8 @@ inline constexpr int kMaxSymbolNameLength = 5;
 inline constexpr std::string_view kKind確変 = "確変";
 inline constexpr std::string_view kKind通常 = "通常";
 inline constexpr std::string_view kKind次まで時短 = "次まで時短";
-inline constexpr std::array<std::string_view, 3> kSymbolKinds{kKind確変, kKind通常, kKind次まで時短};
+inline constexpr std::array<std::string_view, 3> kSymbolKinds{kKind確変, kKind通常,
+                                                              kKind次まで時短};
 
 inline constexpr std::string_view kRule通常時交換 = "通常時交換";
 inline constexpr std::string_view kRuleアウト = "アウト";
@@ -143,8 +249,8 @@ inline constexpr std::string_view kRule無制限 = "無制限";
 inline constexpr std::array<std::string_view, 4> kSymbolRules{kRule通常時交換, kRuleアウト,
                                                               kRuleラッキー, kRule無制限};
 
-inline constexpr std::array<std::string_view, 5> kSymbolColumnHeadings{"絵柄名", "確変,通常", "時短数",
-                                                                       "ルール", "出玉数"};
+inline constexpr std::array<std::string_view, 5> kSymbolColumnHeadings{
+    "絵柄名", "確変,通常", "時短数", "ルール", "出玉数"};
 
 // One row of the symbol table as the grids hold it: every cell is text.
 struct SymbolRow {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelkora {
+
+// The data behind one chart: rows with a label and one or two values, all passed as text, and
+// the row and column the next write goes to, as the chart control addresses them (1-based).
+class ChartData {
+public:
+    static constexpr int kMaxColumns = 2;
+
+    std::string title;
+    std::string valueAxisTitle;
+
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    int columnCount() const { return columnCount_; }
+    // Rows beyond the count are dropped; new rows have an empty label and empty values.
+    void setRowCount(int rows);
+    void setColumnCount(int columns);
+
+    std::string_view label(int row) const { return rows_[index(row)].label; }
+    std::string_view value(int row, int column) const {
+        return rows_[index(row)].values[static_cast<std::size_t>(column - 1)];
+    }
+    void setLabel(int row, std::string_view label);
+    void setValue(int row, int column, std::string_view value);
+
+    std::uint64_t revision() const { return revision_; }
+
+private:
+    struct Row {
+        std::string label;
+        std::array<std::string, kMaxColumns> values;
+    };
+    static std::size_t index(int row) { return static_cast<std::size_t>(row - 1); }
+
+    std::vector<Row> rows_;
+    int columnCount_ = 1;
+    std::uint64_t revision_ = 0;
+};
+
+} // namespace zelkora
