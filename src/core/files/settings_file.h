@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zelkora {
+
+// zelkora.ini: three 100-byte records in the folder current at start-up. Record 1 holds the
+// program folder as the system reported it at setup, record 2 the trimmed Windows directory,
+// record 3 the 16-bit setup-complete mark.
+inline constexpr std::string_view kSettingsFileName = "zelkora.ini";
+inline constexpr std::int16_t kSetupCompleteMark = 1;
+
+struct Settings {
+    std::string programFolder;
+    std::string windowsDirectory;
+    std::int16_t setupMark = 0;
+
+    bool operator==(const Settings&) const = default;
+};
+
+enum class SettingsStatus : std::uint8_t {
+    Missing,  // no zelkora.ini in the folder
+    Damaged,  // there is one, but its records cannot be read back (truncated, garbled)
+    Readable, // all three records read
+};
+
+struct SettingsReadResult {
+    SettingsStatus status = SettingsStatus::Missing;
+    Settings settings;
+};
+
+SettingsReadResult readSettingsFile(const std::filesystem::path& folder);
+
+// Writes the three records. Fails, writing nothing, when a folder text has no code page 932
+// form or does not fit its record; fails when the file cannot be written.
+enum class SettingsWriteError : std::uint8_t { None, TextDoesNotFit, CannotWrite };
+SettingsWriteError writeSettingsFile(const std::filesystem::path& folder, const Settings& settings);
+
+// One trailing "\" removed, as the start-up read does with records 1 and 2.
+std::string withoutTrailingBackslash(std::string_view text);
+
+// The folder a record-1 text names, usable for building paths: one trailing separator ("\" or
+// "/") dropped unless the folder is a root, so a drive-root program folder keeps the working
+// copy directly in that root.
+std::filesystem::path folderFromRecordText(std::string_view text);
+
+} // namespace zelkora

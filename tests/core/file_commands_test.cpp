@@ -1,0 +1,305 @@
+#include "common/procedure_error.h"
+#include "file_test_support.h"
+#include "files/utf8_path.h"
+#include "shell/file_commands.h"
+#include "shell/startup.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zelkora {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::FailingFileSystem;
+using test_support::readBytes;
+using test_support::ScratchFolder;
+using test_support::ScriptedUi;
+using test_support::writeBytes;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+class RecordingHost : public FileCommandHost {
+public:
+    explicit RecordingHost(MainWindowModel& model) : model_(model) {}
+    std::vector<std::string> calls;
+    std::uint8_t newFlagSeenByPage1 = 0;
+    bool failReload = false;
+
+    void showConditionPage1() override {
+        calls.push_back("条件1");
+        newFlagSeenByPage1 = model_.window.newVerification;
+    }
+    void showBasicConditionPanel() override { calls.push_back("基本条件"); }
+    void reloadWorkingCopy() override {
+        calls.push_back("reload");
+        if (failReload) {
+            throw ProcedureError("条件データが壊れています。");
+        }
+        model_.fields.setText(Field::条件_名前, "読み込んだ検証");
+    }
+    void cancelRun() override { calls.push_back("MK_Cancel"); }
+    void unloadConditionPages() override { calls.push_back("unload pages"); }
+
+private:
+    MainWindowModel& model_;
+};
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model.programFolder = folder.path();
+        resetWindowValues(model);
+        fs::create_directory(folder.path() / "data");
+        writeBytes(workingCopy(), "working copy");
+        writeBytes(saved(), "saved verification");
+        model.commands.apply(Availability::VerificationLoaded);
+    }
+    fs::path workingCopy() const { return folder.path() / "temp.pac"; }
+    fs::path saved() const { return folder.path() / "data" / "保存済み.pac"; }
+    std::string savedText() const { return utf8FromPath(saved()); }
+
+    ScratchFolder folder;
+    MainWindowModel model;
+    ScriptedUi ui;
+    FailingFileSystem files;
+    RecordingHost host{model};
+    FileCommands commands{model, ui, files, host};
+};
+
+TEST_F(FileCommandsTest, open_asks_nothing_when_nothing_is_unsaved) {
+    commands.MF_Open();
+    EXPECT_THAT(ui.messages, IsEmpty());
+    ASSERT_EQ(ui.openRequests.size(), 1U);
+    const FileDialogRequest& request = ui.openRequests[0];
+    EXPECT_EQ(request.title, "ファイルを開く");
+    EXPECT_EQ(request.filter, "Data base|*.pac|All Files|*.*|");
+    EXPECT_EQ(request.presetName, "");
+    EXPECT_EQ(request.initialFolder, utf8FromPath(folder.path() / "data"));
+    EXPECT_FALSE(request.overwritePrompt);
+}
+
+TEST_F(FileCommandsTest, cancelling_the_confirmation_leaves_everything_as_it_was) {
+    model.window.unsaved = "Yes";
+    ui.answers.push_back(MessageResult::Cancel);
+    commands.MF_Open();
+    commands.MF_MakeNew();
+
+    ASSERT_EQ(ui.messages.size(), 2U);
+    EXPECT_EQ(ui.messages[0].text, "新しいファイルを開くと編集中のファイルは失われます。");
+    EXPECT_EQ(ui.messages[0].title, "確認");
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+    EXPECT_THAT(ui.openRequests, IsEmpty());
+    EXPECT_THAT(host.calls, ElementsAre("条件1")); // the second question was answered OK
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+}
+
+TEST_F(FileCommandsTest, new_shows_page_1_with_the_new_verification_flag_raised) {
+    commands.MF_MakeNew();
+    EXPECT_THAT(host.calls, ElementsAre("条件1"));
+    EXPECT_EQ(host.newFlagSeenByPage1, 1);
+    EXPECT_EQ(model.window.newVerification, 0);
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+}
+
+TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads) {
+    model.window.unsaved = "Yes";
+    ui.dialogs.push_back(savedText());
+    commands.MF_Open();
+
+    EXPECT_EQ(readBytes(workingCopy()), "saved verification");
+    EXPECT_EQ(model.window.savedName, "Yes");
+    EXPECT_EQ(model.window.filePath, savedText());
+    EXPECT_EQ(model.window.fileTitle, "保存済み.pac");
+    EXPECT_EQ(model.window.caption, "ゼルコラ... 保存済み.pac");
+    EXPECT_EQ(model.window.unsaved, "No");
+    EXPECT_THAT(host.calls, ElementsAre("基本条件", "reload"));
+    EXPECT_EQ(model.fields.text(Field::EXP), "読み込んだ検証");
+    EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
+    EXPECT_EQ(ui.pointers.front(), PointerShape::Hourglass);
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+}
+
+TEST_F(FileCommandsTest, cancelling_the_open_dialog_changes_nothing) {
+    commands.MF_Open();
+    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_EQ(model.window.caption, "ゼルコラ");
+    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+}
+
+TEST_F(FileCommandsTest, opening_the_working_copy_itself_keeps_it) {
+    ui.dialogs.push_back(utf8FromPath(workingCopy()));
+    commands.MF_Open();
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+    EXPECT_EQ(model.window.fileTitle, "temp.pac");
+}
+
+TEST_F(FileCommandsTest, a_failed_open_says_so_and_keeps_the_working_copy_and_the_values) {
+    ui.dialogs.push_back(utf8FromPath(folder.path() / "消えた.pac"));
+    commands.MF_Open();
+
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("消えた.pac"));
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_THAT(host.calls, IsEmpty());
+}
+
+TEST_F(FileCommandsTest, a_reload_that_fails_is_reported_and_ends_the_open) {
+    model.commands.apply(Availability::NoVerification);
+    host.failReload = true;
+    ui.dialogs.push_back(savedText());
+    commands.MF_Open();
+
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("条件データが壊れています。"));
+    EXPECT_FALSE(model.commands.enabled(Menu::MK_Start));
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+}
+
+TEST_F(FileCommandsTest, save_after_open_writes_back_without_a_dialog) {
+    ui.dialogs.push_back(savedText());
+    commands.MF_Open();
+    writeBytes(workingCopy(), "changed by a run");
+    model.window.unsaved = "Yes";
+
+    commands.MF_OverSave();
+
+    EXPECT_THAT(ui.saveRequests, IsEmpty());
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_EQ(readBytes(saved()), "changed by a run");
+    EXPECT_EQ(model.window.unsaved, "No");
+}
+
+TEST_F(FileCommandsTest, save_of_a_never_saved_verification_shows_the_save_dialog) {
+    const std::string target = utf8FromPath(folder.path() / "data" / "新しい検証.pac");
+    ui.dialogs.push_back(target);
+    commands.MF_OverSave();
+
+    ASSERT_EQ(ui.saveRequests.size(), 1U);
+    const FileDialogRequest& request = ui.saveRequests[0];
+    EXPECT_EQ(request.title, "ファイルを保存");
+    EXPECT_EQ(request.filter, "Data base(　.pac)|*.pac|All Files|*.*|");
+    EXPECT_EQ(request.presetName, "新しい検証.pac");
+    EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_EQ(readBytes(pathFromUtf8(target)), "working copy");
+    EXPECT_EQ(model.window.caption, "ゼルコラ... 新しい検証.pac");
+}
+
+TEST_F(FileCommandsTest, save_as_onto_an_existing_file_leaves_the_question_to_the_dialog) {
+    model.window.unsaved = "Yes";
+    ui.dialogs.push_back(savedText());
+    commands.MF_NewSave();
+
+    ASSERT_EQ(ui.saveRequests.size(), 1U);
+    EXPECT_TRUE(ui.saveRequests[0].overwritePrompt);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_EQ(readBytes(saved()), "working copy");
+    EXPECT_EQ(model.window.savedName, "Yes");
+    EXPECT_EQ(model.window.unsaved, "No");
+}
+
+TEST_F(FileCommandsTest, cancelling_save_as_changes_nothing) {
+    model.window.unsaved = "Yes";
+    commands.MF_NewSave();
+    EXPECT_EQ(model.window.unsaved, "Yes");
+    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_EQ(readBytes(saved()), "saved verification");
+}
+
+TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_says_so) {
+    ui.dialogs.push_back(savedText());
+    commands.MF_Open();
+    model.window.unsaved = "Yes";
+    writeBytes(workingCopy(), "changed by a run, far longer than the saved file was");
+    files.failCopies = true;
+
+    commands.MF_OverSave();
+    model.window.savedName = "No";
+    ui.dialogs.push_back(savedText());
+    commands.MF_NewSave();
+
+    EXPECT_EQ(readBytes(saved()), "saved verification");
+    ASSERT_EQ(ui.messages.size(), 2U);
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("保存済み.pac"));
+    EXPECT_EQ(ui.messages[0].title, "確認");
+    EXPECT_EQ(model.window.unsaved, "Yes");
+    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_FALSE(fs::exists(folder.path() / "data" / ".保存済み.pac.partial"));
+}
+
+TEST_F(FileCommandsTest, disabled_commands_do_nothing) {
+    model.commands.apply(Availability::RunInProgress);
+    model.window.savedName = "Yes";
+    model.window.filePath = savedText();
+    commands.MF_OverSave();
+    commands.MF_NewSave();
+    commands.MF_Open();
+    commands.MF_MakeNew();
+    EXPECT_EQ(readBytes(saved()), "saved verification");
+    EXPECT_THAT(ui.openRequests, IsEmpty());
+    EXPECT_THAT(ui.saveRequests, IsEmpty());
+    EXPECT_THAT(host.calls, IsEmpty());
+}
+
+TEST_F(FileCommandsTest, exit_without_changes_asks_nothing_and_keeps_the_working_copy) {
+    EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
+    EXPECT_THAT(ui.saveRequests, IsEmpty());
+    EXPECT_THAT(host.calls, ElementsAre("unload pages"));
+    EXPECT_TRUE(fs::exists(workingCopy()));
+}
+
+TEST_F(FileCommandsTest, exit_with_changes_goes_straight_to_the_save_dialog) {
+    model.window.unsaved = "Yes";
+    const std::string target = utf8FromPath(folder.path() / "data" / "終了時.pac");
+    ui.dialogs.push_back(target);
+
+    EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_EQ(readBytes(pathFromUtf8(target)), "working copy");
+    EXPECT_FALSE(fs::exists(workingCopy()));
+    EXPECT_EQ(model.window.fileTitle, "終了時.pac");
+}
+
+TEST_F(FileCommandsTest, cancelling_the_exit_save_ends_and_keeps_the_working_copy) {
+    model.window.unsaved = "Yes";
+    EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
+    EXPECT_EQ(ui.saveRequests.size(), 1U);
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+}
+
+TEST_F(FileCommandsTest, an_exit_save_onto_the_working_copy_does_not_delete_it) {
+    model.window.unsaved = "Yes";
+    ui.dialogs.push_back(utf8FromPath(workingCopy()));
+    EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+}
+
+TEST_F(FileCommandsTest, a_failing_exit_save_keeps_the_window_and_the_working_copy) {
+    model.window.unsaved = "Yes";
+    files.failCopies = true;
+    ui.dialogs.push_back(savedText());
+
+    EXPECT_EQ(commands.unload(), UnloadOutcome::StaysOpen);
+    EXPECT_EQ(ui.messages.size(), 1U);
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+    EXPECT_EQ(readBytes(saved()), "saved verification");
+}
+
+TEST_F(FileCommandsTest, exit_during_a_run_cancels_first_and_waits_for_the_run) {
+    model.window.running = 1;
+    model.window.unsaved = "Yes";
+    EXPECT_EQ(commands.unload(), UnloadOutcome::AfterRunEnds);
+    EXPECT_THAT(host.calls, ElementsAre("MK_Cancel"));
+    EXPECT_THAT(ui.saveRequests, IsEmpty());
+
+    model.window.running = 0; // Start has returned
+    EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
+    EXPECT_EQ(ui.saveRequests.size(), 1U);
+}
+
+} // namespace
+} // namespace zelkora

@@ -1,0 +1,226 @@
+#include "file_test_support.h"
+#include "files/first_run_setup.h"
+#include "files/sample_files.h"
+#include "files/settings_file.h"
+#include "files/utf8_path.h"
+#include "files/windows_directory.h"
+#include "shell/startup.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zelkora {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+using test_support::readBytes;
+using test_support::RecordingSplash;
+using test_support::ScratchFolder;
+using test_support::ScriptedUi;
+using test_support::writeBytes;
+
+fs::path sampleFile(const fs::path& folder, int sample) {
+    return folder /
+           pathFromUtf8(std::string(kSampleNames.at(static_cast<std::size_t>(sample))) + ".pac");
+}
+
+class FirstRunSetupTest : public ::testing::Test {
+protected:
+    SetupPlace place() const { return {folder.path(), utf8FromPath(folder.path()), "C:\\WINDOWS"}; }
+    void putSamples() {
+        for (int sample = 0; sample < 5; ++sample) {
+            writeBytes(sampleFile(folder.path(), sample), "sample " + std::to_string(sample));
+        }
+    }
+    SetupResult runSetup() { return fileiniLoad(place(), ui, splash, files); }
+
+    ScratchFolder folder;
+    ScriptedUi ui;
+    RecordingSplash splash;
+    LocalFileSystem files;
+};
+
+TEST_F(FirstRunSetupTest, first_start_writes_settings_creates_data_folder_and_moves_samples) {
+    putSamples();
+    const SetupResult result = runSetup();
+
+    EXPECT_EQ(result.outcome, SetupOutcome::Completed);
+    EXPECT_EQ(result.setupDone, "Yes");
+    EXPECT_THAT(ui.messageTexts(), ElementsAre("ゼルコラにようこそ。", "初期設定は終了しました。"));
+    EXPECT_EQ(ui.messages[0].title, "ようこそ");
+    EXPECT_EQ(ui.messages[1].title, "ゼルコラ");
+    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Information);
+    EXPECT_THAT(splash.progress, ElementsAre(10, 20, 30, 40, 60, 80, 100));
+    EXPECT_EQ(splash.shown, 1);
+    EXPECT_EQ(splash.closed, 1);
+
+    const SettingsReadResult settings = readSettingsFile(folder.path());
+    ASSERT_EQ(settings.status, SettingsStatus::Readable);
+    EXPECT_EQ(settings.settings,
+              (Settings{utf8FromPath(folder.path()), "C:\\WINDOWS", kSetupCompleteMark}));
+    for (int sample = 0; sample < 5; ++sample) {
+        EXPECT_FALSE(fs::exists(sampleFile(folder.path(), sample)));
+        EXPECT_EQ(readBytes(sampleFile(folder.path() / "data", sample)),
+                  "sample " + std::to_string(sample));
+    }
+}
+
+TEST_F(FirstRunSetupTest, second_start_shows_nothing_and_writes_nothing) {
+    putSamples();
+    runSetup();
+    const std::string settingsBefore = readBytes(folder.path() / "zelkora.ini");
+    const auto writtenBefore = fs::last_write_time(folder.path() / "zelkora.ini");
+    ScriptedUi secondUi;
+    RecordingSplash secondSplash;
+
+    const SetupResult result = fileiniLoad(place(), secondUi, secondSplash, files);
+
+    EXPECT_EQ(result.outcome, SetupOutcome::FoundComplete);
+    EXPECT_EQ(result.setupDone, "Yes");
+    EXPECT_THAT(secondUi.messages, IsEmpty());
+    EXPECT_EQ(secondSplash.shown, 0);
+    EXPECT_EQ(readBytes(folder.path() / "zelkora.ini"), settingsBefore);
+    EXPECT_EQ(fs::last_write_time(folder.path() / "zelkora.ini"), writtenBefore);
+}
+
+TEST_F(FirstRunSetupTest, missing_samples_give_exactly_the_five_copy_errors_and_setup_goes_on) {
+    const SetupResult result = runSetup();
+
+    EXPECT_EQ(result.outcome, SetupOutcome::Completed);
+    EXPECT_THAT(ui.messageTexts(),
+                ElementsAre("ゼルコラにようこそ。", "コピーエラー１。", "コピーエラー２。",
+                            "コピーエラー３。", "コピーエラー４。", "コピーエラー５。",
+                            "初期設定は終了しました。"));
+    for (std::size_t index = 1; index <= 5; ++index) {
+        EXPECT_EQ(ui.messages[index].title, "セットアップ");
+        EXPECT_EQ(ui.messages[index].icon, MessageIcon::Critical);
+    }
+    EXPECT_TRUE(fs::is_directory(folder.path() / "data"));
+}
+
+TEST_F(FirstRunSetupTest, one_sample_moved_earlier_reports_only_that_one) {
+    putSamples();
+    fs::remove(sampleFile(folder.path(), 2));
+    runSetup();
+    EXPECT_THAT(ui.messageTexts(), ElementsAre("ゼルコラにようこそ。", "コピーエラー３。",
+                                               "初期設定は終了しました。"));
+}
+
+TEST_F(FirstRunSetupTest, an_existing_data_folder_is_accepted) {
+    fs::create_directory(folder.path() / "data");
+    writeBytes(folder.path() / "data" / "mine.pac", "kept");
+    putSamples();
+
+    EXPECT_EQ(runSetup().outcome, SetupOutcome::Completed);
+    EXPECT_THAT(ui.messageTexts(), ElementsAre("ゼルコラにようこそ。", "初期設定は終了しました。"));
+    EXPECT_EQ(readBytes(folder.path() / "data" / "mine.pac"), "kept");
+}
+
+TEST_F(FirstRunSetupTest, a_data_folder_that_cannot_be_made_ends_the_program_after_the_settings) {
+    writeBytes(folder.path() / "data", "a file in the folder's place");
+    putSamples();
+
+    const SetupResult result = runSetup();
+
+    EXPECT_EQ(result.outcome, SetupOutcome::ProgramMustEnd);
+    EXPECT_THAT(ui.messageTexts(),
+                ElementsAre("ゼルコラにようこそ。",
+                            "エラーが発生しました。初期設定は途中ですが中断されました。"));
+    EXPECT_EQ(splash.closed, 1);
+    // The settings came first, so the next start does not set up again.
+    EXPECT_EQ(readSettingsFile(folder.path()).settings.setupMark, kSetupCompleteMark);
+    EXPECT_TRUE(fs::exists(sampleFile(folder.path(), 0)));
+}
+
+TEST_F(FirstRunSetupTest, a_drive_root_program_folder_keeps_its_backslash_in_record_1) {
+    SetupPlace root = place();
+    root.currentFolderText = "D:\\";
+    fileiniLoad(root, ui, splash, files);
+
+    EXPECT_EQ(readSettingsFile(folder.path()).settings.programFolder, "D:\\");
+    EXPECT_EQ(withoutTrailingBackslash("D:\\"), "D:");
+    EXPECT_EQ(withoutTrailingBackslash("D:\\zelkora\\"), "D:\\zelkora");
+    EXPECT_EQ(folderFromRecordText("/") / "temp.pac", fs::path("/temp.pac"));
+    EXPECT_EQ(folderFromRecordText("/opt/zelkora/"), fs::path("/opt/zelkora"));
+}
+
+TEST_F(FirstRunSetupTest, damaged_settings_are_reported_and_the_setup_runs_again) {
+    putSamples();
+    runSetup();
+    const std::string settings = readBytes(folder.path() / "zelkora.ini");
+    writeBytes(folder.path() / "zelkora.ini", settings.substr(0, 150));
+    ScriptedUi secondUi;
+
+    const SetupResult result = fileiniLoad(place(), secondUi, splash, files);
+
+    EXPECT_EQ(result.outcome, SetupOutcome::Completed);
+    ASSERT_FALSE(secondUi.messages.empty());
+    EXPECT_THAT(secondUi.messages[0].text, ::testing::HasSubstr("zelkora.ini"));
+    EXPECT_EQ(secondUi.messages[1].text, "ゼルコラにようこそ。");
+    EXPECT_EQ(readSettingsFile(folder.path()).status, SettingsStatus::Readable);
+}
+
+TEST_F(FirstRunSetupTest, a_length_field_past_the_record_counts_as_damaged) {
+    writeBytes(folder.path() / "zelkora.ini", std::string("\xFF\x00", 2) + std::string(200, 'x'));
+    EXPECT_EQ(readSettingsFile(folder.path()).status, SettingsStatus::Damaged);
+    EXPECT_EQ(readSettingsFile(folder.path() / "elsewhere").status, SettingsStatus::Missing);
+}
+
+TEST_F(FirstRunSetupTest, a_folder_name_too_long_for_its_record_ends_the_program_with_a_message) {
+    SetupPlace deep = place();
+    deep.currentFolderText = "/" + std::string(120, 'd');
+    const SetupResult result = fileiniLoad(deep, ui, splash, files);
+
+    EXPECT_EQ(result.outcome, SetupOutcome::ProgramMustEnd);
+    EXPECT_THAT(ui.messages.back().text, ::testing::HasSubstr("zelkora.ini"));
+    EXPECT_FALSE(fs::exists(folder.path() / "zelkora.ini"));
+}
+
+TEST(windows_directory_test, trimming_strips_the_buffer_end_and_a_trailing_separator) {
+    const auto buffer = [](std::string text) {
+        text.resize(41, '\0');
+        return text;
+    };
+    EXPECT_EQ(trimWindowsDirectory(buffer("C:\\WINDOWS")), "C:\\WINDOWS");
+    EXPECT_EQ(trimWindowsDirectory(buffer("C:\\")), "C:");
+    EXPECT_EQ(trimWindowsDirectory(buffer("C:\\WIN_2,")), "C:\\WIN_2,");
+    EXPECT_EQ(trimWindowsDirectory(buffer("C:\\ｳｲﾝﾄﾞ")), "C:\\ｳｲﾝﾄ"); // ﾞ lies past ﾖ
+    EXPECT_EQ(trimWindowsDirectory(buffer("C:\\ｳｲﾝﾖ\\")), "C:\\ｳｲﾝﾖ");
+    EXPECT_EQ(trimWindowsDirectory(buffer("/")), "/");
+    EXPECT_EQ(trimWindowsDirectory(""), "");
+}
+
+TEST(windows_directory_test, off_windows_the_root_folder_stands_in) {
+#ifndef _WIN32
+    EXPECT_EQ(windowsDirectoryBuffer().size(), 41U);
+    EXPECT_EQ(windowsDirectory(), "/");
+#endif
+}
+
+TEST_F(FirstRunSetupTest, start_up_reads_the_program_folder_and_resets_the_window_values) {
+    putSamples();
+    MainWindowModel model;
+    model.window.unsaved = "Yes";
+    model.program.playSchedule = "11111111111111";
+
+    const StartupResult result =
+        startUpFromSettings(model, place(), ui, splash, files, EnterProgramFolder::No);
+
+    EXPECT_EQ(result.outcome, StartupOutcome::Ready);
+    EXPECT_EQ(result.windowsDirectory, "C:\\WINDOWS");
+    EXPECT_EQ(model.programFolder, folder.path());
+    EXPECT_EQ(model.workingCopyPath(), folder.path() / "temp.pac");
+    EXPECT_EQ(model.window.filePath, utf8FromPath(folder.path() / "data"));
+    EXPECT_EQ(model.window.fileTitle, "新しい検証.pac");
+    EXPECT_EQ(model.window.unsaved, "No");
+    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_EQ(model.window.caption, "ゼルコラ");
+    EXPECT_EQ(model.program.playSchedule, "02111211100000");
+    EXPECT_EQ(model.program.ruleOptionDigits, "1122");
+}
+
+} // namespace
+} // namespace zelkora
