@@ -1,4 +1,5 @@
 #include "files/record_file.h"
+#include "record_bytes.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,17 +12,9 @@ namespace {
 
 using testing::Bytes;
 using testing::readBytes;
+using testing::recordBytes;
 using testing::TempFolder;
 using testing::writeBytes;
-
-// A whole record as the layout defines it: length prefix, text bytes, zeros.
-Bytes recordBytes(const Bytes& text, std::size_t recordLength = kVerificationRecordLength) {
-    Bytes record(recordLength, 0);
-    record[0] = static_cast<std::uint8_t>(text.size() & 0xFF);
-    record[1] = static_cast<std::uint8_t>(text.size() >> 8);
-    std::copy(text.begin(), text.end(), record.begin() + 2);
-    return record;
-}
 
 std::string repeat(std::string_view text, std::size_t times) {
     std::string result;
