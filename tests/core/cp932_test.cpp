@@ -29,6 +29,10 @@ TEST(cp932_test, encodes_and_decodes_the_characters_the_records_use) {
         {"ｻｰﾋﾞｽ　ﾀｲﾑ", bytes({0xBB, 0xB0, 0xCB, 0xDE, 0xBD, 0x81, 0x40, 0xC0, 0xB2, 0xD1})},
         {"した", bytes({0x82, 0xB5, 0x82, 0xBD})},
         {"a\\~", "a\\~"}, // backslash and tilde stay ASCII, not yen sign and overline
+        // Trail bytes in the ASCII range: the second byte of ソ and 表 is a backslash.
+        {"aソ表b\\", bytes({'a', 0x83, 0x5C, 0x95, 0x5C, 'b', 0x5C})},
+        {"表", bytes({0x95, 0x5C})},
+        {"ｱ1", bytes({0xB1, '1'})},
     };
     for (const Case& c : cases) {
         const Cp932Encoded encoded = codec.encode(c.text);

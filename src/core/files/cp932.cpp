@@ -2,6 +2,7 @@
 
 #include "files/utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -223,10 +224,30 @@ bool Cp932Codec::decodeInto(std::string_view bytes, std::string& text) {
     if (!available() || bytes.size() > kMaxConvertibleBytes) {
         return false;
     }
-    if (bytes.empty()) {
+    // Bytes below 0x80 are ASCII in code page 932 and never the trail byte of a character that
+    // has not begun, so only the stretch from the first high byte to one byte past the last
+    // needs ICU: in a record that is a few columns, the rest is digits and spaces.
+    const auto isHigh = [](char byte) {
+        return static_cast<unsigned char>(byte) >= 0x80U;
+    };
+    const auto firstHigh = std::find_if(bytes.begin(), bytes.end(), isHigh);
+    if (firstHigh == bytes.end()) {
+        text.assign(bytes);
         return true;
     }
-    State& state = *state_;
+    const auto lastHigh = std::find_if(bytes.rbegin(), bytes.rend(), isHigh).base();
+    const auto begin = static_cast<std::size_t>(firstHigh - bytes.begin());
+    const auto end = std::min(bytes.size(), static_cast<std::size_t>(lastHigh - bytes.begin()) + 1);
+    text.assign(bytes.substr(0, begin));
+    if (!appendDecoded(*state_, bytes.substr(begin, end - begin), text)) {
+        text.clear();
+        return false;
+    }
+    text.append(bytes.substr(end));
+    return !state_->invalidBytes.raised;
+}
+
+bool Cp932Codec::appendDecoded(State& state, std::string_view bytes, std::string& text) {
     // Each byte gives at most one UTF-16 unit, a replacement character included; should ICU
     // ever want more, it says how much and the conversion is repeated.
     if (state.utf16.size() < bytes.size()) {
@@ -246,17 +267,17 @@ bool Cp932Codec::decodeInto(std::string_view bytes, std::string& text) {
             unit = fromIcuControl(unit);
         }
     }
-    text.resize(static_cast<std::size_t>(units) * 3);
+    const std::size_t start = text.size();
+    text.resize(start + static_cast<std::size_t>(units) * 3);
     UErrorCode error = U_ZERO_ERROR;
     int32_t length = 0;
-    u_strToUTF8(text.data(), static_cast<int32_t>(text.size()), &length, state.utf16.data(), units,
-                &error);
+    u_strToUTF8(text.data() + start, static_cast<int32_t>(text.size() - start), &length,
+                state.utf16.data(), units, &error);
     if (U_FAILURE(error)) {
-        text.clear();
         return false;
     }
-    text.resize(static_cast<std::size_t>(length));
-    return !state.invalidBytes.raised;
+    text.resize(start + static_cast<std::size_t>(length));
+    return true;
 }
 
 std::string Cp932EncodeStatus::describe() const {

@@ -67,6 +67,7 @@ public:
 private:
     struct State;
     static int32_t toUtf16(State& state, std::string_view bytes);
+    static bool appendDecoded(State& state, std::string_view bytes, std::string& text);
     std::unique_ptr<State> state_;
 };
 
