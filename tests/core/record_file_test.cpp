@@ -280,7 +280,7 @@ TEST_F(record_file_test, buffered_random_access_matches_a_simple_model) {
             const std::string expected = found == model.end() ? "" : found->second;
             ASSERT_EQ(read.text, expected) << "step " << step << ", record " << record;
         } else {
-            const std::string text = "r" + std::to_string(record) + "s" + std::to_string(step);
+            const std::string text = std::to_string(record) + ":" + std::to_string(step);
             ASSERT_TRUE(file.write(record, text).ok());
             model[record] = text;
         }
