@@ -29,12 +29,5 @@ TEST(column_number_test, integer_columns_round_halves_to_even_and_check_the_rang
     EXPECT_EQ(columnDouble("1e999", 4).error->problem, ColumnProblem::OutOfRange);
 }
 
-TEST(column_number_test, errors_name_the_column_and_its_text) {
-    const auto error = columnDouble("abc", 11).error;
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->describe(), "the tail column holds \"abc\", which is not a number");
-    EXPECT_EQ(columnDouble("", 2).error->describe(), "column 2 holds \"\", which is not a number");
-}
-
 } // namespace
 } // namespace zelkora

@@ -163,7 +163,7 @@ IoStatus BufferedFile::write(std::uint64_t offset, std::span<const unsigned char
         return failure("cannot write", std::make_error_code(std::errc::bad_file_descriptor));
     }
     if (readOnly_) {
-        return failure("cannot write", std::make_error_code(std::errc::read_only_file_system));
+        return failure("cannot write", std::make_error_code(std::errc::permission_denied));
     }
     if (bytes.size() > window_.size() || offset + bytes.size() > kMaxExtent) {
         return failure("cannot write", std::make_error_code(std::errc::file_too_large));

@@ -1,5 +1,7 @@
 #include "files/column_number.h"
 
+#include "files/record_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -99,7 +101,8 @@ Checked<std::uint8_t> columnUint8(std::string_view text, int column) {
 }
 
 std::string ColumnError::describe() const {
-    const std::string where = column == 11 ? "the tail column" : "column " + std::to_string(column);
+    const std::string where =
+        column == kRecordColumnCount ? "the tail column" : "column " + std::to_string(column);
     const std::string what =
         problem == ColumnProblem::NotANumber ? "which is not a number" : "which is out of range";
     return where + " holds \"" + text + "\", " + what;
