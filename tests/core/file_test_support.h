@@ -3,13 +3,13 @@
 #include "files/file_system.h"
 #include "files/first_run_setup.h"
 #include "shell/platform.h"
+#include "temp_folder.h"
 
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -75,25 +75,14 @@ public:
     void close() override { ++closed; }
 };
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// The shared scratch folder, addressed as a whole.
 class ScratchFolder {
 public:
-    ScratchFolder() {
-        std::random_device device;
-        path_ = std::filesystem::temp_directory_path() /
-                ("zelkora-test-" + std::to_string(device()) + std::to_string(device()));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    std::filesystem::path path_;
+    testing::TempFolder folder_;
+    std::filesystem::path path_ = folder_.file("unused").parent_path();
 };
 
 inline std::string readBytes(const std::filesystem::path& file) {

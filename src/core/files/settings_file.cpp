@@ -1,10 +1,8 @@
 #include "files/settings_file.h"
 
+#include "files/file_system.h"
+#include "files/record_file.h"
 #include "files/utf8_path.h"
-
-#include <fstream>
-#include <iterator>
-#include <optional>
 
 namespace zelkora {
 
@@ -12,94 +10,85 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kRecordLength = 100;
-constexpr std::size_t kMaxTextBytes = kRecordLength - 2;
+constexpr int kProgramFolderRecord = 1;
+constexpr int kWindowsDirectoryRecord = 2;
+constexpr int kSetupMarkRecord = 3;
 
-std::size_t recordOffset(int record) {
-    return static_cast<std::size_t>(record - 1) * kRecordLength;
+bool readText(RecordFile& file, int record, std::string& text) {
+    return file.readInto(record, text).status == RecordReadStatus::Ok;
 }
 
-std::optional<std::string> readWholeFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
+SettingsWriteError writeError(const RecordFileResult& result) {
+    switch (result.error) {
+    case RecordFileError::None:
+        return SettingsWriteError::None;
+    case RecordFileError::TooLong:
+    case RecordFileError::Unencodable:
+        return SettingsWriteError::TextDoesNotFit;
+    default:
+        return SettingsWriteError::CannotWrite;
     }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
 }
 
-std::uint16_t readUint16(const std::string& bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[offset]) |
-                                      (static_cast<unsigned char>(bytes[offset + 1]) << 8U));
-}
-
-// The text of a string record, or nothing when the record is cut short or garbled.
-std::optional<std::string> readTextRecord(const std::string& bytes, int record) {
-    const std::size_t offset = recordOffset(record);
-    if (bytes.size() < offset + 2) {
-        return std::nullopt;
+RecordFileResult writeRecords(const fs::path& file, const Settings& settings) {
+    RecordFile records(kSettingsRecordLength);
+    RecordFileResult result = records.open(file);
+    if (result.ok()) {
+        result = records.write(kProgramFolderRecord, settings.programFolder);
     }
-    const std::size_t length = readUint16(bytes, offset);
-    if (length > kMaxTextBytes || bytes.size() < offset + 2 + length) {
-        return std::nullopt;
+    if (result.ok()) {
+        result = records.write(kWindowsDirectoryRecord, settings.windowsDirectory);
     }
-    return bytes.substr(offset + 2, length);
-}
-
-void appendTextRecord(std::string& bytes, std::string_view text) {
-    bytes.push_back(static_cast<char>(text.size() & 0xFFU));
-    bytes.push_back(static_cast<char>(text.size() >> 8U));
-    bytes.append(text);
-    bytes.resize(bytes.size() + kMaxTextBytes - text.size(), '\0');
+    if (result.ok()) {
+        result = records.writeInt16(kSetupMarkRecord, settings.setupMark);
+    }
+    const RecordFileResult closed = records.close();
+    return result.ok() ? closed : result;
 }
 
 } // namespace
 
 SettingsReadResult readSettingsFile(const fs::path& folder) {
-    const fs::path file = folder / kSettingsFileName;
+    const fs::path path = folder / kSettingsFileName;
     std::error_code error;
-    if (!fs::exists(file, error)) {
+    if (!fs::exists(path, error)) {
         return {};
     }
     SettingsReadResult result;
     result.status = SettingsStatus::Damaged;
-    const std::optional<std::string> bytes = readWholeFile(file);
-    if (!bytes) {
+    RecordFile file(kSettingsRecordLength);
+    if (!fs::is_regular_file(path, error) || !file.open(path).ok()) {
         return result;
     }
-    const std::optional<std::string> programFolder = readTextRecord(*bytes, 1);
-    const std::optional<std::string> windowsFolder = readTextRecord(*bytes, 2);
-    const std::size_t markOffset = recordOffset(3);
-    if (!programFolder || programFolder->empty() || !windowsFolder ||
-        bytes->size() < markOffset + 2) {
-        return result;
+    Settings& settings = result.settings;
+    const RecordInt16 mark = file.readInt16(kSetupMarkRecord);
+    if (readText(file, kProgramFolderRecord, settings.programFolder) &&
+        !settings.programFolder.empty() &&
+        readText(file, kWindowsDirectoryRecord, settings.windowsDirectory) &&
+        mark.outcome.status == RecordReadStatus::Ok) {
+        settings.setupMark = mark.value;
+        result.status = SettingsStatus::Readable;
     }
-    result.status = SettingsStatus::Readable;
-    result.settings.programFolder = *programFolder;
-    result.settings.windowsDirectory = *windowsFolder;
-    result.settings.setupMark = static_cast<std::int16_t>(readUint16(*bytes, markOffset));
+    file.close();
     return result;
 }
 
+// The records go to a temporary file that then replaces zelkora.ini, so a write that fails
+// halfway never leaves a settings file that names half a folder.
 SettingsWriteError writeSettingsFile(const fs::path& folder, const Settings& settings) {
-    if (settings.programFolder.size() > kMaxTextBytes ||
-        settings.windowsDirectory.size() > kMaxTextBytes) {
-        return SettingsWriteError::TextDoesNotFit;
+    const fs::path target = folder / kSettingsFileName;
+    const fs::path temporary = temporaryCopyPath(target);
+    std::error_code error;
+    fs::remove(temporary, error);
+    SettingsWriteError written = writeError(writeRecords(temporary, settings));
+    if (written == SettingsWriteError::None) {
+        fs::rename(temporary, target, error);
+        written = error ? SettingsWriteError::CannotWrite : SettingsWriteError::None;
     }
-    std::string bytes;
-    appendTextRecord(bytes, settings.programFolder);
-    appendTextRecord(bytes, settings.windowsDirectory);
-    const auto mark = static_cast<std::uint16_t>(settings.setupMark);
-    bytes.push_back(static_cast<char>(mark & 0xFFU));
-    bytes.push_back(static_cast<char>(mark >> 8U));
-
-    std::ofstream out(folder / kSettingsFileName, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return out ? SettingsWriteError::None : SettingsWriteError::CannotWrite;
+    if (written != SettingsWriteError::None) {
+        fs::remove(temporary, error);
+    }
+    return written;
 }
 
 std::string withoutTrailingBackslash(std::string_view text) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #ifdef _WIN32
+#include "files/cp932.h"
+
 #include <windows.h>
 #endif
 
@@ -78,7 +80,7 @@ std::string windowsDirectoryBuffer() {
     // program is made for; the program's folder texts are stored in that code page anyway.
     char buffer[kBufferCharacters] = {};
     GetWindowsDirectoryA(buffer, static_cast<UINT>(kBufferCharacters));
-    return std::string(buffer, kBufferCharacters);
+    return Cp932Codec().decode(std::string_view(buffer, kBufferCharacters)).text;
 #else
     std::error_code error;
     std::string root = std::filesystem::current_path(error).root_path().string();

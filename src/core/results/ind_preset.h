@@ -1,0 +1,18 @@
+#pragma once
+
+#include "shell/main_window_model.h"
+#include "shell/platform.h"
+
+namespace zelkora {
+
+// IndPreset: loads the conditions, the play schedule and the symbol table of the working copy
+// into the window (condition displays, program-wide values, symbol table copies, Grid2) and
+// sets the result-record counter from the run summary. Used by Open, by Start and after the
+// wizard's Finish, and by the headless runner to load a file.
+//
+// Throws ProcedureError with a message for the user when the working copy cannot be opened or
+// a record it needs is damaged: a number column that holds no number, a symbol count the
+// tables cannot hold, a garbled record. What was loaded before the damage stays loaded.
+void IndPreset(MainWindowModel& model, UserInterface& ui);
+
+} // namespace zelkora
