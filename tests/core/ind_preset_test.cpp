@@ -1,0 +1,122 @@
+#include "common/procedure_error.h"
+#include "file_test_support.h"
+#include "files/condition_records.h"
+#include "files/record_file.h"
+#include "files/records.h"
+#include "results/ind_preset.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zelkora {
+namespace {
+
+using test_support::ScratchFolder;
+using test_support::ScriptedUi;
+using ::testing::HasSubstr;
+
+class IndPresetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model.programFolder = folder.path();
+        verification = sampleDefinitions()[1];
+    }
+    void writeWorkingCopy() {
+        ASSERT_TRUE(writeConditionFile(model.workingCopyPath(), verification).ok());
+    }
+    // Rewrites one record of the working copy.
+    void putRecord(int record, const std::string& text) {
+        RecordFile file(kVerificationRecordLength);
+        ASSERT_TRUE(file.open(model.workingCopyPath()).ok());
+        ASSERT_TRUE(file.write(record, text).ok());
+        ASSERT_TRUE(file.close().ok());
+    }
+    std::string failureOf() {
+        try {
+            IndPreset(model, ui);
+        } catch (const ProcedureError& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    ScratchFolder folder;
+    MainWindowModel model;
+    ScriptedUi ui;
+    SampleDefinition verification;
+};
+
+TEST_F(IndPresetTest, loads_conditions_schedule_symbols_and_result_count) {
+    writeWorkingCopy();
+    putRecord(kRunSummaryRecord, buildRunSummaryRecord({1234, "37.5"}));
+
+    IndPreset(model, ui);
+
+    for (const auto& [field, text] : verification.conditions) {
+        EXPECT_EQ(model.fields.text(field), text) << fieldName(field);
+    }
+    EXPECT_EQ(model.program.playSchedule, "11111111111111");
+    EXPECT_EQ(model.program.ruleOptionDigits, "1122");
+    EXPECT_EQ(model.symbols.loaded, 6);
+    EXPECT_EQ(model.symbols.names[0], "赤７");
+    EXPECT_EQ(model.symbols.kinds[3], "通常");
+    EXPECT_EQ(model.symbols.shortTimeSpins[5], 50);
+    EXPECT_EQ(model.symbols.payouts[5], 1200);
+    EXPECT_EQ(model.grids.grid2.rowCount(), 7);
+    EXPECT_EQ(model.grids.grid2.cell(6, 0), "５");
+    EXPECT_EQ(model.grids.grid2.cell(6, 2), "50");
+    EXPECT_EQ(model.window.resultRecordCounter, 1234);
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+}
+
+TEST_F(IndPresetTest, a_service_time_rule_shows_its_text_and_an_empty_unit_reads_500) {
+    verification = sampleDefinitions()[3];
+    writeWorkingCopy();
+    TimeConditionRecord time;
+    time.texts = {"10", "100", "6", ""};
+    time.program = verification.program;
+    putRecord(kTimeConditionRecord, buildTimeConditionRecord(time));
+
+    IndPreset(model, ui);
+
+    EXPECT_EQ(model.fields.text(Field::条件_TS), "ラッキー");
+    EXPECT_EQ(model.fields.text(Field::条件_投資単位), "500");
+    EXPECT_EQ(model.program.playSchedule, "02222111122200");
+}
+
+TEST_F(IndPresetTest, the_symbol_table_ends_after_the_first_record_that_is_not_a_symbol) {
+    writeWorkingCopy();
+    putRecord(3, buildRecordText({"", "確変", "", "", "", "", "", "", "", "", "だれか"}));
+    IndPreset(model, ui);
+    EXPECT_EQ(model.symbols.loaded, 3);
+    EXPECT_EQ(model.symbols.names[2], "だれか");
+    EXPECT_EQ(model.symbols.names[3], "");
+}
+
+TEST_F(IndPresetTest, a_symbol_count_the_tables_cannot_hold_is_reported) {
+    for (const char* count : {"120", "0", "2.5"}) {
+        verification.conditions[11].second = count; // 条件_絵柄数
+        writeWorkingCopy();
+        EXPECT_THAT(failureOf(), HasSubstr("絵柄数")) << count;
+    }
+}
+
+TEST_F(IndPresetTest, damaged_number_columns_are_reported_with_their_record) {
+    writeWorkingCopy();
+    putRecord(2,
+              buildRecordText({"絵柄", "確変", "たくさん", "", "2400", "", "", "", "", "", "青"}));
+    EXPECT_THAT(failureOf(), HasSubstr("記録 2 の 3 列目「たくさん」"));
+
+    writeWorkingCopy();
+    putRecord(kRunSummaryRecord, buildRecordText({"x", "", "", "", "", "", "", "", "", "", ""}));
+    EXPECT_THAT(failureOf(), HasSubstr("記録 99"));
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+}
+
+TEST_F(IndPresetTest, a_foreign_file_is_reported_rather_than_read_as_zeros) {
+    test_support::writeBytes(model.workingCopyPath(), "just some text, not a verification");
+    EXPECT_THAT(failureOf(), HasSubstr("記録"));
+}
+
+} // namespace
+} // namespace zelkora
