@@ -25,8 +25,12 @@ std::error_code LocalFileSystem::remove(const fs::path& file) {
 }
 
 fs::path temporaryCopyPath(const fs::path& target) {
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) on "." + name + ".partial".
+    fs::path name(".");
+    name += target.filename();
+    name += ".partial";
     fs::path temporary = target;
-    temporary.replace_filename("." + target.filename().string() + ".partial");
+    temporary.replace_filename(name);
     return temporary;
 }
 

@@ -1,6 +1,5 @@
 #include "files/windows_directory.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <filesystem>
 
@@ -83,12 +82,12 @@ std::string windowsDirectoryBuffer() {
     return Cp932Codec().decode(std::string_view(buffer, kBufferCharacters)).text;
 #else
     std::error_code error;
-    std::string root = std::filesystem::current_path(error).root_path().string();
-    if (root.empty()) {
-        root = "/";
+    const std::filesystem::path root = std::filesystem::current_path(error).root_path();
+    std::string buffer(root.empty() ? std::string_view("/") : std::string_view(root.native()));
+    if (buffer.size() < kBufferCharacters) {
+        buffer.append(kBufferCharacters - buffer.size(), '\0');
     }
-    root.resize(std::max(root.size(), kBufferCharacters), '\0');
-    return root;
+    return buffer;
 #endif
 }
 
