@@ -9,8 +9,8 @@ namespace {
 
 TEST(condition_set_test, a_new_verification_has_the_page_defaults) {
     std::vector<std::string_view> defaults;
-    for (const ConditionSpec& spec : kBasicConditions) {
-        defaults.push_back(spec.defaultText);
+    for (const ConditionSpec& condition : kBasicConditions) {
+        defaults.push_back(condition.defaultText);
     }
     EXPECT_EQ(defaults, (std::vector<std::string_view>{"新しい検証", "316", "5", "いいえ", "256",
                                                        "40", "50", "27", "20000", "はい", "500"}));
@@ -20,16 +20,17 @@ TEST(condition_set_test, a_new_verification_has_the_page_defaults) {
 }
 
 TEST(condition_set_test, every_default_lies_in_its_own_range) {
-    for (const ConditionSpec& spec : kBasicConditions) {
-        switch (spec.allowed) {
+    for (const ConditionSpec& condition : kBasicConditions) {
+        switch (condition.allowed) {
         case AllowedKind::NonEmptyText:
-            EXPECT_FALSE(spec.defaultText.empty());
+            EXPECT_FALSE(condition.defaultText.empty());
             break;
         case AllowedKind::YesNo:
-            EXPECT_TRUE(spec.defaultText == kYes || spec.defaultText == kNo);
+            EXPECT_TRUE(condition.defaultText == kYes || condition.defaultText == kNo);
             break;
         case AllowedKind::Number:
-            EXPECT_TRUE(spec.range.contains(readNumber(spec.defaultText))) << spec.pageControl;
+            EXPECT_TRUE(condition.range.contains(readNumber(condition.defaultText)))
+                << condition.pageControl;
             break;
         }
     }
@@ -52,13 +53,14 @@ TEST(condition_set_test, range_edges_match_the_page_checks) {
 TEST(condition_set_test, file_columns_are_distinct_and_in_the_condition_records) {
     std::set<std::pair<int, int>> used;
     for (const auto* table : {&kBasicConditions}) {
-        for (const ConditionSpec& spec : *table) {
-            EXPECT_TRUE(used.insert({spec.fileColumn.record, spec.fileColumn.column}).second);
+        for (const ConditionSpec& condition : *table) {
+            EXPECT_TRUE(
+                used.insert({condition.fileColumn.record, condition.fileColumn.column}).second);
         }
     }
-    for (const ConditionSpec& spec : kTimeConditions) {
-        EXPECT_EQ(spec.fileColumn.record, kTimeConditionRecord);
-        EXPECT_TRUE(used.insert({spec.fileColumn.record, spec.fileColumn.column}).second);
+    for (const ConditionSpec& condition : kTimeConditions) {
+        EXPECT_EQ(condition.fileColumn.record, kTimeConditionRecord);
+        EXPECT_TRUE(used.insert({condition.fileColumn.record, condition.fileColumn.column}).second);
     }
     EXPECT_TRUE(used.insert({kSymbolCountCondition.fileColumn.record, 4}).second);
     EXPECT_EQ(findCondition(Field::条件_投資単位)->fileColumn.record, kTimeConditionRecord);

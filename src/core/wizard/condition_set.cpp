@@ -34,14 +34,14 @@ const std::array<RuleOptionGroup, 4> kRuleOptionGroups{{
 }};
 
 const ConditionSpec* findCondition(Field field) {
-    for (const ConditionSpec& spec : kBasicConditions) {
-        if (spec.field == field) {
-            return &spec;
+    for (const ConditionSpec& condition : kBasicConditions) {
+        if (condition.field == field) {
+            return &condition;
         }
     }
-    for (const ConditionSpec& spec : kTimeConditions) {
-        if (spec.field == field) {
-            return &spec;
+    for (const ConditionSpec& condition : kTimeConditions) {
+        if (condition.field == field) {
+            return &condition;
         }
     }
     return field == kSymbolCountCondition.field ? &kSymbolCountCondition : nullptr;
