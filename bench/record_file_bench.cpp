@@ -1,0 +1,68 @@
+#include "files/record_file.h"
+#include "files/records.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <string>
+
+namespace zelkora {
+namespace {
+
+constexpr int kResultRecords = 200000;
+
+// A working copy with many result records, shaped like a long run's: mostly Japanese texts in
+// columns 5 to 8, numbers elsewhere.
+std::filesystem::path writeLongRun() {
+    const auto path = std::filesystem::temp_directory_path() / "zelkora-bench-results.pac";
+    RecordFile file(kVerificationRecordLength);
+    file.open(path);
+    for (int index = 1; index <= kResultRecords; ++index) {
+        const ResultRecord record{{std::to_string(index / 40 + 1), std::to_string(index % 700), "0",
+                                   std::to_string(index * 500 % 20000), "した", "７", "ラッキー",
+                                   "確変", std::to_string(index % 5000), "0",
+                                   std::to_string(index % 9)}};
+        file.write(kFirstResultRecord + index - 1, buildResultRecord(record));
+    }
+    file.close();
+    return path;
+}
+
+// The rebuild's inner loop: read, decode, split and convert every result record in order.
+void BM_ReadResultRecords(benchmark::State& state) {
+    const auto path = writeLongRun();
+    RecordFile file(kVerificationRecordLength);
+    std::string text;
+    ResultRecord record;
+    for (auto _ : state) {
+        file.open(path);
+        double total = 0;
+        for (int index = 0; index < kResultRecords; ++index) {
+            file.readInto(kFirstResultRecord + index, text);
+            parseResultRecord(text, record);
+            total += resultNumbers(record).value.heldBalls;
+        }
+        file.close();
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(state.iterations() * kResultRecords);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ReadResultRecords)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeRecord(benchmark::State& state) {
+    Cp932Codec codec;
+    const std::string bytes =
+        codec
+            .encode(buildResultRecord(
+                {{"1", "250", "0", "12500", "した", "７", "ラッキー", "確変", "1234", "0", "1"}}))
+            .bytes;
+    std::string text;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(codec.decodeInto(bytes, text));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DecodeRecord);
+
+} // namespace
+} // namespace zelkora

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <system_error>
+#include <vector>
+
+// A random-access binary file read and written through one in-memory window. Sequential reads
+// fetch a large block per system call instead of one record each; sequential writes collect in
+// the window and go to the file together, when the window moves, on flush() and on close().
+// Bytes between the old end of the file and a write beyond it are filled with zeros.
+namespace zelkora {
+
+struct IoStatus {
+    bool ok = true;
+    std::string message; // names the file and the reason when !ok
+};
+
+class BufferedFile {
+public:
+    explicit BufferedFile(std::size_t windowCapacity);
+    // Flushes and closes; a failure here cannot be reported, so callers that care call close().
+    ~BufferedFile();
+    BufferedFile(const BufferedFile&) = delete;
+    BufferedFile& operator=(const BufferedFile&) = delete;
+
+    // Opens for reading and writing, creating the file if it does not exist. A file that
+    // exists but cannot be written is opened read-only; writes to it then fail.
+    IoStatus open(const std::filesystem::path& path);
+    // Writes what is buffered and closes the file; the file is closed even when that fails.
+    IoStatus close();
+    bool isOpen() const { return file_ != nullptr; }
+    bool isReadOnly() const { return readOnly_; }
+    const std::filesystem::path& path() const { return path_; }
+
+    // The file's size including writes still held in the window.
+    std::uint64_t size() const;
+    // The largest offset + length this class can address on every platform.
+    static std::uint64_t maxExtent();
+
+    // The bytes at [offset, offset + length), clipped to the end of the file (empty beyond
+    // it). The view is valid until the next call on this object. `length` must not exceed the
+    // window capacity.
+    IoStatus read(std::uint64_t offset, std::size_t length, std::span<const unsigned char>& bytes);
+    // Stores the bytes at `offset`; the file grows as needed. Until the next flush the bytes
+    // may live only in the window. `bytes` must not exceed the window capacity.
+    IoStatus write(std::uint64_t offset, std::span<const unsigned char> bytes);
+    // Writes the buffered bytes to the file. On failure they stay buffered and the next flush
+    // tries again.
+    IoStatus flush();
+
+private:
+    IoStatus load(std::uint64_t offset);
+    IoStatus fillWithZeros(std::uint64_t from, std::uint64_t to);
+    IoStatus writeAt(std::uint64_t offset, const unsigned char* data, std::size_t length);
+    IoStatus failure(const char* action, std::error_code error) const;
+    std::uint64_t windowEnd() const { return windowStart_ + windowSize_; }
+    bool isDirty() const { return dirtyBegin_ < dirtyEnd_; }
+
+    std::FILE* file_ = nullptr;
+    std::filesystem::path path_;
+    bool readOnly_ = false;
+    std::uint64_t fileSize_ = 0; // bytes actually in the file
+    std::vector<unsigned char> window_;
+    std::uint64_t windowStart_ = 0;
+    std::size_t windowSize_ = 0; // bytes of the window that hold file content
+    std::uint64_t dirtyBegin_ = 0;
+    std::uint64_t dirtyEnd_ = 0;
+};
+
+} // namespace zelkora
