@@ -27,12 +27,7 @@ void MemoryWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBa
 
 StoredSymbol symbol(std::string name, std::string kind, std::int16_t shortTimeSpins,
                     std::string rule, std::int16_t payout) {
-    return {std::string(kSymbolRecordMarker),
-            std::move(kind),
-            shortTimeSpins,
-            std::move(rule),
-            payout,
-            std::move(name)};
+    return {std::move(kind), shortTimeSpins, std::move(rule), payout, std::move(name)};
 }
 
 RunHarness::RunHarness() : conditions(defaultConditions()) {

@@ -160,6 +160,11 @@ TEST(RunLifecycle, RunSummaryCountsEveryResultRecord) {
     EXPECT_EQ(run.model.grids.grid3.rowCount(), 4);
     EXPECT_EQ(run.field(Field::初当たり数表示), "2");
     EXPECT_EQ(run.field(Field::総大当り数表示), "2");
+    // The distribution displays are current when the run ends.
+    EXPECT_EQ(run.field(Field::回転数1r), "100%");
+    EXPECT_EQ(run.model.charts.chart3.label(1), "<確率の1/6");
+    EXPECT_EQ(run.model.charts.chart1.value(1, 1), "50");
+    EXPECT_EQ(run.model.charts.chart1.value(2, 1), "50");
 }
 
 TEST(RunLifecycle, TwoRunsContinueTheGeneratorAndStartAfresh) {

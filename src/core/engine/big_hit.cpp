@@ -15,7 +15,7 @@ void RunEngine::デジパチ大当たり待ち() {
 }
 
 void RunEngine::processBigHit() {
-    publish();
+    flushSpins();
     const MachineState before = state_;
     const bool firstHit = before == MachineState::通常;
     dayClock_ += kBigHitSeconds;
@@ -56,7 +56,7 @@ void RunEngine::countFirstHit() {
     Distributions& distributions = model_.distributions;
     distributions.countBlockFirstHit(totalSpins, model_.charts.chart5);
     distributions.classifyFirstHitGap(lastFirstHitGap_, conditions_.probability);
-    distributions.回転数分布表示(fields_, model_.charts.chart3);
+    spinDistributionDirty_ = true;
 }
 
 // Step 5: symbol convergence on every tenth hit, then the symbol's count and the symbol chart.
@@ -69,7 +69,7 @@ void RunEngine::showWinningSymbol() {
     distributions.countSymbolHit(symbolIndex_);
     fields_.setText(Field::c大当り詳細_当絵柄,
                     model_.symbols.names[static_cast<std::size_t>(symbolIndex_)]);
-    distributions.showSymbolShares(model_.charts.chart1, totalHits);
+    symbolSharesDirty_ = true;
 }
 
 void RunEngine::advanceStreak(MachineState before) {

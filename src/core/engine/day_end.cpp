@@ -25,7 +25,7 @@ int dayRow(double day) {
 } // namespace
 
 void RunEngine::日終了処理() {
-    publish();
+    flushSpins();
     交換精算(fields_, money_);
     closeDayFigures(fields_, money_.cumulativeBalance);
     const double day = fields_.number(Field::c日合計_日目);

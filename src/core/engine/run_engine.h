@@ -54,7 +54,7 @@ public:
     // Closes the day: exchange, day figures, day-end record, then the next day or the end.
     void 日終了処理();
 
-    // Brings the display fields up to the last spin.
+    // Brings the display fields, charts and distribution boxes up to the last spin.
     void publish();
 
     bool stopRequested() const { return stop_; }
@@ -97,20 +97,45 @@ private:
     void finishRun();
     void showMessage(std::string text, std::string_view title, MessageIcon icon);
 
-    // Spin loop (spin_loop.cpp and inline below).
-    void drawSpin();
-    void drawCorrectedSpin(float draw);
-    void playSpin();
-    void normalSpin();
-    void shortSpin();
-    void purchase();
+    // Spin loop (spin_loop.cpp). The loop works on a copy of the members it reads and writes,
+    // held in registers; the members are the truth whenever anything else runs.
+    struct HotState {
+        // Changed by spins.
+        double dayClock;
+        double heldBalls;
+        std::int64_t pendingNormalSpins;
+        std::int64_t pendingShortSpins;
+        std::int64_t heldBallSpins;
+        std::int64_t cashSpins;
+        std::int64_t correctionSpins;
+        std::int32_t remainingShortSpins;
+        double barClock;
+        double barHourEnd;
+        bool barPending;
+        bool hitPending;
+        // Changed only by what runs outside the loop body (a day end, a yield, Cancel).
+        bool stop;
+        bool probabilityConvergence; // MO_Prob
+        MachineState state;
+        double timeLimit;
+        double scaleTimesN;
+        double scaleTimesC;
+    };
+    HotState takeHot() const;
+    void putHot(const HotState& hot);
+    void drawSpin(HotState& hot);
+    void recomputeCorrectedDenominator();
+    void playSpin(HotState& hot);
+    void normalSpin(HotState& hot);
+    void purchase(HotState& hot);
     void endShortTime();
     void checkMoney();
     void endDayBy(BallRule marker);
-    void advanceHourBar();
+    void advanceHourBar(HotState& hot);
     void showHourBar(double clock);
     void updateTimeLimit();
     void adopt();
+    void flushSpins();
     double readBack(double shown) const { return unitIntegral_ ? shown : plainValue(shown); }
 
     // Big hit (big_hit.cpp).
@@ -163,6 +188,8 @@ private:
     bool investDirty_ = false;
     bool ruleBoxDirty_ = false;
     bool unitIntegral_ = true;
+    bool spinDistributionDirty_ = false;
+    bool symbolSharesDirty_ = false;
     double detailInvest_ = 0;          // c大当り詳細_投資額F
     double dayInvest_ = 0;             // c日合計_投資額F
     double dayBalance_ = 0;            // c日合計_収支F

@@ -119,6 +119,8 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     pendingShortSpins_ = 0;
     investDirty_ = false;
     ruleBoxDirty_ = false;
+    spinDistributionDirty_ = false;
+    symbolSharesDirty_ = false;
     barHourEnd_ = kSecondsPerHour;
     barPending_ = false;
 }

@@ -6,102 +6,149 @@
 namespace zelkora {
 
 // The spin loop: day-end checks, the money check, the draw, the mode effects, the accounting
-// and the yield, once per spin. Everything here touches typed members only; the fields follow
-// in publish().
+// and the yield, once per spin. A spin touches only the hot state; the fields follow in
+// flushSpins(), which runs before the pump processes events and before every big hit or day
+// end. Whatever can change the members (a day end, the money check, the end of a 時短, the
+// recomputed denominator, the pump) runs with the hot state put back and taken again after.
 void RunEngine::デジパチ乱数発生() {
-    while (!hitPending_) {
-        if (stop_) {
-            return;
-        }
-        if (dayClock_ >= timeLimit_) [[unlikely]] {
+    HotState hot = takeHot();
+    while (!hot.hitPending && !hot.stop) {
+        if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
+            putHot(hot);
             endDayBy(BallRule::回転数終了);
-        } else if (needsPurchase(money_.heldBalls, ballsPerSpin_)) [[unlikely]] {
+            hot = takeHot();
+        } else if (needsPurchase(hot.heldBalls, ballsPerSpin_)) [[unlikely]] {
+            putHot(hot);
             checkMoney();
+            hot = takeHot();
         }
-        if (stop_) [[unlikely]] {
-            return;
+        if (hot.stop) [[unlikely]] {
+            break; // the last day has ended
         }
-        drawSpin();
-        playSpin();
-        yield_();
-        advanceHourBar();
+        drawSpin(hot);
+        playSpin(hot);
+        if (yield_.due()) [[unlikely]] {
+            putHot(hot);
+            yield_();
+            hot = takeHot();
+        } else {
+            yield_();
+        }
+        advanceHourBar(hot);
     }
+    putHot(hot);
 }
 
-inline void RunEngine::drawSpin() {
-    const bool plain = state_ == MachineState::確変 || !model_.commands.checked(Menu::MO_Prob);
-    if (plain) [[likely]] {
-        hitPending_ = isHit(spinProduct(random_.next(), countdownValue_, scaleTimesN_), scale_);
-    } else {
-        drawCorrectedSpin(random_.next());
-    }
+RunEngine::HotState RunEngine::takeHot() const {
+    return {dayClock_,
+            money_.heldBalls,
+            pendingNormalSpins_,
+            pendingShortSpins_,
+            heldBallSpins_,
+            cashSpins_,
+            correctionSpins_,
+            remainingShortSpins_,
+            barClock_,
+            barHourEnd_,
+            barPending_,
+            hitPending_,
+            stop_,
+            model_.commands.checked(Menu::MO_Prob),
+            state_,
+            timeLimit_,
+            scaleTimesN_,
+            scaleTimesC_};
 }
 
-// The probability-convergence draw: every 20 × N spins drawn under it, C becomes N × N ÷ X
-// for the shown spins per first hit X.
-void RunEngine::drawCorrectedSpin(float draw) {
-    ++correctionSpins_;
-    if (static_cast<double>(correctionSpins_) == denominator_ * 20) {
-        correctionSpins_ = 0;
-        publish();
-        if (auto recomputed = zelkora::correctedDenominator(
-                denominator_, fields_.number(Field::初当たり確率表示))) {
-            corrected_ = *recomputed;
-            scaleTimesC_ = static_cast<double>(scale_) * corrected_;
-        }
-    }
-    hitPending_ = isHit(spinProduct(draw, countdownValue_, scaleTimesC_), scale_);
+void RunEngine::putHot(const HotState& hot) {
+    dayClock_ = hot.dayClock;
+    money_.heldBalls = hot.heldBalls;
+    pendingNormalSpins_ = hot.pendingNormalSpins;
+    pendingShortSpins_ = hot.pendingShortSpins;
+    heldBallSpins_ = hot.heldBallSpins;
+    cashSpins_ = hot.cashSpins;
+    correctionSpins_ = hot.correctionSpins;
+    remainingShortSpins_ = hot.remainingShortSpins;
+    barClock_ = hot.barClock;
+    barHourEnd_ = hot.barHourEnd;
+    barPending_ = hot.barPending;
+    hitPending_ = hot.hitPending;
 }
 
-inline void RunEngine::playSpin() {
-    switch (state_) {
-    case MachineState::通常:
-        normalSpin();
+// The plain draw, or in 通常, 時短 and 次まで時短 with MO_Prob checked the corrected one: after
+// every 20 × N spins drawn under it, C becomes N × N ÷ X for the shown spins per first hit X.
+inline void RunEngine::drawSpin(HotState& hot) {
+    if (hot.state == MachineState::確変 || !hot.probabilityConvergence) [[likely]] {
+        hot.hitPending =
+            isHit(spinProduct(random_.next(), countdownValue_, hot.scaleTimesN), scale_);
         return;
-    case MachineState::確変:
-    case MachineState::次まで時短:
-        shortSpin();
+    }
+    ++hot.correctionSpins;
+    if (static_cast<double>(hot.correctionSpins) == denominator_ * 20) [[unlikely]] {
+        hot.correctionSpins = 0;
+        putHot(hot);
+        recomputeCorrectedDenominator();
+        hot = takeHot();
+    }
+    hot.hitPending = isHit(spinProduct(random_.next(), countdownValue_, hot.scaleTimesC), scale_);
+}
+
+void RunEngine::recomputeCorrectedDenominator() {
+    flushSpins();
+    if (auto recomputed =
+            zelkora::correctedDenominator(denominator_, fields_.number(Field::初当たり確率表示))) {
+        corrected_ = *recomputed;
+        scaleTimesC_ = static_cast<double>(scale_) * corrected_;
+    }
+}
+
+inline void RunEngine::playSpin(HotState& hot) {
+    switch (hot.state) {
+    case MachineState::通常:
+        normalSpin(hot);
         return;
     case MachineState::時短:
-        if (remainingShortSpins_ <= 0) {
+        if (hot.remainingShortSpins <= 0) [[unlikely]] {
+            putHot(hot);
             endShortTime();
-            normalSpin();
-        } else {
-            --remainingShortSpins_;
-            shortSpin();
+            hot = takeHot();
+            normalSpin(hot);
+            return;
         }
-        return;
+        --hot.remainingShortSpins;
+        break;
+    case MachineState::確変:
+    case MachineState::次まで時短:
+        break;
     }
+    // A time-saving spin uses no balls and invests nothing.
+    ++hot.pendingShortSpins;
+    hot.dayClock += conditions_.shortSpinSeconds;
 }
 
-inline void RunEngine::normalSpin() {
-    ++pendingNormalSpins_;
-    if (unitBalls_ > money_.heldBalls) {
-        ++cashSpins_;
+inline void RunEngine::normalSpin(HotState& hot) {
+    ++hot.pendingNormalSpins;
+    if (unitBalls_ > hot.heldBalls) {
+        ++hot.cashSpins;
     } else {
-        ++heldBallSpins_;
+        ++hot.heldBallSpins;
     }
-    dayClock_ += conditions_.normalSpinSeconds;
-    if (needsPurchase(money_.heldBalls, ballsPerSpin_)) {
-        purchase();
+    hot.dayClock += conditions_.normalSpinSeconds;
+    if (needsPurchase(hot.heldBalls, ballsPerSpin_)) [[unlikely]] {
+        purchase(hot);
     }
-    money_.heldBalls -= ballsPerSpin_;
-}
-
-inline void RunEngine::shortSpin() {
-    ++pendingShortSpins_;
-    dayClock_ += conditions_.shortSpinSeconds;
+    hot.heldBalls -= ballsPerSpin_;
 }
 
 // One unit bought before the spin's balls are taken. Under d4 = 1 the player who has played
 // all held balls falls back to 交換.
-void RunEngine::purchase() {
+inline void RunEngine::purchase(HotState& hot) {
     if (conditions_.digits.d4 == 1) {
         rule_ = BallRule::交換;
         ruleBoxDirty_ = true;
     }
     const double unit = conditions_.money.unit;
-    money_.heldBalls += unitBalls_;
+    hot.heldBalls += unitBalls_;
     detailInvest_ = readBack(detailInvest_) + unit;
     dayInvest_ = readBack(dayInvest_) + unit;
     dayBalance_ = readBack(dayBalance_) - unit;
@@ -122,7 +169,7 @@ void RunEngine::checkMoney() {
     if (!purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
         return;
     }
-    publish();
+    flushSpins();
     // The balls left, fewer than one spin's worth, are dropped.
     money_.heldBalls = 0;
     fields_.setText(Field::c大当り詳細_持玉数F, "0");
@@ -130,7 +177,7 @@ void RunEngine::checkMoney() {
 }
 
 void RunEngine::endDayBy(BallRule marker) {
-    publish();
+    flushSpins();
     rule_ = marker;
     fields_.setText(Field::c大当り詳細_ルール, ballRuleText(marker));
     日終了処理();
@@ -138,15 +185,15 @@ void RunEngine::endDayBy(BallRule marker) {
 
 // The hour bar of the spin's slot shows the minutes. Only the last spin of each hour can
 // leave a value the window sees, so the bar is written when the hour changes or at publish.
-inline void RunEngine::advanceHourBar() {
-    if (dayClock_ >= barHourEnd_) [[unlikely]] {
-        if (barPending_) {
-            showHourBar(barClock_);
+inline void RunEngine::advanceHourBar(HotState& hot) {
+    if (hot.dayClock >= hot.barHourEnd) [[unlikely]] {
+        if (hot.barPending) {
+            showHourBar(hot.barClock);
         }
-        barHourEnd_ = (fixPart(dayClock_ / kSecondsPerHour) + 1) * kSecondsPerHour;
+        hot.barHourEnd = (fixPart(hot.dayClock / kSecondsPerHour) + 1) * kSecondsPerHour;
     }
-    barClock_ = dayClock_;
-    barPending_ = true;
+    hot.barClock = hot.dayClock;
+    hot.barPending = true;
 }
 
 void RunEngine::showHourBar(double clock) {
@@ -171,7 +218,7 @@ void RunEngine::updateTimeLimit() {
     }
 }
 
-void RunEngine::publish() {
+void RunEngine::flushSpins() {
     if (pendingNormalSpins_ > 0) {
         const auto spins = static_cast<double>(pendingNormalSpins_);
         pendingNormalSpins_ = 0;
@@ -213,6 +260,21 @@ void RunEngine::adopt() {
     detailInvest_ = fields_.number(Field::c大当り詳細_投資額F);
     dayInvest_ = fields_.number(Field::c日合計_投資額F);
     dayBalance_ = fields_.number(Field::c日合計_収支F);
+}
+
+void RunEngine::publish() {
+    flushSpins();
+    // The distribution displays are pure views of counters that change only at big hits;
+    // they are refreshed when someone can see them.
+    if (spinDistributionDirty_) {
+        spinDistributionDirty_ = false;
+        model_.distributions.回転数分布表示(fields_, model_.charts.chart3);
+    }
+    if (symbolSharesDirty_) {
+        symbolSharesDirty_ = false;
+        model_.distributions.showSymbolShares(model_.charts.chart1,
+                                              fields_.number(Field::総大当り数表示));
+    }
 }
 
 } // namespace zelkora

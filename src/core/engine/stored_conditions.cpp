@@ -6,14 +6,12 @@
 namespace zelkora {
 namespace {
 
-// Record 100's fields in column order: columns 1 … 10, then the tail column.
-constexpr std::array<Field, 11> kBasicRecordFields{
-    Field::条件_確率,       Field::条件_リミッター, Field::条件_リミッター数,
-    Field::条件_絵柄数,     Field::条件_何日分,     Field::条件_回転数1000円,
-    Field::条件_両替率,     Field::条件_確変倍率,   Field::条件_投資上限日,
-    Field::条件_出玉を両替, Field::条件_名前};
-
-constexpr std::string_view kDefaultInvestmentUnit = "500";
+void setBasic(StoredConditions& stored, Field field, std::string_view text) {
+    const std::size_t index = basicColumnIndex(field);
+    if (index < stored.basic.size()) {
+        stored.basic[index] = std::string(text); // not assign(): GCC 12 warns falsely (-Wrestrict)
+    }
+}
 
 std::int16_t toShort(std::string_view text) {
     return toInt16(readNumber(text)).value_or(0);
@@ -45,19 +43,19 @@ void applySymbols(MainWindowModel& model, const StoredConditions& conditions) {
 } // namespace
 
 std::size_t basicColumnIndex(Field field) {
-    for (std::size_t index = 0; index < kBasicRecordFields.size(); ++index) {
-        if (kBasicRecordFields[index] == field) {
+    for (std::size_t index = 0; index < kBasicConditionColumns.size(); ++index) {
+        if (kBasicConditionColumns[index] == field) {
             return index;
         }
     }
-    return kBasicRecordFields.size();
+    return kBasicConditionColumns.size();
 }
 
 StoredConditions captureConditions(const MainWindowModel& model) {
     const FieldStore& fields = model.fields;
     StoredConditions stored;
-    for (std::size_t index = 0; index < kBasicRecordFields.size(); ++index) {
-        stored.basic[index] = fields.text(kBasicRecordFields[index]);
+    for (std::size_t index = 0; index < kBasicConditionColumns.size(); ++index) {
+        stored.basic[index] = fields.text(kBasicConditionColumns[index]);
     }
     stored.spinSeconds = fields.text(Field::条件_回転時間);
     stored.serviceTimeRule = model.program.serviceTimeRule;
@@ -70,17 +68,16 @@ StoredConditions captureConditions(const MainWindowModel& model) {
     for (int k = 0; k < kSymbolTableCapacity && k < count; ++k) {
         const auto index = static_cast<std::size_t>(k);
         const SymbolTable& table = model.symbols;
-        stored.symbols.push_back({std::string(kSymbolRecordMarker), table.kinds[index],
-                                  table.shortTimeSpins[index], table.rules[index],
-                                  table.payouts[index], table.names[index]});
+        stored.symbols.push_back({table.kinds[index], table.shortTimeSpins[index],
+                                  table.rules[index], table.payouts[index], table.names[index]});
     }
     return stored;
 }
 
 void applyConditions(MainWindowModel& model, const StoredConditions& conditions) {
     FieldStore& fields = model.fields;
-    for (std::size_t index = 0; index < kBasicRecordFields.size(); ++index) {
-        fields.setText(kBasicRecordFields[index], conditions.basic[index]);
+    for (std::size_t index = 0; index < kBasicConditionColumns.size(); ++index) {
+        fields.setText(kBasicConditionColumns[index], conditions.basic[index]);
     }
     model.program.playSchedule = conditions.playSchedule;
     fields.setText(Field::条件_回転時間, conditions.spinSeconds);
@@ -100,10 +97,10 @@ StoredConditions defaultConditions() {
     StoredConditions stored;
     for (const ConditionSpec& spec : kBasicConditions) {
         if (spec.fileColumn.record == kBasicConditionRecord) {
-            stored.basic[basicColumnIndex(spec.field)] = spec.defaultText;
+            setBasic(stored, spec.field, spec.defaultText);
         }
     }
-    stored.basic[basicColumnIndex(kSymbolCountCondition.field)] = kSymbolCountCondition.defaultText;
+    setBasic(stored, kSymbolCountCondition.field, kSymbolCountCondition.defaultText);
     for (const ConditionSpec& spec : kTimeConditions) {
         std::string& target = spec.field == Field::条件_回転時間   ? stored.spinSeconds
                               : spec.field == Field::条件_時間比率 ? stored.timeRatio
@@ -115,9 +112,8 @@ StoredConditions defaultConditions() {
     stored.ruleOptionDigits = std::string(kDefaultRuleOptionDigits);
     stored.playSchedule = std::string(kDefaultPlaySchedule);
     for (const SymbolRow& row : defaultSymbolTable()) {
-        stored.symbols.push_back({std::string(kSymbolRecordMarker), row.kind,
-                                  toShort(row.shortTimeSpins), row.rule, toShort(row.payout),
-                                  row.name});
+        stored.symbols.push_back(
+            {row.kind, toShort(row.shortTimeSpins), row.rule, toShort(row.payout), row.name});
     }
     return stored;
 }

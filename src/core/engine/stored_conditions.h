@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/records.h"
 #include "wizard/condition_set.h"
 
 #include <array>
@@ -13,10 +14,7 @@ namespace zelkora {
 
 struct MainWindowModel;
 
-inline constexpr std::string_view kSymbolRecordMarker = "絵柄";
-
 struct StoredSymbol {
-    std::string marker{kSymbolRecordMarker}; // column 1; a record without it ends the table
     std::string kind;
     std::int16_t shortTimeSpins = 0;
     std::string rule;
@@ -27,8 +25,8 @@ struct StoredSymbol {
 };
 
 struct StoredConditions {
-    // Record 100: columns 1 … 10, then the tail column (kBasicConditions' file columns).
-    std::array<std::string, 11> basic{};
+    // Record 100: the text of kBasicConditionColumns[i] in column i + 1.
+    ColumnTexts basic{};
     // Record 98.
     std::string spinSeconds;          // column 1, 条件_回転時間
     std::uint8_t serviceTimeRule = 0; // column 2
