@@ -39,6 +39,22 @@ public:
     void resetRunSeconds() override {}
 };
 
+// A working copy that keeps nothing: the run without the cost of encoding its records.
+class DiscardingWorkingCopy final : public RunWorkingCopy {
+public:
+    explicit DiscardingWorkingCopy(StoredConditions conditions) : stored_(std::move(conditions)) {}
+    StoredConditions readConditions() override { return stored_; }
+    void recreate(const StoredConditions&) override {}
+    void writeResult(std::int32_t, const ResultColumns& columns) override {
+        benchmark::DoNotOptimize(columns.data());
+    }
+    void finish(std::int32_t, std::string_view) override {}
+    void close() override {}
+
+private:
+    StoredConditions stored_;
+};
+
 std::filesystem::path benchFolder() {
     const auto folder = std::filesystem::temp_directory_path() /
                         ("zelkora-bench-" + std::to_string(std::random_device{}()));
@@ -51,7 +67,8 @@ struct RunResult {
     std::int64_t spins = 0; // normal and time-saving spins
 };
 
-// One headless run of the default verification over `days` days, as zelkora-run plays it.
+// One headless run of the default verification over `days` days, as zelkora-run plays it
+// (with the records written to a file in `folder`, or discarded when there is none).
 RunResult runDefaultVerification(int days, const std::filesystem::path& folder) {
     StoredConditions conditions = defaultConditions();
     conditions.basic[basicColumnIndex(Field::条件_何日分)] = std::to_string(days);
@@ -59,9 +76,13 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder) 
     model.programFolder = folder;
     applyConditions(model, conditions);
     model.commands.apply(Availability::VerificationLoaded);
-    FileWorkingCopy workingCopy(model.workingCopyPath());
-    workingCopy.recreate(conditions);
-    workingCopy.close();
+    FileWorkingCopy file(model.workingCopyPath());
+    DiscardingWorkingCopy discarding(conditions);
+    RunWorkingCopy& workingCopy = folder.empty() ? static_cast<RunWorkingCopy&>(discarding) : file;
+    if (!folder.empty()) {
+        file.recreate(conditions);
+        file.close();
+    }
     PcgRandomSource source(kSeed);
     RandomStream random(source);
     SilentInterface ui;
@@ -113,8 +134,7 @@ void BM_BareLotteryLoop(benchmark::State& state) {
 }
 BENCHMARK(BM_BareLotteryLoop)->Arg(50)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_DefaultVerification(benchmark::State& state) {
-    const auto folder = benchFolder();
+void measureDefaultVerification(benchmark::State& state, const std::filesystem::path& folder) {
     const int days = static_cast<int>(state.range(0));
     RunResult last;
     double engineSeconds = 0;
@@ -123,7 +143,6 @@ void BM_DefaultVerification(benchmark::State& state) {
         engineSeconds += last.seconds;
         state.SetIterationTime(last.seconds);
     }
-    std::filesystem::remove_all(folder);
     double bare = std::numeric_limits<double>::infinity();
     for (int repeat = 0; repeat < 5; ++repeat) {
         bare = std::min(bare, bareLotterySeconds(last.spins));
@@ -134,7 +153,22 @@ void BM_DefaultVerification(benchmark::State& state) {
     state.counters["bare spins/s"] = static_cast<double>(last.spins) / bare;
     state.counters["engine/bare"] = perRun / bare;
 }
+void BM_DefaultVerification(benchmark::State& state) {
+    const auto folder = benchFolder();
+    measureDefaultVerification(state, folder);
+    std::filesystem::remove_all(folder);
+}
 BENCHMARK(BM_DefaultVerification)
+    ->Arg(50)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The same run with its result records discarded instead of encoded and written.
+void BM_DefaultVerificationRecordsDiscarded(benchmark::State& state) {
+    measureDefaultVerification(state, {});
+}
+BENCHMARK(BM_DefaultVerificationRecordsDiscarded)
     ->Arg(50)
     ->Arg(10000)
     ->UseManualTime()

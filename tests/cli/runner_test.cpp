@@ -100,15 +100,6 @@ TEST_F(Runner, WithoutSeedPrintsTheSeedThatRepeatsTheRun) {
     EXPECT_EQ(readBytes(first), readBytes(second));
 }
 
-TEST_F(Runner, OptionsCheckTheConvergenceMenus) {
-    const std::string plain = folder_.file("plain.pac").string();
-    const std::string converging = folder_.file("converging.pac").string();
-    ASSERT_EQ(run({verification_, "--seed", "5", "--out", plain}).status, cli::kExitSuccess);
-    ASSERT_EQ(run({verification_, "--seed", "5", "--prob", "--pic", "--out", converging}).status,
-              cli::kExitSuccess);
-    EXPECT_NE(readBytes(plain), readBytes(converging));
-}
-
 TEST_F(Runner, BadUsageExitsWithTwoAndPrintsTheUsage) {
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{},

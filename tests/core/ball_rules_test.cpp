@@ -22,11 +22,6 @@ TEST(RuleOptionDigits, ReadsOneNumberPerCharacter) {
     EXPECT_EQ(shortText.d4, 0);
 }
 
-TEST(BallRuleTable, UnlimitedStaysUnlimited) {
-    EXPECT_EQ(ballRuleAfterHit(BallRule::無制限, SymbolRule::アウト, false, digits("1111")),
-              RuleOutcome::無制限);
-}
-
 TEST(BallRuleTable, DigitThreeGrantsUnlimitedOnlyOnAFirstHitUnderExchange) {
     const RuleOptionDigits d = digits("3122");
     EXPECT_EQ(ballRuleAfterHit(BallRule::交換, SymbolRule::無制限, true, d), RuleOutcome::無制限);
@@ -78,19 +73,6 @@ SymbolInfo symbolOf(SymbolKind kind, std::int16_t shortTimeSpins = 0) {
     return {kind, SymbolRule::Exchange, shortTimeSpins, 1000};
 }
 
-TEST(StateTransition, NormalSymbolResumesAPendingShortTime) {
-    const ModeState running{MachineState::時短, true, 40};
-    const TransitionResult resumed = transition(running, symbolOf(SymbolKind::通常), 2, {});
-    EXPECT_EQ(resumed.next, (ModeState{MachineState::時短, false, 40}));
-    const TransitionResult ended = transition(resumed.next, symbolOf(SymbolKind::通常), 3, {});
-    EXPECT_EQ(ended.next, (ModeState{MachineState::通常, false, 0}));
-}
-
-TEST(StateTransition, ShortTimeSymbolStartsAndMarksPending) {
-    const TransitionResult result = transition({}, symbolOf(SymbolKind::通常, 100), 1, {});
-    EXPECT_EQ(result.next, (ModeState{MachineState::時短, true, 100}));
-}
-
 TEST(StateTransition, ProbabilityChangeWithShortTimeWaitsForItsEnd) {
     const TransitionResult result = transition({}, symbolOf(SymbolKind::確変, 50), 1, {});
     EXPECT_EQ(result.next, (ModeState{MachineState::確変, true, 50}));
@@ -120,19 +102,6 @@ TEST(StateTransition, UntilNextHitAndUnknownKinds) {
     const ModeState probabilityChange{MachineState::確変, false, 0};
     EXPECT_EQ(transition(probabilityChange, symbolOf(SymbolKind::Other), 2, {}).next,
               probabilityChange);
-}
-
-TEST(MoneyCheck, CapWithoutReinvestmentRefusesTheEleventhUnit) {
-    const MoneyRules rules{false, true, 10000, 1000};
-    EXPECT_FALSE(purchaseRefused(rules, 9000, -9000));
-    EXPECT_TRUE(purchaseRefused(rules, 10000, -10000));
-}
-
-TEST(MoneyCheck, ReinvestmentWatchesTheDaysBalance) {
-    const MoneyRules rules{true, false, 10000, 1000};
-    EXPECT_FALSE(purchaseRefused(rules, 13000, -9000));
-    EXPECT_TRUE(purchaseRefused(rules, 13000, -10000));
-    EXPECT_FALSE(purchaseRefused(rules, 50000, 0));
 }
 
 TEST(MoneyCheck, PurchaseWhenTheSpinWouldLeaveNoBall) {

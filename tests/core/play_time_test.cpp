@@ -51,11 +51,6 @@ TEST(PlaySchedule, NoBarBeyondTheFourteenthSlot) {
     EXPECT_FALSE(schedule.hourBar(1e9));      // a long 次まで時短 day
 }
 
-TEST(SpinTime, NormalSpinsStretchByTheTimeRatio) {
-    EXPECT_DOUBLE_EQ(normalSpinSeconds(6, 50), 12);
-    EXPECT_DOUBLE_EQ(normalSpinSeconds(10, 100), 10);
-}
-
 TEST(RemainingTime, EstimatesFromRunSecondsPerDay) {
     EXPECT_FALSE(remainingTimeText(0, 1, 50));
     // 10 s per day, 49 days left: 490 s, 8.17 minutes rounds to 8.

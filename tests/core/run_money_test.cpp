@@ -128,16 +128,23 @@ TEST(PlaySchedule, DayEndClearsTheBarsAndShowsTheNextDay) {
     run.set(Field::条件_投資上限日, "500000");
     run.set(Field::条件_何日分, "2");
     run.scriptStart();
+    run.timers.seconds = 150; // the first day took 150 s of real time
     std::string dayLabel;
+    std::string remaining;
     double barAtStartOfDayTwo = -1;
+    double progress = -1;
     run.pump.onYield = [&](std::int64_t) {
         if (dayLabel.empty() && run.field(Field::c日合計_日目) == "2") {
             dayLabel = run.field(Field::date);
+            remaining = run.field(Field::StatusBar1_Panel2);
             barAtStartOfDayTwo = run.model.fields.number(progressBarField(9));
+            progress = run.model.fields.number(Field::ProgressBar1);
         }
     };
     run.start();
     EXPECT_EQ(dayLabel, "2　日目");
+    EXPECT_EQ(remaining, "残り　約　2分"); // one day of 150 s left: 2.5 minutes, halves to even
+    EXPECT_EQ(progress, 50);
     EXPECT_EQ(barAtStartOfDayTwo, 0);
     EXPECT_EQ(run.model.charts.chart2.rowCount(), 1); // the last day has no balance row
 }

@@ -80,7 +80,7 @@ void RunEngine::beginNextDay(double day) {
         fields_.setNumber(progressBarField(bar), 0);
     }
     barHourEnd_ = kSecondsPerHour;
-    barPending_ = false;
+    barClock_ = -1;
     updateTimeLimit();
 }
 

@@ -103,15 +103,12 @@ private:
         // Changed by spins.
         double dayClock;
         double heldBalls;
-        std::int64_t pendingNormalSpins;
         std::int64_t pendingShortSpins;
         std::int64_t heldBallSpins;
         std::int64_t cashSpins;
-        std::int64_t correctionSpins;
         std::int32_t remainingShortSpins;
-        double barClock;
+        double barClock; // negative while no spin awaits its hour bar
         double barHourEnd;
-        bool barPending;
         bool hitPending;
         // Changed only by what runs outside the loop body (a day end, a yield, Cancel).
         bool stop;
@@ -125,8 +122,8 @@ private:
     void putHot(const HotState& hot);
     void drawSpin(HotState& hot);
     void recomputeCorrectedDenominator();
-    void playSpin(HotState& hot);
-    void normalSpin(HotState& hot);
+    void playSpin(HotState& hot, bool purchaseDue);
+    void normalSpin(HotState& hot, bool purchaseDue);
     void purchase(HotState& hot);
     void endShortTime();
     void checkMoney();
@@ -177,14 +174,13 @@ private:
     double ballsPerSpin_ = 0;
     double unitBalls_ = 0; // 条件_投資単位 ÷ 4
     Money money_;
-    std::int64_t pendingNormalSpins_ = 0;
+    std::int64_t flushedNormalSpins_ = 0; // held-ball and cash spins already in the fields
     std::int64_t pendingShortSpins_ = 0;
     std::int64_t heldBallSpins_ = 0;
     std::int64_t cashSpins_ = 0;
     std::int32_t remainingShortSpins_ = 0;
     double barHourEnd_ = 0; // the day clock at which the hour of the last bar ends
-    double barClock_ = 0;   // the day clock of the last spin's hour bar
-    bool barPending_ = false;
+    double barClock_ = -1;  // the day clock of the last spin's hour bar; negative when shown
     bool investDirty_ = false;
     bool ruleBoxDirty_ = false;
     bool unitIntegral_ = true;

@@ -115,14 +115,14 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     fields_.setText(Field::date, std::string("1") + std::string(kDayLabelSuffix));
     heldBallSpins_ = 0;
     cashSpins_ = 0;
-    pendingNormalSpins_ = 0;
+    flushedNormalSpins_ = 0;
     pendingShortSpins_ = 0;
     investDirty_ = false;
     ruleBoxDirty_ = false;
     spinDistributionDirty_ = false;
     symbolSharesDirty_ = false;
     barHourEnd_ = kSecondsPerHour;
-    barPending_ = false;
+    barClock_ = -1;
 }
 
 // Steps 12 and 13: IndPreset, then the working copy recreated with the conditions.

@@ -13,20 +13,25 @@ namespace zelkora {
 void RunEngine::デジパチ乱数発生() {
     HotState hot = takeHot();
     while (!hot.hitPending && !hot.stop) {
+        // The money check and the purchase of a normal spin ask the same question of the same
+        // held balls: a spin that needs a purchase.
+        bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
         if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
             putHot(hot);
             endDayBy(BallRule::回転数終了);
             hot = takeHot();
-        } else if (needsPurchase(hot.heldBalls, ballsPerSpin_)) [[unlikely]] {
+            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        } else if (purchaseDue) [[unlikely]] {
             putHot(hot);
             checkMoney();
             hot = takeHot();
+            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
         }
         if (hot.stop) [[unlikely]] {
             break; // the last day has ended
         }
         drawSpin(hot);
-        playSpin(hot);
+        playSpin(hot, purchaseDue);
         if (yield_.due()) [[unlikely]] {
             putHot(hot);
             yield_();
@@ -42,15 +47,12 @@ void RunEngine::デジパチ乱数発生() {
 RunEngine::HotState RunEngine::takeHot() const {
     return {dayClock_,
             money_.heldBalls,
-            pendingNormalSpins_,
             pendingShortSpins_,
             heldBallSpins_,
             cashSpins_,
-            correctionSpins_,
             remainingShortSpins_,
             barClock_,
             barHourEnd_,
-            barPending_,
             hitPending_,
             stop_,
             model_.commands.checked(Menu::MO_Prob),
@@ -63,15 +65,12 @@ RunEngine::HotState RunEngine::takeHot() const {
 void RunEngine::putHot(const HotState& hot) {
     dayClock_ = hot.dayClock;
     money_.heldBalls = hot.heldBalls;
-    pendingNormalSpins_ = hot.pendingNormalSpins;
     pendingShortSpins_ = hot.pendingShortSpins;
     heldBallSpins_ = hot.heldBallSpins;
     cashSpins_ = hot.cashSpins;
-    correctionSpins_ = hot.correctionSpins;
     remainingShortSpins_ = hot.remainingShortSpins;
     barClock_ = hot.barClock;
     barHourEnd_ = hot.barHourEnd;
-    barPending_ = hot.barPending;
     hitPending_ = hot.hitPending;
 }
 
@@ -83,9 +82,9 @@ inline void RunEngine::drawSpin(HotState& hot) {
             isHit(spinProduct(random_.next(), countdownValue_, hot.scaleTimesN), scale_);
         return;
     }
-    ++hot.correctionSpins;
-    if (static_cast<double>(hot.correctionSpins) == denominator_ * 20) [[unlikely]] {
-        hot.correctionSpins = 0;
+    ++correctionSpins_;
+    if (static_cast<double>(correctionSpins_) == denominator_ * 20) [[unlikely]] {
+        correctionSpins_ = 0;
         putHot(hot);
         recomputeCorrectedDenominator();
         hot = takeHot();
@@ -102,17 +101,17 @@ void RunEngine::recomputeCorrectedDenominator() {
     }
 }
 
-inline void RunEngine::playSpin(HotState& hot) {
+inline void RunEngine::playSpin(HotState& hot, bool purchaseDue) {
     switch (hot.state) {
     case MachineState::通常:
-        normalSpin(hot);
+        normalSpin(hot, purchaseDue);
         return;
     case MachineState::時短:
         if (hot.remainingShortSpins <= 0) [[unlikely]] {
             putHot(hot);
             endShortTime();
             hot = takeHot();
-            normalSpin(hot);
+            normalSpin(hot, purchaseDue);
             return;
         }
         --hot.remainingShortSpins;
@@ -126,15 +125,14 @@ inline void RunEngine::playSpin(HotState& hot) {
     hot.dayClock += conditions_.shortSpinSeconds;
 }
 
-inline void RunEngine::normalSpin(HotState& hot) {
-    ++hot.pendingNormalSpins;
+inline void RunEngine::normalSpin(HotState& hot, bool purchaseDue) {
     if (unitBalls_ > hot.heldBalls) {
         ++hot.cashSpins;
     } else {
         ++hot.heldBallSpins;
     }
     hot.dayClock += conditions_.normalSpinSeconds;
-    if (needsPurchase(hot.heldBalls, ballsPerSpin_)) [[unlikely]] {
+    if (purchaseDue) [[unlikely]] {
         purchase(hot);
     }
     hot.heldBalls -= ballsPerSpin_;
@@ -187,13 +185,12 @@ void RunEngine::endDayBy(BallRule marker) {
 // leave a value the window sees, so the bar is written when the hour changes or at publish.
 inline void RunEngine::advanceHourBar(HotState& hot) {
     if (hot.dayClock >= hot.barHourEnd) [[unlikely]] {
-        if (hot.barPending) {
+        if (hot.barClock >= 0) {
             showHourBar(hot.barClock);
         }
         hot.barHourEnd = (fixPart(hot.dayClock / kSecondsPerHour) + 1) * kSecondsPerHour;
     }
     hot.barClock = hot.dayClock;
-    hot.barPending = true;
 }
 
 void RunEngine::showHourBar(double clock) {
@@ -219,9 +216,10 @@ void RunEngine::updateTimeLimit() {
 }
 
 void RunEngine::flushSpins() {
-    if (pendingNormalSpins_ > 0) {
-        const auto spins = static_cast<double>(pendingNormalSpins_);
-        pendingNormalSpins_ = 0;
+    const std::int64_t normalSpins = heldBallSpins_ + cashSpins_;
+    if (normalSpins > flushedNormalSpins_) {
+        const auto spins = static_cast<double>(normalSpins - flushedNormalSpins_);
+        flushedNormalSpins_ = normalSpins;
         fields_.add(Field::c日合計_回転数, spins);
         fields_.add(Field::c大当り詳細_回転数, spins);
         fields_.add(Field::総回転数表示, spins);
@@ -249,9 +247,9 @@ void RunEngine::flushSpins() {
         ruleBoxDirty_ = false;
         fields_.setText(Field::c大当り詳細_ルール, ballRuleText(BallRule::交換));
     }
-    if (barPending_) {
-        barPending_ = false;
+    if (barClock_ >= 0) {
         showHourBar(barClock_);
+        barClock_ = -1;
     }
 }
 
