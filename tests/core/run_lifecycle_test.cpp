@@ -49,7 +49,8 @@ TEST(RunLifecycle, NormalEndShowsTheEndMessageAndRestoresTheWindow) {
     EXPECT_EQ(run.engine.messageText(), kRunEndMessage);
     EXPECT_EQ(run.ui.beeps, 1);
     EXPECT_EQ(run.ui.pointers,
-              (std::vector<PointerShape>{PointerShape::Hourglass, PointerShape::ArrowHourglass,
+              (std::vector<PointerShape>{PointerShape::Hourglass, PointerShape::Hourglass,
+                                         PointerShape::Default, PointerShape::ArrowHourglass,
                                          PointerShape::Default}));
     EXPECT_EQ(run.model.window.running, 0);
     EXPECT_EQ(run.model.window.unsaved, kFlagYes);

@@ -38,7 +38,8 @@ void RunEngine::processBigHit() {
     appendResultRecord(nullptr);
     計算大当り詳細CLR(fields_);
     fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
-    fields_.setText(Field::c大当り詳細_状態, stateBoxText(before));
+    // c大当り詳細_状態 would show the state before this hit until the transition below writes
+    // the state after it, which it always does.
     fields_.setText(Field::c大当り詳細_日目, fields_.text(Field::c日合計_日目));
     changeMode(symbol);
     adopt();

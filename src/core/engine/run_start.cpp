@@ -128,7 +128,10 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
 // Steps 12 and 13: IndPreset, then the working copy recreated with the conditions.
 bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
     try {
+        // IndPreset shows the hourglass while it reads and the normal pointer after.
+        ui_.setPointer(PointerShape::Hourglass);
         applyConditions(model_, workingCopy_.readConditions());
+        ui_.setPointer(PointerShape::Default);
         if (auto refusal = startRefusal(fields_, model_.program)) {
             failure_ = std::move(*refusal);
             return false;
