@@ -1,3 +1,10 @@
-int main() {
-    return 0;
+#include "runner.h"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    return zelkora::cli::runVerification(arguments, std::cout, std::cerr);
 }

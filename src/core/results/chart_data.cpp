@@ -1,5 +1,7 @@
 #include "results/chart_data.h"
 
+#include "common/numbers.h"
+
 #include <algorithm>
 
 namespace zelkora {
@@ -19,8 +21,27 @@ void ChartData::setLabel(int row, std::string_view label) {
     ++revision_;
 }
 
+std::string_view ChartData::value(int row, int column) const {
+    Value& cell = valueAt(row, column);
+    if (cell.textPending) {
+        cell.text.clear();
+        appendPlainText(cell.text, cell.number);
+        cell.textPending = false;
+    }
+    return cell.text;
+}
+
 void ChartData::setValue(int row, int column, std::string_view value) {
-    rows_[index(row)].values[static_cast<std::size_t>(column - 1)].assign(value);
+    Value& cell = valueAt(row, column);
+    cell.text.assign(value);
+    cell.textPending = false;
+    ++revision_;
+}
+
+void ChartData::setNumber(int row, int column, double value) {
+    Value& cell = valueAt(row, column);
+    cell.number = value;
+    cell.textPending = true;
     ++revision_;
 }
 

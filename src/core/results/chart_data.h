@@ -24,22 +24,32 @@ public:
     void setColumnCount(int columns);
 
     std::string_view label(int row) const { return rows_[index(row)].label; }
-    std::string_view value(int row, int column) const {
-        return rows_[index(row)].values[static_cast<std::size_t>(column - 1)];
-    }
+    std::string_view value(int row, int column) const;
     void setLabel(int row, std::string_view label);
     void setValue(int row, int column, std::string_view value);
+    // Shown as the plain decimal text of the number. The text is made when the value is read,
+    // so a chart refreshed on every big hit costs no formatting until it is shown.
+    void setNumber(int row, int column, double value);
 
     std::uint64_t revision() const { return revision_; }
 
 private:
+    struct Value {
+        std::string text;
+        double number = 0;
+        bool textPending = false; // text still has to be made from number
+    };
     struct Row {
         std::string label;
-        std::array<std::string, kMaxColumns> values;
+        std::array<Value, kMaxColumns> values;
     };
     static std::size_t index(int row) { return static_cast<std::size_t>(row - 1); }
+    Value& valueAt(int row, int column) const {
+        return rows_[index(row)].values[static_cast<std::size_t>(column - 1)];
+    }
 
-    std::vector<Row> rows_;
+    // Texts are made on read; a const read may make them.
+    mutable std::vector<Row> rows_;
     int columnCount_ = 1;
     std::uint64_t revision_ = 0;
 };

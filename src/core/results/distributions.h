@@ -2,6 +2,7 @@
 
 #include "common/field_store.h"
 #include "results/chart_data.h"
+#include "results/share_text.h"
 
 #include <array>
 #include <cstdint>
@@ -44,7 +45,8 @@ public:
     void countSymbolHit(int index);
     // The lowest index among the least-hit symbols 0 … count-1 (symbol convergence).
     int leastHitSymbol(int count) const;
-    // Every row k+1 of the symbol chart := hits(k) / total big hits × 100 as plain text.
+    // Every row k+1 of the symbol chart := hits(k) / total big hits × 100 as plain text (0
+    // while there is no big hit).
     void showSymbolShares(ChartData& symbolChart, double totalBigHits) const;
 
     // Probability transition over blocks of ten first hits.
@@ -74,6 +76,10 @@ private:
     double blockStartSpins_ = 0;
     std::vector<float> blockTotalProbabilities_{0.0F};    // index 0 unused
     std::vector<float> blockFirstHitProbabilities_{0.0F}; // index 0 unused
+    // What the percentage boxes show, so a refresh rewrites only the boxes that change.
+    mutable std::array<PercentBox, kSpinBuckets> spinShareBoxes_{};
+    mutable std::array<PercentBox, kSpinBuckets> spinCumulativeBoxes_{};
+    std::array<PercentBox, kStreakBuckets> streakShareBoxes_{};
 };
 
 } // namespace zelkora

@@ -73,13 +73,21 @@ void GridTable::setCell(int row, int column, std::string_view text) {
 
 void GridTable::setRow(int row, std::span<const std::string_view> texts) {
     assert(row >= 0 && row < rowCount());
+    std::size_t size = 0;
+    for (std::string_view text : texts) {
+        size += text.size() + 1;
+    }
+    // One allocation of the exact size: the big-hit grid holds a row per stored record.
     std::string& buffer = rows_[static_cast<std::size_t>(row)];
+    if (buffer.capacity() > 2 * size) {
+        std::string().swap(buffer);
+    }
     buffer.clear();
+    buffer.reserve(size);
     for (std::string_view text : texts) {
         buffer += text;
         buffer += kSeparator;
     }
-    buffer.shrink_to_fit();
     ++revision_;
 }
 

@@ -38,6 +38,9 @@ class YieldPoint {
 public:
     explicit YieldPoint(EventPump& pump) : pump_(pump) {}
 
+    // Whether the next call processes events, so a loop can bring its state up to date first.
+    bool due() const { return remaining_ == 0; }
+
     void operator()() {
         if (remaining_ == 0) {
             remaining_ = pump_.processEvents();

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "shell/platform.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <ostream>
+
+// The platform seams for a run without a window.
+namespace zelkora::cli {
+
+// Error messages go to standard error; the run's informational boxes (the end message) are
+// not shown. Remembers whether an error was reported, so the exit status can say so.
+class ConsoleUserInterface final : public UserInterface {
+public:
+    explicit ConsoleUserInterface(std::ostream& err) : err_(err) {}
+    MessageResult showMessage(const Message& message) override;
+    void beep() override {}
+    void setPointer(PointerShape) override {}
+    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
+
+    bool reportedError() const { return reportedError_; }
+
+private:
+    std::ostream& err_;
+    bool reportedError_ = false;
+};
+
+// There are no events to process: every yield point is skipped.
+class NoEventPump final : public EventPump {
+public:
+    std::uint32_t processEvents() override { return std::numeric_limits<std::uint32_t>::max(); }
+};
+
+// The countdown is given; no wall clock enters the rules, so the run seconds stay 0.
+class FrozenTimers final : public RunTimers {
+public:
+    explicit FrozenTimers(int countdown) : countdown_(countdown) {}
+    int countdown() const override { return countdown_; }
+    void setCountdownEnabled(bool, int) override {}
+    std::int32_t runSeconds() const override { return 0; }
+    void resetRunSeconds() override {}
+
+private:
+    int countdown_;
+};
+
+// A fresh folder under the system's temporary folder for the working copy, removed with its
+// content at the end.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace zelkora::cli

@@ -1,0 +1,40 @@
+#include "default_verification.h"
+
+#include "engine/file_working_copy.h"
+#include "engine/stored_conditions.h"
+#include "files/record_file.h"
+
+namespace zelkora::cli {
+
+std::string writeDefaultVerification(const std::filesystem::path& path) {
+    const StoredConditions conditions = defaultConditions();
+    std::error_code removeError;
+    std::filesystem::remove(path, removeError);
+    RecordFile file(kVerificationRecordLength);
+    RecordFileResult result = file.open(path);
+    if (result.ok()) {
+        result = file.writeEmpty(kRunSummaryRecord);
+    }
+    if (result.ok()) {
+        result = file.write(kBasicConditionRecord, buildBasicConditionRecord({conditions.basic}));
+    }
+    if (result.ok()) {
+        result = file.write(kTimeConditionRecord,
+                            buildTimeConditionRecord(timeConditionRecordOf(conditions)));
+    }
+    int recordNumber = 1;
+    for (const StoredSymbol& symbol : conditions.symbols) {
+        if (result.ok()) {
+            result =
+                file.write(recordNumber++, buildSymbolRecord(symbolRowOf(symbol),
+                                                             SymbolRecordWriter::WizardFinish));
+        }
+    }
+    for (; recordNumber <= kSymbolRecordSlots && result.ok(); ++recordNumber) {
+        result = file.write(recordNumber, blankSymbolRecord());
+    }
+    const RecordFileResult closed = file.close();
+    return !result.ok() ? result.message : closed.message;
+}
+
+} // namespace zelkora::cli

@@ -1,0 +1,66 @@
+#include "json_report.h"
+
+#include <array>
+#include <cstdio>
+
+namespace zelkora::cli {
+namespace {
+
+// The figures 統計データobCLR clears, in its order, then the run's own figures.
+constexpr std::array<Field, 22> kReportedFigures{
+    Field::勝数表示,         Field::負け数表示,       Field::勝率表示,
+    Field::平均収支表示,     Field::初当たり数表示,   Field::初当たり確率表示,
+    Field::初当り確変率表示, Field::初当り確変数表示, Field::総大当り数表示,
+    Field::確率表示,         Field::確変率表示,       Field::確変数表示,
+    Field::総回転数表示,     Field::収支表示F,        Field::最大はまり表示,
+    Field::初当り時短率表示, Field::初当り時短数表示, Field::総時短率表示,
+    Field::総時短数表示,     Field::平均連荘表示,     Field::持ち玉比率,
+    Field::総時短回転数表示};
+
+void appendMember(std::string& json, const FieldStore& fields, Field field) {
+    json += jsonString(fieldName(field));
+    json += ':';
+    json += jsonString(fields.text(field));
+    json += ',';
+}
+
+} // namespace
+
+std::string jsonString(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char character : text) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (character == '"' || character == '\\') {
+            quoted += '\\';
+            quoted += character;
+        } else if (byte < 0x20) {
+            std::array<char, 8> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
+            quoted += escaped.data();
+        } else {
+            quoted += character;
+        }
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords) {
+    std::string json = "{";
+    for (Field field : kReportedFigures) {
+        appendMember(json, fields, field);
+    }
+    for (int bucket = 1; bucket <= 9; ++bucket) {
+        appendMember(json, fields, spinShareField(bucket));
+    }
+    for (int bucket = 1; bucket <= 9; ++bucket) {
+        appendMember(json, fields, spinCumulativeField(bucket));
+    }
+    for (int bucket = 1; bucket <= 11; ++bucket) {
+        appendMember(json, fields, streakShareField(bucket));
+    }
+    json += "\"records\":" + std::to_string(resultRecords) + "}\n";
+    return json;
+}
+
+} // namespace zelkora::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "common/field_store.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zelkora::cli {
+
+// One JSON object: the final text of every figure the run shows (the overall figures, the
+// held-ball ratio, the time-saving spins and the two distributions' percent boxes) keyed by
+// field name, and "records", the number of result records.
+std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords);
+
+// The text as a JSON string literal, quotes included.
+std::string jsonString(std::string_view text);
+
+} // namespace zelkora::cli

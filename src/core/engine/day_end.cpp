@@ -1,0 +1,142 @@
+#include "common/procedure_error.h"
+#include "engine/run_engine.h"
+#include "results/grids_and_charts.h"
+
+#include <limits>
+
+namespace zelkora {
+namespace {
+
+// The big-hit detail strip in result-record column order.
+constexpr std::array<Field, 11> kResultRecordFields{
+    Field::c大当り詳細_日目,     Field::c大当り詳細_回転数, Field::c大当り詳細_時短回転数,
+    Field::c大当り詳細_投資額F,  Field::c大当り詳細_大当り, Field::c大当り詳細_当絵柄,
+    Field::c大当り詳細_ルール,   Field::c大当り詳細_状態,   Field::c大当り詳細_持玉数F,
+    Field::c大当り詳細_交換玉数, Field::c大当り詳細_連荘};
+constexpr std::size_t kHeldBallsColumn = 8;
+
+int dayRow(double day) {
+    if (!(day >= 0 && day <= std::numeric_limits<int>::max())) {
+        throw ProcedureError("日数が上限を超えるため、検証を終了しました。");
+    }
+    return static_cast<int>(day);
+}
+
+} // namespace
+
+void RunEngine::日終了処理() {
+    flushSpins();
+    交換精算(fields_, money_);
+    closeDayFigures(fields_, money_.cumulativeBalance);
+    const double day = fields_.number(Field::c日合計_日目);
+    if (day >= conditions_.dayCount) {
+        closeLastDay();
+        adopt();
+        return;
+    }
+    closeOtherDay(day);
+    fields_.setNumber(Field::ProgressBar1, fixPart(day / conditions_.dayCount * 100));
+    if (auto remaining = remainingTimeText(timers_.runSeconds(), day, conditions_.dayCount)) {
+        fields_.setText(Field::StatusBar1_Panel2, *remaining);
+    }
+    beginNextDay(day + 1);
+    adopt();
+}
+
+void RunEngine::closeLastDay() {
+    refresh最大はまり(fields_, lastFirstHitGap_);
+    const std::string heldBalls = plainText(money_.heldBalls);
+    appendResultRecord(&heldBalls);
+    日合計行追加(fields_, model_.grids.grid3);
+    stop_ = true;
+}
+
+void RunEngine::closeOtherDay(double day) {
+    appendResultRecord(nullptr);
+    addBalanceChartDay(model_.charts.chart2, dayRow(day), money_.cumulativeBalance,
+                       fields_.text(Field::c日合計_日目));
+    日合計行追加(fields_, model_.grids.grid3);
+    計算日合計CLR(fields_);
+    計算大当り詳細CLR(fields_);
+    rule_ = BallRule::交換;
+    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+    state_ = MachineState::通常;
+    stop_ = false;
+    streak_ = 1;
+    remainingShortSpins_ = 0;
+    // The denominator follows the state: a day that ended in 確変 must not leave the next
+    // day's 通常 playing with 確変 odds.
+    denominator_ = conditions_.probability;
+    scaleTimesN_ = static_cast<double>(scale_) * denominator_;
+}
+
+void RunEngine::beginNextDay(double day) {
+    fields_.setNumber(Field::c日合計_日目, day);
+    dayClock_ = 0;
+    hitPending_ = false; // the lottery value 1000000 is above every scale
+    fields_.setNumber(Field::c大当り詳細_日目, day);
+    fields_.setText(Field::date, plainText(day) + std::string(kDayLabelSuffix));
+    for (int bar = 2; bar <= 15; ++bar) {
+        fields_.setNumber(progressBarField(bar), 0);
+    }
+    barHourEnd_ = kSecondsPerHour;
+    barClock_ = -1;
+    updateTimeLimit();
+}
+
+// One result record: the row in Grid1 and the record at 100 + n. Grid1 is sized for every
+// record, day ends and Cancel included, so two day ends in a row find their row.
+void RunEngine::appendResultRecord(const std::string* heldBallsText) {
+    std::int32_t& counter = model_.window.resultRecordCounter;
+    if (counter >= kMaxResultRecords) {
+        throw ProcedureError("結果レコードの数が上限に達したため、検証を終了しました。それまでの結"
+                             "果は保存されています。");
+    }
+    model_.grids.grid1.setRowCount(counter + 2);
+    大当り詳細行追加(fields_, model_.grids.grid1, counter);
+    ResultColumns columns{};
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        columns[column] = fields_.text(kResultRecordFields[column]);
+    }
+    if (heldBallsText != nullptr) {
+        columns[kHeldBallsColumn] = *heldBallsText;
+    }
+    try {
+        workingCopy_.writeResult(counter + 100, columns);
+    } catch (...) {
+        // Record 99 must count only records that were written.
+        --counter;
+        model_.grids.grid1.setRowCount(counter + 1);
+        throw;
+    }
+}
+
+void RunEngine::MK_Cancel() {
+    if (model_.window.running == 0 || stop_) {
+        return;
+    }
+    try {
+        cancelRun();
+    } catch (const std::exception& error) {
+        // Cancel runs inside the pump: its failure is shown when the run ends.
+        failure_ = error.what();
+        stop_ = true;
+    }
+}
+
+void RunEngine::cancelRun() {
+    publish();
+    stop_ = true;
+    model_.window.cancelled = kFlagYes;
+    showMessage(std::string(kRunCancelMessage), kRunCancelTitle, MessageIcon::Exclamation);
+    rule_ = BallRule::キャンセル;
+    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+    交換精算(fields_, money_);
+    closeCancelledDayFigures(fields_, money_.cumulativeBalance);
+    refresh最大はまり(fields_, lastFirstHitGap_);
+    appendResultRecord(nullptr);
+    日合計行追加(fields_, model_.grids.grid3);
+    adopt();
+}
+
+} // namespace zelkora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "common/field_store.h"
+#include "engine/ball_rules.h"
+#include "engine/money.h"
+#include "engine/play_time.h"
+#include "engine/state_transition.h"
+#include "wizard/condition_set.h"
+
+#include <optional>
+#include <string>
+
+// The conditions as a run reads them: checked once at Start, then held as typed values so the
+// spin loop never reads a field's text.
+namespace zelkora {
+
+struct RunConditions {
+    double probability = 0; // 条件_確率, the denominator N outside 確変
+    double symbolCount = 0; // 条件_絵柄数
+    double dayCount = 0;    // 条件_何日分
+    Limiter limiter;
+    MoneyRules money;
+    float ballsPerSpin = 0; // 250 ÷ 条件_回転数1000円, single precision
+    double normalSpinSeconds = 0;
+    double shortSpinSeconds = 0; // 条件_確変回転時間, whatever the ratio
+    RuleOptionDigits digits;
+    std::uint8_t serviceTimeRule = 0;
+    PlaySchedule schedule;
+};
+
+// Why a run cannot start with these conditions (a division by zero, a day without length, a
+// symbol outside the table, a cap beyond 32 bits), as the message for the user; empty when it
+// can. The wizard keeps all of these in range; a file restores them unchecked.
+std::optional<std::string> startRefusal(const FieldStore& fields, const ProgramValues& program);
+
+// The typed conditions; only for conditions that startRefusal accepts.
+RunConditions readRunConditions(const FieldStore& fields, const ProgramValues& program);
+
+} // namespace zelkora

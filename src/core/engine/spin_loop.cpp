@@ -1,0 +1,278 @@
+#include "engine/run_engine.h"
+#include "results/distributions.h"
+
+#include <limits>
+
+namespace zelkora {
+
+// The spin loop: day-end checks, the money check, the draw, the mode effects, the accounting
+// and the yield, once per spin. A spin touches only the hot state; the fields follow in
+// flushSpins(), which runs before the pump processes events and before every big hit or day
+// end. Whatever can change the members (a day end, the money check, the end of a 時短, the
+// recomputed denominator, the pump) runs with the hot state put back and taken again after.
+void RunEngine::デジパチ乱数発生() {
+    HotState hot = takeHot();
+    while (!hot.hitPending && !hot.stop) {
+        // The money check and the purchase of a normal spin ask the same question of the same
+        // held balls: a spin that needs a purchase.
+        bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
+            putHot(hot);
+            endDayBy(BallRule::回転数終了);
+            hot = takeHot();
+            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        } else if (purchaseDue) [[unlikely]] {
+            putHot(hot);
+            checkMoney();
+            hot = takeHot();
+            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        }
+        if (hot.stop) [[unlikely]] {
+            break; // the last day has ended
+        }
+        drawSpin(hot);
+        playSpin(hot, purchaseDue);
+        if (yield_.due()) [[unlikely]] {
+            putHot(hot);
+            yield_();
+            hot = takeHot();
+        } else {
+            yield_();
+        }
+        advanceHourBar(hot);
+    }
+    putHot(hot);
+}
+
+RunEngine::HotState RunEngine::takeHot() const {
+    return {dayClock_,
+            money_.heldBalls,
+            pendingShortSpins_,
+            heldBallSpins_,
+            cashSpins_,
+            remainingShortSpins_,
+            barClock_,
+            barHourEnd_,
+            hitPending_,
+            stop_,
+            model_.commands.checked(Menu::MO_Prob),
+            state_,
+            timeLimit_,
+            scaleTimesN_,
+            scaleTimesC_};
+}
+
+void RunEngine::putHot(const HotState& hot) {
+    dayClock_ = hot.dayClock;
+    money_.heldBalls = hot.heldBalls;
+    pendingShortSpins_ = hot.pendingShortSpins;
+    heldBallSpins_ = hot.heldBallSpins;
+    cashSpins_ = hot.cashSpins;
+    remainingShortSpins_ = hot.remainingShortSpins;
+    barClock_ = hot.barClock;
+    barHourEnd_ = hot.barHourEnd;
+    hitPending_ = hot.hitPending;
+}
+
+// The plain draw, or in 通常, 時短 and 次まで時短 with MO_Prob checked the corrected one: after
+// every 20 × N spins drawn under it, C becomes N × N ÷ X for the shown spins per first hit X.
+inline void RunEngine::drawSpin(HotState& hot) {
+    if (hot.state == MachineState::確変 || !hot.probabilityConvergence) [[likely]] {
+        hot.hitPending =
+            isHit(spinProduct(random_.next(), countdownValue_, hot.scaleTimesN), scale_);
+        return;
+    }
+    ++correctionSpins_;
+    if (static_cast<double>(correctionSpins_) == denominator_ * 20) [[unlikely]] {
+        correctionSpins_ = 0;
+        putHot(hot);
+        recomputeCorrectedDenominator();
+        hot = takeHot();
+    }
+    hot.hitPending = isHit(spinProduct(random_.next(), countdownValue_, hot.scaleTimesC), scale_);
+}
+
+void RunEngine::recomputeCorrectedDenominator() {
+    flushSpins();
+    if (auto recomputed =
+            zelkora::correctedDenominator(denominator_, fields_.number(Field::初当たり確率表示))) {
+        corrected_ = *recomputed;
+        scaleTimesC_ = static_cast<double>(scale_) * corrected_;
+    }
+}
+
+inline void RunEngine::playSpin(HotState& hot, bool purchaseDue) {
+    switch (hot.state) {
+    case MachineState::通常:
+        normalSpin(hot, purchaseDue);
+        return;
+    case MachineState::時短:
+        if (hot.remainingShortSpins <= 0) [[unlikely]] {
+            putHot(hot);
+            endShortTime();
+            hot = takeHot();
+            normalSpin(hot, purchaseDue);
+            return;
+        }
+        --hot.remainingShortSpins;
+        break;
+    case MachineState::確変:
+    case MachineState::次まで時短:
+        break;
+    }
+    // A time-saving spin uses no balls and invests nothing.
+    ++hot.pendingShortSpins;
+    hot.dayClock += conditions_.shortSpinSeconds;
+}
+
+inline void RunEngine::normalSpin(HotState& hot, bool purchaseDue) {
+    if (unitBalls_ > hot.heldBalls) {
+        ++hot.cashSpins;
+    } else {
+        ++hot.heldBallSpins;
+    }
+    hot.dayClock += conditions_.normalSpinSeconds;
+    if (purchaseDue) [[unlikely]] {
+        purchase(hot);
+    }
+    hot.heldBalls -= ballsPerSpin_;
+}
+
+// One unit bought before the spin's balls are taken. Under d4 = 1 the player who has played
+// all held balls falls back to 交換.
+inline void RunEngine::purchase(HotState& hot) {
+    if (conditions_.digits.d4 == 1) {
+        rule_ = BallRule::交換;
+        ruleBoxDirty_ = true;
+    }
+    const double unit = conditions_.money.unit;
+    hot.heldBalls += unitBalls_;
+    detailInvest_ = readBack(detailInvest_) + unit;
+    dayInvest_ = readBack(dayInvest_) + unit;
+    dayBalance_ = readBack(dayBalance_) - unit;
+    money_.cumulativeBalance -= unit;
+    investDirty_ = true;
+}
+
+// A 時短 that has run out: the streak is over and the spin counts as a normal one.
+void RunEngine::endShortTime() {
+    state_ = MachineState::通常;
+    fields_.setText(Field::c大当り詳細_状態, stateBoxText(state_));
+    pendingShortTime_ = false;
+    model_.distributions.連荘分布記録(fields_, model_.charts.chart4);
+    updateTimeLimit();
+}
+
+void RunEngine::checkMoney() {
+    if (!purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
+        return;
+    }
+    flushSpins();
+    // The balls left, fewer than one spin's worth, are dropped.
+    money_.heldBalls = 0;
+    fields_.setText(Field::c大当り詳細_持玉数F, "0");
+    endDayBy(BallRule::持金パンク);
+}
+
+void RunEngine::endDayBy(BallRule marker) {
+    flushSpins();
+    rule_ = marker;
+    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(marker));
+    日終了処理();
+}
+
+// The hour bar of the spin's slot shows the minutes. Only the last spin of each hour can
+// leave a value the window sees, so the bar is written when the hour changes or at publish.
+inline void RunEngine::advanceHourBar(HotState& hot) {
+    if (hot.dayClock >= hot.barHourEnd) [[unlikely]] {
+        if (hot.barClock >= 0) {
+            showHourBar(hot.barClock);
+        }
+        hot.barHourEnd = (fixPart(hot.dayClock / kSecondsPerHour) + 1) * kSecondsPerHour;
+    }
+    hot.barClock = hot.dayClock;
+}
+
+void RunEngine::showHourBar(double clock) {
+    if (auto bar = conditions_.schedule.hourBar(clock)) {
+        fields_.setNumber(progressBarField(bar->bar), bar->minutes);
+    }
+}
+
+void RunEngine::updateTimeLimit() {
+    switch (state_) {
+    case MachineState::通常:
+        timeLimit_ = dayLength_;
+        return;
+    case MachineState::確変:
+    case MachineState::時短:
+        timeLimit_ = dayLength_ + kGraceSeconds;
+        return;
+    case MachineState::次まで時短:
+        // The day does not end by time until a big hit has changed the state.
+        timeLimit_ = std::numeric_limits<double>::infinity();
+        return;
+    }
+}
+
+void RunEngine::flushSpins() {
+    const std::int64_t normalSpins = heldBallSpins_ + cashSpins_;
+    if (normalSpins > flushedNormalSpins_) {
+        const auto spins = static_cast<double>(normalSpins - flushedNormalSpins_);
+        flushedNormalSpins_ = normalSpins;
+        fields_.add(Field::c日合計_回転数, spins);
+        fields_.add(Field::c大当り詳細_回転数, spins);
+        fields_.add(Field::総回転数表示, spins);
+        const double total = fields_.number(Field::総回転数表示);
+        fields_.setPattern(Field::持ち玉比率, static_cast<double>(heldBallSpins_) / total * 100,
+                           Pattern::TwoDecimals);
+        refresh初当たり確率(fields_);
+        refresh確率(fields_);
+        fields_.setNumber(Field::c大当り詳細_持玉数F, fixPart(money_.heldBalls));
+    }
+    if (pendingShortSpins_ > 0) {
+        const auto spins = static_cast<double>(pendingShortSpins_);
+        pendingShortSpins_ = 0;
+        fields_.add(Field::総時短回転数表示, spins);
+        fields_.add(Field::c大当り詳細_時短回転数, spins);
+    }
+    if (investDirty_) {
+        investDirty_ = false;
+        fields_.setNumber(Field::c大当り詳細_投資額F, detailInvest_);
+        fields_.setNumber(Field::c日合計_投資額F, dayInvest_);
+        fields_.setNumber(Field::c日合計_収支F, dayBalance_);
+        showCumulativeBalance(fields_, money_.cumulativeBalance);
+    }
+    if (ruleBoxDirty_) {
+        ruleBoxDirty_ = false;
+        fields_.setText(Field::c大当り詳細_ルール, ballRuleText(BallRule::交換));
+    }
+    if (barClock_ >= 0) {
+        showHourBar(barClock_);
+        barClock_ = -1;
+    }
+}
+
+// After a procedure that works on the fields, the spin loop takes their values back.
+void RunEngine::adopt() {
+    detailInvest_ = fields_.number(Field::c大当り詳細_投資額F);
+    dayInvest_ = fields_.number(Field::c日合計_投資額F);
+    dayBalance_ = fields_.number(Field::c日合計_収支F);
+}
+
+void RunEngine::publish() {
+    flushSpins();
+    // The distribution displays are pure views of counters that change only at big hits;
+    // they are refreshed when someone can see them.
+    if (spinDistributionDirty_) {
+        spinDistributionDirty_ = false;
+        model_.distributions.回転数分布表示(fields_, model_.charts.chart3);
+    }
+    if (symbolSharesDirty_) {
+        symbolSharesDirty_ = false;
+        model_.distributions.showSymbolShares(model_.charts.chart1,
+                                              fields_.number(Field::総大当り数表示));
+    }
+}
+
+} // namespace zelkora

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "common/field_store.h"
+#include "files/record_text.h"
+
+namespace zelkora {
+
+// One stored result record: its eleven columns in record order (日目, 回転数, 時短回転数, 投資額,
+// 大当り, 当絵柄, ルール, 状態, 持玉数, 交換玉数, 連荘), as split from the record text.
+using ResultColumns = ColumnValues;
+
+// Writes a record into the big-hit detail strip: number columns as plain number text, text
+// columns trimmed. A number column that does not hold a number ends the procedure
+// (ProcedureError naming the column), so a damaged record never counts as zeros.
+void writeDetailStrip(FieldStore& fields, const ResultColumns& columns);
+
+} // namespace zelkora

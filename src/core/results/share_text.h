@@ -1,0 +1,53 @@
+#pragma once
+
+#include "common/field_store.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace zelkora {
+
+// A distribution share: a percentage formatted with "###.##" and read back, so it carries at
+// most two fraction digits. Kept as whole hundredths too, which makes its text cheap.
+struct Share {
+    double value = 0;
+    std::int64_t hundredths = 0;
+};
+
+// What reading back formatPattern(percent, TwoDecimals) gives. The distributions refresh every
+// share on every first hit, so the common case avoids making the text; only a percentage within
+// a hair of a rounding tie takes the exact, slower path.
+Share roundShare(double percent);
+
+// plainText(share.value): "50", "12.5", "0.5".
+void appendShareText(std::string& out, const Share& share);
+// formatPattern(cumulative, OneDecimal), with the same fast path: "100.", "12.5", ".5", ".".
+void appendCumulativeText(std::string& out, double cumulative);
+
+// A percentage box and the value it was last given. Late in a long verification most shares
+// no longer change from one first hit to the next, so an unchanged value is neither formatted
+// nor written again; the box's text is still compared, so a box written by anyone else is
+// put right.
+class PercentBox {
+public:
+    // Shows `value` as appendText makes it, followed by "%".
+    template <typename AppendText>
+    void show(FieldStore& fields, Field field, double value, AppendText appendText) {
+        if (!(value == value_)) {
+            text_.clear();
+            appendText(text_);
+            text_ += '%';
+            value_ = value;
+        }
+        if (fields.text(field) != text_) {
+            fields.setText(field, text_);
+        }
+    }
+
+private:
+    double value_ = std::numeric_limits<double>::quiet_NaN();
+    std::string text_;
+};
+
+} // namespace zelkora

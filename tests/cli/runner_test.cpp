@@ -1,0 +1,166 @@
+#include "default_verification.h"
+#include "runner.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zelkora::testing {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(std::vector<std::string> arguments) {
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::runVerification(views, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// Record r's text bytes (without the length prefix), as stored.
+std::string recordBytes(const Bytes& file, std::size_t record) {
+    const std::size_t offset = (record - 1) * 200;
+    const std::size_t length = file.at(offset) | (file.at(offset + 1) << 8U);
+    return {file.begin() + static_cast<std::ptrdiff_t>(offset + 2),
+            file.begin() + static_cast<std::ptrdiff_t>(offset + 2 + length)};
+}
+
+class Runner : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(cli::writeDefaultVerification(verification_), ""); }
+
+    TempFolder folder_;
+    const std::string verification_ = folder_.file("v.pac").string();
+};
+
+TEST_F(Runner, SameSeedAndCountdownGiveTheSameFile) {
+    const std::string first = folder_.file("first.pac").string();
+    const std::string second = folder_.file("second.pac").string();
+    ASSERT_EQ(run({verification_, "--seed", "7", "--countdown", "333", "--out", first}).status,
+              cli::kExitSuccess);
+    ASSERT_EQ(run({verification_, "--countdown", "333", "--seed", "7", "--out", second}).status,
+              cli::kExitSuccess);
+    const Bytes bytes = readBytes(first);
+    EXPECT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes, readBytes(second));
+}
+
+TEST_F(Runner, DifferentSeedGivesADifferentFile) {
+    const std::string first = folder_.file("first.pac").string();
+    const std::string second = folder_.file("second.pac").string();
+    ASSERT_EQ(run({verification_, "--seed", "1", "--out", first}).status, cli::kExitSuccess);
+    ASSERT_EQ(run({verification_, "--seed", "2", "--out", second}).status, cli::kExitSuccess);
+    EXPECT_NE(readBytes(first), readBytes(second));
+}
+
+TEST_F(Runner, OutFileHoldsTheRunAndLeavesTheInputUntouched) {
+    const Bytes before = readBytes(verification_);
+    const std::string out = folder_.file("out.pac").string();
+    const Outcome outcome = run({verification_, "--seed", "1", "--out", out, "--json"});
+    ASSERT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
+    EXPECT_EQ(readBytes(verification_), before);
+    const Bytes bytes = readBytes(out);
+    const std::string summary = recordBytes(bytes, 99);
+    const int count = std::stoi(summary.substr(0, 10));
+    EXPECT_EQ(bytes.size(), static_cast<std::size_t>(100 + count) * 200);
+    EXPECT_NE(outcome.out.find("\"records\":" + std::to_string(count) + "}"), std::string::npos);
+    // The run writes its symbol records with "0" in column 6, which starts at byte 69 after
+    // the double-byte "絵柄", "通常" and "通常時交換".
+    EXPECT_EQ(recordBytes(bytes, 1).substr(69, 10), "0         ");
+    EXPECT_TRUE(outcome.err.empty()) << outcome.err;
+}
+
+TEST_F(Runner, JsonHoldsEveryReportedFigure) {
+    const Outcome outcome = run({verification_, "--seed", "3", "--json"});
+    ASSERT_EQ(outcome.status, cli::kExitSuccess);
+    for (const char* key :
+         {"\"勝数表示\":", "\"平均連荘表示\":", "\"持ち玉比率\":", "\"総時短回転数表示\":",
+          "\"回転数1r\":", "\"回転数9t\":", "\"連荘11r\":", "\"records\":"}) {
+        EXPECT_NE(outcome.out.find(key), std::string::npos) << key;
+    }
+    EXPECT_EQ(outcome.out.front(), '{');
+    EXPECT_EQ(outcome.out.substr(outcome.out.size() - 2), "}\n");
+}
+
+TEST_F(Runner, WithoutSeedPrintsTheSeedThatRepeatsTheRun) {
+    const std::string first = folder_.file("first.pac").string();
+    const Outcome unseeded = run({verification_, "--out", first});
+    ASSERT_EQ(unseeded.status, cli::kExitSuccess);
+    ASSERT_EQ(unseeded.err.rfind("seed: ", 0), 0U) << unseeded.err;
+    const std::string seed = unseeded.err.substr(6, unseeded.err.find('\n') - 6);
+    const std::string second = folder_.file("second.pac").string();
+    ASSERT_EQ(run({verification_, "--seed", seed, "--out", second}).status, cli::kExitSuccess);
+    EXPECT_EQ(readBytes(first), readBytes(second));
+}
+
+TEST_F(Runner, BadUsageExitsWithTwoAndPrintsTheUsage) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--json"},
+                                               {verification_, "--seed"},
+                                               {verification_, "--seed", "-1"},
+                                               {verification_, "--seed", "18446744073709551616"},
+                                               {verification_, "--countdown", "0"},
+                                               {verification_, "--countdown", "1001"},
+                                               {verification_, "--countdown", "5x"},
+                                               {verification_, "--out"},
+                                               {verification_, "--fast"},
+                                               {verification_, verification_}}) {
+        const Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, cli::kExitUsage);
+        EXPECT_NE(outcome.err.find("usage: zelkora-run FILE.pac"), std::string::npos);
+        EXPECT_TRUE(outcome.out.empty());
+    }
+}
+
+TEST_F(Runner, UnreadableFileOrNoConditionsExitWithOneNamingTheFile) {
+    const std::string missing = folder_.file("missing.pac").string();
+    Outcome outcome = run({missing, "--json"});
+    EXPECT_EQ(outcome.status, cli::kExitFailure);
+    EXPECT_NE(outcome.err.find(missing), std::string::npos);
+    EXPECT_TRUE(outcome.out.empty());
+    EXPECT_FALSE(std::filesystem::exists(missing));
+
+    const std::string empty = folder_.file("empty.pac").string();
+    writeBytes(empty, Bytes(20000, 0));
+    outcome = run({empty, "--seed", "1"});
+    EXPECT_EQ(outcome.status, cli::kExitFailure);
+    EXPECT_NE(outcome.err.find(empty), std::string::npos);
+    EXPECT_NE(outcome.err.find("no verification conditions"), std::string::npos);
+
+    outcome = run({folder_.file("").string(), "--seed", "1"});
+    EXPECT_EQ(outcome.status, cli::kExitFailure);
+}
+
+TEST_F(Runner, ConditionsTheRunRefusesExitWithOne) {
+    Bytes bytes = readBytes(verification_);
+    // Record 98's tail column holds the schedule at characters 111 … 124.
+    const std::size_t schedule = (98 - 1) * 200 + 2 + 110;
+    for (std::size_t index = 0; index < 14; ++index) {
+        bytes.at(schedule + index) = '0';
+    }
+    writeBytes(verification_, bytes);
+    const Outcome outcome = run({verification_, "--seed", "1", "--json"});
+    EXPECT_EQ(outcome.status, cli::kExitFailure);
+    EXPECT_NE(outcome.err.find("検証を開始できません"), std::string::npos);
+    EXPECT_TRUE(outcome.out.empty());
+}
+
+TEST(DefaultSample, CheckedInFileIsWhatTheGeneratorWrites) {
+    TempFolder folder;
+    const auto written = folder.file("default.pac");
+    ASSERT_EQ(cli::writeDefaultVerification(written), "");
+    const Bytes expected = readBytes(written);
+    EXPECT_EQ(expected.size(), 100U * 200U);
+    EXPECT_EQ(readBytes(std::filesystem::path(ZELKORA_SAMPLES_DIR) / "default.pac"), expected);
+}
+
+} // namespace
+} // namespace zelkora::testing

@@ -1,0 +1,277 @@
+#include "common/procedure_error.h"
+#include "run_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace zelkora::testing {
+namespace {
+
+const auto& column = RunHarness::column;
+
+// A cap high enough that a day without hits ends by time, not by money.
+void withoutMoneyLimit(RunHarness& run) {
+    run.set(Field::条件_投資上限日, "500000");
+}
+
+TEST(RunLifecycle, OneDayWithoutAHitEndsByTimeWithOneRecord) {
+    RunHarness run;
+    withoutMoneyLimit(run);
+    run.scriptStart();
+    run.start();
+
+    ASSERT_EQ(run.workingCopy.results.size(), 1U);
+    const auto& day = run.record(1);
+    EXPECT_EQ(column(day, kRule), "回転数終了");
+    EXPECT_EQ(column(day, kBigHit), "--");
+    EXPECT_EQ(column(day, kDay), "1");
+    EXPECT_EQ(column(day, kSpins), "2880"); // 8 hours of 10-second spins
+    // 214 units of 125 balls for 26667 balls played; the 83 left are exchanged.
+    EXPECT_EQ(column(day, kInvestment), "107000");
+    EXPECT_EQ(column(day, kExchanged), "83");
+    EXPECT_EQ(column(day, kHeldBalls), "0");
+    EXPECT_EQ(run.workingCopy.recordNumbers, (std::vector<std::int32_t>{101}));
+    EXPECT_EQ(run.random.draws, 2 + 2880);
+    EXPECT_EQ(run.field(Field::総回転数表示), "2880");
+    EXPECT_EQ(run.field(Field::負け数表示), "1");
+    EXPECT_EQ(run.field(Field::勝率表示), "0");
+    EXPECT_EQ(run.field(Field::平均収支表示), "-106793");
+}
+
+TEST(RunLifecycle, NormalEndShowsTheEndMessageAndRestoresTheWindow) {
+    RunHarness run;
+    run.scriptStart();
+    run.start();
+
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.ui.messages[0].text, kRunEndMessage);
+    EXPECT_EQ(run.ui.messages[0].title, kRunEndTitle);
+    EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(run.engine.messageText(), kRunEndMessage);
+    EXPECT_EQ(run.ui.beeps, 1);
+    EXPECT_EQ(run.ui.pointers,
+              (std::vector<PointerShape>{PointerShape::Hourglass, PointerShape::Hourglass,
+                                         PointerShape::Default, PointerShape::ArrowHourglass,
+                                         PointerShape::Default}));
+    EXPECT_EQ(run.model.window.running, 0);
+    EXPECT_EQ(run.model.window.unsaved, kFlagYes);
+    EXPECT_TRUE(run.model.commands.enabled(Menu::MK_Start));
+    EXPECT_TRUE(run.model.commands.enabled(Menu::MF_Open));
+    EXPECT_FALSE(run.model.commands.enabled(Menu::MK_Cancel));
+    EXPECT_FALSE(run.model.commands.buttonEnabled(12));
+    EXPECT_TRUE(run.timers.countdownEnabled);
+    EXPECT_EQ(run.timers.intervalMilliseconds, 1);
+    EXPECT_EQ(run.timers.resets, 1);
+    EXPECT_TRUE(run.model.runArea.expVisible);
+    EXPECT_FALSE(run.model.runArea.picture3Visible);
+    EXPECT_FALSE(run.model.runArea.progressBar1Visible);
+    EXPECT_EQ(run.field(Field::action表示), "");
+    EXPECT_FALSE(run.workingCopy.open);
+}
+
+TEST(RunLifecycle, WindowIsInRunModeWhileTheRunYields) {
+    RunHarness run;
+    run.scriptStart();
+    bool cancelEnabled = false;
+    bool openEnabled = true;
+    std::string action;
+    run.pump.callAfter(10, [&] {
+        cancelEnabled = run.model.commands.enabled(Menu::MK_Cancel);
+        openEnabled = run.model.commands.enabled(Menu::MF_Open);
+        action = run.field(Field::action表示);
+        EXPECT_FALSE(run.timers.countdownEnabled);
+        EXPECT_TRUE(run.model.runArea.picture3Visible);
+        EXPECT_EQ(run.model.window.running, 1);
+        EXPECT_EQ(run.field(Field::date), "1　日目");
+    });
+    run.start();
+    EXPECT_TRUE(cancelEnabled);
+    EXPECT_FALSE(openEnabled);
+    EXPECT_EQ(action, kRunningAction);
+}
+
+TEST(RunLifecycle, CancelWritesOneRecordAndShowsOnlyTheCancelMessage) {
+    RunHarness run;
+    run.set(Field::条件_何日分, "3");
+    run.scriptStart();
+    run.pump.callAfter(100, [&] { run.engine.MK_Cancel(); });
+    run.start();
+
+    ASSERT_EQ(run.workingCopy.results.size(), 1U);
+    EXPECT_EQ(column(run.record(1), kRule), "キャンセル");
+    EXPECT_EQ(column(run.record(1), kSpins), "100");
+    EXPECT_EQ(run.random.draws, 2 + 100); // no spin after the cancelled one
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.ui.messages[0].text, kRunCancelMessage);
+    EXPECT_EQ(run.ui.messages[0].title, kRunCancelTitle);
+    EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(run.ui.showed(kRunEndMessage));
+    EXPECT_EQ(run.ui.beeps, 0);
+    EXPECT_EQ(run.model.window.cancelled, kFlagYes);
+    ASSERT_TRUE(run.workingCopy.summary);
+    EXPECT_EQ(run.workingCopy.summary->count, 1);
+    EXPECT_EQ(run.model.grids.grid3.rowCount(), 2); // the cancelled day's row
+}
+
+TEST(RunLifecycle, CancelOnALaterDayComesAfterTheDayEnds) {
+    RunHarness run;
+    run.set(Field::条件_何日分, "3");
+    run.scriptStart();
+    run.pump.onYield = [&](std::int64_t) {
+        if (run.field(Field::c日合計_日目) == "2" && run.field(Field::c日合計_回転数) == "7") {
+            run.engine.MK_Cancel();
+            run.engine.MK_Cancel(); // a second click while the run winds down does nothing
+        }
+    };
+    run.start();
+
+    ASSERT_EQ(run.workingCopy.results.size(), 2U);
+    EXPECT_EQ(column(run.record(1), kRule), "持金パンク");
+    EXPECT_EQ(column(run.record(2), kRule), "キャンセル");
+    EXPECT_EQ(column(run.record(2), kDay), "2");
+    EXPECT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.workingCopy.summary->count, 2);
+}
+
+TEST(RunLifecycle, RunSummaryCountsEveryResultRecord) {
+    RunHarness run;
+    withoutMoneyLimit(run);
+    run.set(Field::条件_何日分, "3");
+    run.scriptStart();
+    run.scriptMisses(10);
+    run.scriptHit(0);
+    run.scriptMisses(5);
+    run.scriptHit(1);
+    run.start();
+
+    // Two big hits and one day end per day; days 2 and 3 end back to back.
+    ASSERT_EQ(run.workingCopy.results.size(), 5U);
+    ASSERT_TRUE(run.workingCopy.summary);
+    EXPECT_EQ(run.workingCopy.summary->count, 5);
+    EXPECT_EQ(run.model.window.resultRecordCounter, 5);
+    EXPECT_EQ(run.workingCopy.summary->heldBallRatio, run.field(Field::持ち玉比率));
+    EXPECT_EQ(run.workingCopy.recordNumbers, (std::vector<std::int32_t>{101, 102, 103, 104, 105}));
+    EXPECT_EQ(column(run.record(1), kBigHit), "した");
+    EXPECT_EQ(column(run.record(1), kSpins), "11");
+    EXPECT_EQ(column(run.record(2), kSpins), "6");
+    EXPECT_EQ(column(run.record(5), kDay), "3");
+    const GridTable& grid1 = run.model.grids.grid1;
+    EXPECT_EQ(grid1.rowCount(), 6);
+    EXPECT_EQ(grid1.cell(4, 0), "2");
+    EXPECT_EQ(grid1.cell(5, 6), "回転数終了");
+    EXPECT_EQ(run.model.grids.grid3.rowCount(), 4);
+    EXPECT_EQ(run.field(Field::初当たり数表示), "2");
+    EXPECT_EQ(run.field(Field::総大当り数表示), "2");
+    // The distribution displays are current when the run ends.
+    EXPECT_EQ(run.field(Field::回転数1r), "100%");
+    EXPECT_EQ(run.model.charts.chart3.label(1), "<確率の1/6");
+    EXPECT_EQ(run.model.charts.chart1.value(1, 1), "50");
+    EXPECT_EQ(run.model.charts.chart1.value(2, 1), "50");
+}
+
+TEST(RunLifecycle, TwoRunsContinueTheGeneratorAndStartAfresh) {
+    RunHarness run;
+    run.scriptStart();
+    run.scriptHit(0);
+    run.start();
+    const std::int64_t firstRunDraws = run.random.draws;
+    run.engine.MK_Start();
+    EXPECT_EQ(run.workingCopy.recreations, 2);
+    EXPECT_EQ(run.workingCopy.results.size(), 1U); // no hit scripted for the second run
+    EXPECT_EQ(run.field(Field::総大当り数表示), "0");
+    EXPECT_GT(run.random.draws, firstRunDraws);
+}
+
+struct RefusedCondition {
+    Field field;
+    std::string text;
+};
+
+class RunRefusal : public ::testing::TestWithParam<RefusedCondition> {};
+
+TEST_P(RunRefusal, StartIsRefusedWithAMessageAndChangesNothing) {
+    RunHarness run;
+    run.set(GetParam().field, GetParam().text);
+    run.start();
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(run.ui.messages[0].title, kRunErrorTitle);
+    EXPECT_NE(run.ui.messages[0].text.find("検証を開始できません"), std::string::npos);
+    EXPECT_EQ(run.random.draws, 0);
+    EXPECT_EQ(run.workingCopy.recreations, 0);
+    EXPECT_EQ(run.model.window.running, 0);
+    EXPECT_TRUE(run.model.commands.enabled(Menu::MK_Start));
+}
+
+INSTANTIATE_TEST_SUITE_P(DivisionsByZeroAndBadTables, RunRefusal,
+                         ::testing::Values(RefusedCondition{Field::条件_回転数1000円, "0"},
+                                           RefusedCondition{Field::条件_両替率, "0"},
+                                           RefusedCondition{Field::条件_時間比率, "0"},
+                                           RefusedCondition{Field::条件_絵柄数, "0"},
+                                           RefusedCondition{Field::条件_絵柄数, "51"},
+                                           RefusedCondition{Field::条件_投資上限日, "1e12"}));
+
+TEST(RunRefusalSchedule, ScheduleWithoutAPlayedSlotIsRefused) {
+    RunHarness run;
+    run.conditions.playSchedule = "00000000000000";
+    run.start();
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(run.random.draws, 0);
+}
+
+TEST(RunFaults, SymbolDrawInTheRunsFirstSecondStillSpreads) {
+    RunHarness run;
+    run.timers.seconds = 0;
+    run.scriptStart();
+    run.scriptHit(1);
+    run.start();
+    EXPECT_EQ(column(run.record(1), kSymbol), "2");
+}
+
+TEST(RunFaults, ResultRecordCounterAtItsLimitEndsTheRunWithAMessage) {
+    RunHarness run;
+    run.scriptStart();
+    run.pump.callAfter(50, [&] { run.model.window.resultRecordCounter = kMaxResultRecords; });
+    run.start();
+
+    EXPECT_TRUE(run.workingCopy.results.empty());
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Critical);
+    EXPECT_NE(run.ui.messages[0].text.find("結果レコードの数が上限"), std::string::npos);
+    ASSERT_TRUE(run.workingCopy.summary);
+    EXPECT_EQ(run.workingCopy.summary->count, kMaxResultRecords);
+    EXPECT_EQ(run.model.window.running, 0);
+    EXPECT_TRUE(run.model.commands.enabled(Menu::MK_Start));
+}
+
+TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
+    class FailingWorkingCopy final : public RunWorkingCopy {
+    public:
+        explicit FailingWorkingCopy(StoredConditions conditions) : stored_(std::move(conditions)) {}
+        StoredConditions readConditions() override { return stored_; }
+        void recreate(const StoredConditions&) override {}
+        void writeResult(std::int32_t, const ResultColumns&) override {
+            throw ProcedureError("作業ファイルに書き込めません。");
+        }
+        void finish(std::int32_t count, std::string_view) override { finishedWith = count; }
+        void close() override {}
+        std::int32_t finishedWith = -1;
+
+    private:
+        StoredConditions stored_;
+    };
+    RunHarness run;
+    FailingWorkingCopy failing(run.conditions);
+    RunEngine engine(run.model, {run.ui, run.pump, run.timers, run.stream, failing});
+    applyConditions(run.model, run.conditions);
+    run.model.commands.apply(Availability::VerificationLoaded);
+    run.scriptStart();
+    engine.MK_Start();
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.ui.messages[0].text, "作業ファイルに書き込めません。");
+    EXPECT_EQ(run.model.window.running, 0);
+    EXPECT_EQ(failing.finishedWith, 0); // the record that failed is not counted
+}
+
+} // namespace
+} // namespace zelkora::testing
