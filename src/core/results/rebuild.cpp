@@ -1,0 +1,215 @@
+#include "results/rebuild.h"
+
+#include "common/numbers.h"
+#include "common/procedure_error.h"
+#include "files/record_file.h"
+#include "files/record_text.h"
+#include "files/records.h"
+#include "files/utf8_path.h"
+#include "results/grids_and_charts.h"
+#include "results/ind_preset.h"
+#include "results/rebuild_messages.h"
+#include "results/record_accumulation.h"
+#include "results/record_errors.h"
+#include "results/statistics.h"
+
+#include <algorithm>
+#include <string>
+
+namespace zelkora {
+namespace {
+
+constexpr std::string_view kRemaining = "残り";
+
+// Columns 5 to 8 of a result record hold texts: 大当り, 当絵柄, ルール, 状態.
+bool isResultTextColumn(std::size_t index) {
+    return index >= 4 && index <= 7;
+}
+
+void openOrThrow(RecordFile& file, const MainWindowModel& model) {
+    if (!file.open(model.workingCopyPath()).ok()) {
+        throw ProcedureError(cannotOpenText(utf8FromPath(model.workingCopyPath())));
+    }
+}
+
+// Step 3: the held-ball ratio of the run comes from its summary; it is never recomputed.
+void copyHoldingRatio(MainWindowModel& model) {
+    RecordFile file(kVerificationRecordLength);
+    openOrThrow(file, model);
+    std::string text;
+    readRecordOrThrow(file, kRunSummaryRecord, text, RecordPresence::MayBeMissing);
+    const Checked<RunSummary> summary = parseRunSummaryRecord(text);
+    if (!summary.ok()) {
+        throw ProcedureError(badNumberText(kRunSummaryRecord, *summary.error));
+    }
+    model.fields.setText(Field::持ち玉比率, summary.value.holdingRatio);
+}
+
+// Steps 4 and 9: what the window shows while the records are replayed, and after.
+void lockWindow(MainWindowModel& model, UserInterface& ui) {
+    FieldStore& fields = model.fields;
+    model.runArea.progressBar1Visible = false;
+    fields.setText(Field::ProgressBar1, "0");
+    fields.setText(Field::action表示, "");
+    fields.setText(Field::StatusBar1_Panel2, kRemaining);
+    model.runArea.expVisible = true;
+    model.commands.lockForRebuild();
+    model.runArea.grid1Visible = false;
+    ui.setPointer(PointerShape::Hourglass);
+}
+
+void unlockWindow(MainWindowModel& model, UserInterface& ui) {
+    FieldStore& fields = model.fields;
+    model.runArea.progressBar1Visible = false;
+    fields.setText(Field::ProgressBar1, "0");
+    fields.setText(Field::action表示, "");
+    fields.setText(Field::StatusBar1_Panel2, kRemaining);
+    model.runArea.expVisible = true;
+    model.commands.unlockAfterRebuild();
+    model.runArea.grid1Visible = true;
+    ui.setPointer(PointerShape::Default);
+}
+
+// Step 5, the parts a run start resets beside the figures. Timer3 stops and stays stopped, so
+// the next run draws with the countdown value frozen here. A run start takes one draw for its
+// first symbol index; the rebuild takes the same draw, so the generator's sequence moves on
+// exactly as after a run start (the index itself is replaced at the first big hit).
+void resetAsRunStart(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator,
+                     Money& money) {
+    accumulator.reset();
+    money = Money{};
+    model.fields.setText(Field::c大当り詳細_持玉数F, "0");
+    model.runArea.timer3Enabled = false;
+    model.runArea.timer3IntervalMilliseconds = 5;
+    seams.timers.setCountdownEnabled(false, 5);
+    static_cast<void>(seams.random.next());
+}
+
+// The progress shown before record `index` of `count`; the text changes only with the whole
+// percent, so it is written only then.
+class ProgressDisplay {
+public:
+    ProgressDisplay(FieldStore& fields, std::int32_t count) : fields_(fields), count_(count) {}
+    void show(std::int32_t index) {
+        const auto percent = static_cast<int>(
+            fixPart(static_cast<double>(index) / static_cast<double>(count_) * 100));
+        if (percent == shown_) {
+            return;
+        }
+        shown_ = percent;
+        fields_.setNumber(Field::ProgressBar1, percent);
+        fields_.setText(Field::action表示, "Loading..." + std::to_string(percent) + "%");
+    }
+
+private:
+    FieldStore& fields_;
+    std::int32_t count_;
+    int shown_ = -1;
+};
+
+// A stored number whose plain text is the column itself: "0", or digits without a leading zero
+// (at most 15, so the number is exact), perhaps negative.
+bool isPlainInteger(std::string_view text) {
+    if (!text.empty() && text.front() == '-') {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 15 || (text.front() == '0' && text.size() > 1)) {
+        return false;
+    }
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Grid1's row shows the detail strip as it stands after the record was written into it. The
+// strip's number fields show the plain text of the stored number, which for the usual plain
+// integers is the column itself; only other numbers ("007", "2.50") are formatted again.
+void appendResultRow(GridTable& grid1, int row, const ColumnValues& columns,
+                     const FieldStore& fields) {
+    std::array<std::string_view, kRecordColumnCount> cells{};
+    for (std::size_t index = 0; index < cells.size(); ++index) {
+        const Field field = kResultColumns[index];
+        const bool shownAsWritten = isResultTextColumn(index) || isPlainInteger(columns[index]);
+        cells[index] = shownAsWritten ? columns[index] : std::string_view(fields.text(field));
+    }
+    grid1.setRow(row, cells);
+}
+
+// Steps 6 to 8: every result record through the detail strip, Grid1 and the accumulation.
+void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator,
+                   RecordFile& file) {
+    const std::int32_t count = model.window.resultRecordCounter;
+    // The grid is sized to the records the file can hold, so a count that claims more than the
+    // file has never makes billions of empty rows; the reading stops at the first missing one.
+    const std::uint64_t stored = file.recordCount();
+    const auto available = static_cast<std::int32_t>(
+        std::min<std::uint64_t>(stored > kBasicConditionRecord ? stored - kBasicConditionRecord : 0,
+                                static_cast<std::uint64_t>(count)));
+    model.runArea.progressBar1Visible = true;
+    model.fields.setText(Field::ProgressBar1, "0");
+    model.fields.setText(Field::action表示, "Loading....");
+    model.runArea.expVisible = false;
+    model.grids.grid1.setRowCount(available + 1);
+
+    YieldPoint yield(seams.pump);
+    ProgressDisplay progress(model.fields, count);
+    std::string text;
+    for (std::int32_t index = 0; index < count; ++index) {
+        yield();
+        progress.show(index);
+        const int record = kFirstResultRecord + index;
+        readRecordOrThrow(file, record, text, RecordPresence::Required);
+        try {
+            const ColumnValues columns = splitColumns(text);
+            writeDetailStrip(model.fields, columns);
+            appendResultRow(model.grids.grid1, index + 1, columns, model.fields);
+            accumulator.accumulate();
+        } catch (const ProcedureError& error) {
+            throw ProcedureError("作業ファイルの記録 " + std::to_string(record) + "：" +
+                                 error.what());
+        }
+    }
+    accumulator.closeLastDay();
+}
+
+} // namespace
+
+RebuildOutcome 検証データ再構築(MainWindowModel& model, RebuildSeams seams) {
+    const std::int32_t count = model.window.resultRecordCounter;
+    if (count <= 0) {
+        グラフCLR(model.charts);
+        return RebuildOutcome::NoRecords;
+    }
+    if (seams.ui.showMessage(rebuildQuestion(count)) != MessageResult::Yes) {
+        return RebuildOutcome::Declined;
+    }
+    RebuildOutcome outcome = RebuildOutcome::Rebuilt;
+    lockWindow(model, seams.ui);
+    try {
+        copyHoldingRatio(model);
+        RecordFile file(kVerificationRecordLength);
+        openOrThrow(file, model);
+        Money money;
+        RecordAccumulator accumulator(model, money);
+        resetAsRunStart(model, seams, accumulator, money);
+        replayRecords(model, seams, accumulator, file);
+    } catch (const ProcedureError& error) {
+        seams.ui.showMessage(rebuildFailedMessage(error.what()));
+        outcome = RebuildOutcome::Failed;
+    }
+    unlockWindow(model, seams.ui);
+    return outcome;
+}
+
+RebuildOutcome reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams) {
+    FieldStore& fields = model.fields;
+    model.grids.grid1.setRowCount(1);
+    計算大当り詳細CLR(fields);
+    fields.setText(Field::c大当り詳細_持玉数F, "0");
+    計算日合計CLR(fields);
+    model.grids.grid3.setRowCount(1);
+    統計データobCLR(fields);
+    model.grids.grid2.setRowCount(1);
+    IndPreset(model, seams.ui);
+    return 検証データ再構築(model, seams);
+}
+
+} // namespace zelkora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shell/main_window_model.h"
+#include "shell/platform.h"
+#include "shell/random_stream.h"
+
+#include <cstdint>
+
+namespace zelkora {
+
+// The platform a rebuild talks to: the question and the pointer, the yields, Timer3, and the
+// program's one generator, which the rebuild advances by exactly one draw as a run start does.
+struct RebuildSeams {
+    UserInterface& ui;
+    EventPump& pump;
+    RunTimers& timers;
+    RandomStream& random;
+};
+
+enum class RebuildOutcome : std::uint8_t {
+    NoRecords, // the working copy holds no run: the charts were cleared, nothing asked
+    Declined,  // the user answered No: nothing touched
+    Rebuilt,   // every result record replayed
+    Failed,    // stopped at a bad record, said so; the figures show what was reached
+};
+
+// 検証データ再構築: asks whether to replay the working copy's result records (as many as the
+// result-record counter that IndPreset set) and, on Yes, replays every one through the same
+// accumulation the live run uses, refilling the figures, the distributions, the grids and the
+// charts. The window is locked while it runs and always unlocked at the end.
+RebuildOutcome 検証データ再構築(MainWindowModel& model, RebuildSeams seams);
+
+// Open, steps 5 and 6 without the panel switch: the result displays cleared, the conditions
+// reloaded (IndPreset) and the results rebuilt. Throws ProcedureError when IndPreset cannot
+// read the working copy.
+RebuildOutcome reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams);
+
+} // namespace zelkora

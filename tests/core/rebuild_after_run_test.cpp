@@ -1,0 +1,149 @@
+#include "engine/file_working_copy.h"
+#include "engine/run_engine.h"
+#include "file_test_support.h"
+#include "files/condition_records.h"
+#include "files/record_file.h"
+#include "files/records.h"
+#include "results/grids_and_charts.h"
+#include "results/ind_preset.h"
+#include "results/rebuild.h"
+#include "shell/file_commands.h"
+#include "shell/pcg_random_source.h"
+#include "test_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace zelkora {
+namespace {
+
+using test_support::ScratchFolder;
+
+// A sample played for a few days with a fixed seed, in a program folder of its own.
+class PlayedVerification : public ::testing::Test {
+protected:
+    void play(std::size_t sampleIndex, const char* days, std::uint64_t seed) {
+        SampleDefinition sample = sampleDefinitions()[sampleIndex];
+        for (auto& [field, text] : sample.conditions) {
+            if (field == Field::条件_何日分) {
+                text = days;
+            }
+        }
+        model.programFolder = folder.path();
+        ASSERT_TRUE(writeConditionFile(model.workingCopyPath(), sample).ok());
+        IndPreset(model, ui);
+        グリッド見出し設定(model.grids);
+        model.commands.apply(Availability::VerificationLoaded);
+        source = std::make_unique<PcgRandomSource>(seed);
+        random = std::make_unique<RandomStream>(*source);
+        engine =
+            std::make_unique<RunEngine>(model, RunSeams{ui, pump, timers, *random, workingCopy});
+        engine->MK_Start();
+    }
+    RebuildSeams seams() { return {ui, pump, timers, *random}; }
+
+    ScratchFolder folder;
+    MainWindowModel model;
+    testing::RecordingUserInterface ui;
+    testing::CallbackEventPump pump;
+    testing::FixedRunTimers timers{777, 3};
+    std::unique_ptr<PcgRandomSource> source;
+    std::unique_ptr<RandomStream> random;
+    FileWorkingCopy workingCopy{folder.path() / "temp.pac"};
+    std::unique_ptr<RunEngine> engine;
+};
+
+// The figures a rebuild must show as the run did. First hits, 確変 and 時短 entries and the
+// streak shares are derived from the stored 状態 fields and may differ.
+constexpr std::array kAgreeingFigures{
+    Field::総回転数表示, Field::総大当り数表示, Field::収支表示F,        Field::平均収支表示,
+    Field::勝数表示,     Field::負け数表示,     Field::勝率表示,         Field::確率表示,
+    Field::持ち玉比率,   Field::最大はまり表示, Field::c日合計_積算収支F};
+
+struct Played {
+    std::size_t sample;
+    const char* days;
+    std::uint64_t seed;
+};
+
+class RebuildAfterRunTest : public PlayedVerification,
+                            public ::testing::WithParamInterface<Played> {};
+
+TEST_P(RebuildAfterRunTest, open_and_yes_show_the_figures_the_run_showed) {
+    play(GetParam().sample, GetParam().days, GetParam().seed);
+    ASSERT_GT(model.window.resultRecordCounter, 0);
+    std::vector<std::string> shown;
+    for (Field field : kAgreeingFigures) {
+        shown.push_back(model.fields.text(field));
+    }
+    const GridTable runGrid1 = model.grids.grid1;
+    const GridTable runGrid3 = model.grids.grid3;
+    ui.answer = MessageResult::Yes;
+
+    ASSERT_EQ(reloadOpenedVerification(model, seams()), RebuildOutcome::Rebuilt);
+
+    for (std::size_t index = 0; index < kAgreeingFigures.size(); ++index) {
+        EXPECT_EQ(model.fields.text(kAgreeingFigures[index]), shown[index])
+            << fieldName(kAgreeingFigures[index]);
+    }
+    ASSERT_EQ(model.grids.grid1.rowCount(), runGrid1.rowCount());
+    ASSERT_EQ(model.grids.grid3.rowCount(), runGrid3.rowCount());
+    for (int row = 1; row < runGrid1.rowCount(); ++row) {
+        for (int column = 0; column < 11; ++column) {
+            ASSERT_EQ(model.grids.grid1.cell(row, column), runGrid1.cell(row, column))
+                << "Grid1 row " << row << " column " << column;
+        }
+    }
+    for (int row = 1; row < runGrid3.rowCount(); ++row) {
+        for (int column = 0; column < runGrid3.columnCount(); ++column) {
+            EXPECT_EQ(model.grids.grid3.cell(row, column), runGrid3.cell(row, column))
+                << "Grid3 row " << row << " column " << column;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(seeded_runs, RebuildAfterRunTest,
+                         ::testing::Values(Played{0, "6", 11}, Played{1, "4", 12},
+                                           Played{2, "3", 13}, Played{3, "5", 14},
+                                           Played{4, "8", 15}));
+
+// Cancels the engine's run when the window is closed during it.
+class EngineHost : public FileCommandHost {
+public:
+    RunEngine* engine = nullptr;
+    void showConditionPage1() override {}
+    void showBasicConditionPanel() override {}
+    void reloadWorkingCopy() override {}
+    void cancelRun() override { engine->MK_Cancel(); }
+    void unloadConditionPages() override {}
+};
+
+TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records_first) {
+    EngineHost host;
+    test_support::FailingFileSystem files;
+    test_support::ScriptedUi fileUi;
+    FileCommands commands(model, fileUi, files, host);
+    UnloadOutcome during = UnloadOutcome::Ends;
+    pump.callAfter(5000, [&] {
+        host.engine = engine.get();
+        during = commands.unload();
+    });
+    play(0, "50", 21);
+
+    EXPECT_EQ(during, UnloadOutcome::AfterRunEnds);
+    EXPECT_EQ(model.window.running, 0);
+    RecordFile file(kVerificationRecordLength);
+    ASSERT_TRUE(file.open(model.workingCopyPath()).ok());
+    const Checked<RunSummary> summary = parseRunSummaryRecord(file.read(kRunSummaryRecord).text);
+    ASSERT_TRUE(summary.ok());
+    EXPECT_EQ(summary.value.resultCount, model.window.resultRecordCounter);
+    const ResultRecord last =
+        parseResultRecord(file.read(kFirstResultRecord + summary.value.resultCount - 1).text);
+    EXPECT_EQ(last.columns[6], "キャンセル");
+    file.close();
+
+    EXPECT_EQ(commands.unload(), UnloadOutcome::Ends); // the save dialog is cancelled
+    EXPECT_EQ(fileUi.saveRequests.size(), 1U);
+}
+
+} // namespace
+} // namespace zelkora
