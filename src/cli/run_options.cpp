@@ -35,7 +35,12 @@ struct Parser {
 
     bool option(std::string_view name) {
         RunOptions& options = result.options;
-        if (name == "--prob") {
+        if (name == "--rebuild" || name == "--setup") {
+            if (options.mode != RunMode::Play) {
+                return fail("--rebuild and --setup exclude each other");
+            }
+            options.mode = name == "--rebuild" ? RunMode::Rebuild : RunMode::Setup;
+        } else if (name == "--prob") {
             options.probabilityConvergence = true;
         } else if (name == "--pic") {
             options.symbolConvergence = true;
@@ -94,8 +99,13 @@ ParsedOptions parseRunOptions(std::span<const std::string_view> arguments) {
             return parser.result;
         }
     }
-    if (parser.result.options.file.empty()) {
+    const RunOptions& options = parser.result.options;
+    if (options.mode == RunMode::Setup && !options.file.empty()) {
+        parser.fail("--setup takes no file");
+    } else if (options.mode != RunMode::Setup && options.file.empty()) {
         parser.fail("no verification file");
+    } else if (options.mode != RunMode::Play && options.out) {
+        parser.fail("--out only goes with a run");
     }
     return parser.result;
 }

@@ -10,11 +10,18 @@ namespace zelkora::cli {
 
 inline constexpr std::string_view kUsage =
     "usage: zelkora-run FILE.pac [--seed N] [--countdown T] [--prob] [--pic] [--out OUT.pac] "
-    "[--json]\n";
+    "[--json]\n"
+    "       zelkora-run --rebuild FILE.pac [--json]\n"
+    "       zelkora-run --setup\n";
 
 inline constexpr int kDefaultCountdown = 1000;
 
+// Play the file's verification, print the figures its stored results give, or set the
+// program up in the current folder as its first start does.
+enum class RunMode : std::uint8_t { Play, Rebuild, Setup };
+
 struct RunOptions {
+    RunMode mode = RunMode::Play;
     std::string file;
     std::optional<std::uint64_t> seed; // empty: seeded from std::random_device
     int countdown = kDefaultCountdown;

@@ -4,8 +4,12 @@
 #include "console_platform.h"
 #include "engine/file_working_copy.h"
 #include "engine/run_engine.h"
+#include "files/file_system.h"
+#include "files/utf8_path.h"
 #include "json_report.h"
+#include "results/ind_preset.h"
 #include "run_options.h"
+#include "saved_verification.h"
 #include "shell/pcg_random_source.h"
 
 #include <random>
@@ -18,29 +22,18 @@ std::uint64_t randomSeed() {
     return (static_cast<std::uint64_t>(device()) << 32) | device();
 }
 
-// Copies the file into the program folder as the working copy, as opening it in the window
-// does, and loads its conditions; the message for the user when it cannot.
-std::string openVerification(const RunOptions& options, MainWindowModel& model) {
-    const std::filesystem::path file(options.file);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error) ||
-        !std::filesystem::copy_file(file, model.workingCopyPath(),
-                                    std::filesystem::copy_options::overwrite_existing, error)) {
-        return "cannot read " + options.file;
-    }
-    RecordFile records(kVerificationRecordLength);
-    if (!records.open(model.workingCopyPath()).ok()) {
+// Copies the file into the program folder as the working copy and loads it, as Open does
+// (IndPreset); the message for the user when it cannot.
+std::string openVerification(const RunOptions& options, MainWindowModel& model, UserInterface& ui) {
+    LocalFileSystem files;
+    if (copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath())) {
         return "cannot read " + options.file;
     }
     try {
-        if (!holdsConditions(records)) {
-            return options.file + " holds no verification conditions";
-        }
-        applyConditions(model, readStoredConditions(records));
+        IndPreset(model, ui);
     } catch (const ProcedureError& failure) {
         return "cannot read " + options.file + ": " + failure.what();
     }
-    records.close();
     return {};
 }
 
@@ -69,7 +62,8 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     TemporaryFolder folder;
     MainWindowModel model;
     model.programFolder = folder.path();
-    if (const std::string problem = openVerification(options, model); !problem.empty()) {
+    ConsoleUserInterface ui(err);
+    if (const std::string problem = openVerification(options, model, ui); !problem.empty()) {
         err << "zelkora-run: " << problem << '\n';
         return kExitFailure;
     }
@@ -80,7 +74,6 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     }
     PcgRandomSource source(seed);
     RandomStream random(source);
-    ConsoleUserInterface ui(err);
     NoEventPump pump;
     FrozenTimers timers(options.countdown);
     FileWorkingCopy workingCopy(model.workingCopyPath());
@@ -106,6 +99,14 @@ int runVerification(std::span<const std::string_view> arguments, std::ostream& o
         return kExitUsage;
     }
     try {
+        switch (parsed.options.mode) {
+        case RunMode::Rebuild:
+            return rebuildSavedVerification(parsed.options, out, err);
+        case RunMode::Setup:
+            return setUpProgramFolder(out, err);
+        case RunMode::Play:
+            break;
+        }
         return play(parsed.options, out, err);
     } catch (const std::exception& failure) {
         err << "zelkora-run: " << failure.what() << '\n';

@@ -1,0 +1,108 @@
+#include "saved_verification.h"
+
+#include "common/procedure_error.h"
+#include "console_platform.h"
+#include "files/file_system.h"
+#include "files/first_run_setup.h"
+#include "files/utf8_path.h"
+#include "json_report.h"
+#include "results/rebuild.h"
+#include "runner.h"
+#include "shell/pcg_random_source.h"
+#include "shell/startup.h"
+
+namespace zelkora::cli {
+namespace {
+
+// The console's messages, and Yes to the rebuild's question, as a user who opens a file to see
+// its figures answers it.
+class AnswerYes final : public UserInterface {
+public:
+    explicit AnswerYes(ConsoleUserInterface& console) : console_(console) {}
+    MessageResult showMessage(const Message& message) override {
+        const MessageResult shown = console_.showMessage(message);
+        return message.buttons == MessageButtons::YesNo ? MessageResult::Yes : shown;
+    }
+    void beep() override {}
+    void setPointer(PointerShape) override {}
+    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
+
+private:
+    ConsoleUserInterface& console_;
+};
+
+// Every setup message goes to the console: the informational ones to standard output.
+class SetupConsole final : public UserInterface {
+public:
+    SetupConsole(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    MessageResult showMessage(const Message& message) override {
+        const bool critical = message.icon == MessageIcon::Critical;
+        (critical ? err_ : out_) << message.title << ": " << message.text << '\n';
+        return MessageResult::Ok;
+    }
+    void beep() override {}
+    void setPointer(PointerShape) override {}
+    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+class NoSplash final : public SplashView {
+public:
+    void show() override {}
+    void setProgress(int) override {}
+    void close() override {}
+};
+
+} // namespace
+
+int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::ostream& err) {
+    TemporaryFolder folder;
+    MainWindowModel model;
+    model.programFolder = folder.path();
+    LocalFileSystem files;
+    if (copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath())) {
+        err << "zelkora-run: cannot read " << options.file << '\n';
+        return kExitFailure;
+    }
+    ConsoleUserInterface console(err);
+    AnswerYes ui(console);
+    NoEventPump pump;
+    FrozenTimers timers(options.countdown);
+    PcgRandomSource source(options.seed.value_or(0));
+    RandomStream random(source);
+    RebuildOutcome outcome = RebuildOutcome::Failed;
+    try {
+        outcome = reloadOpenedVerification(model, {ui, pump, timers, random});
+    } catch (const ProcedureError& failure) {
+        err << "zelkora-run: cannot read " << options.file << ": " << failure.what() << '\n';
+        return kExitFailure;
+    }
+    if (outcome == RebuildOutcome::Failed) {
+        return kExitFailure;
+    }
+    if (options.json) {
+        out << jsonReport(model.fields, model.window.resultRecordCounter);
+    }
+    return kExitSuccess;
+}
+
+int setUpProgramFolder(std::ostream& out, std::ostream& err) {
+    SetupConsole ui(out, err);
+    NoSplash splash;
+    LocalFileSystem files;
+    MainWindowModel model;
+    const StartupResult started =
+        startUpFromSettings(model, currentSetupPlace(), ui, splash, files, EnterProgramFolder::No);
+    if (started.outcome == StartupOutcome::ProgramMustEnd) {
+        return kExitFailure;
+    }
+    out << "program folder: " << utf8FromPath(model.programFolder) << '\n';
+    return kExitSuccess;
+}
+
+} // namespace zelkora::cli
