@@ -133,7 +133,7 @@ TEST_F(Runner, UnreadableFileOrNoConditionsExitWithOneNamingTheFile) {
     outcome = run({empty, "--seed", "1"});
     EXPECT_EQ(outcome.status, cli::kExitFailure);
     EXPECT_NE(outcome.err.find(empty), std::string::npos);
-    EXPECT_NE(outcome.err.find("no verification conditions"), std::string::npos);
+    EXPECT_NE(outcome.err.find("条件がありません"), std::string::npos);
 
     outcome = run({folder_.file("").string(), "--seed", "1"});
     EXPECT_EQ(outcome.status, cli::kExitFailure);
