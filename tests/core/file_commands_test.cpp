@@ -11,10 +11,10 @@ namespace zelkora {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::dialogsTitled;
 using test_support::FailingFileSystem;
 using test_support::readBytes;
 using test_support::ScratchFolder;
-using test_support::ScriptedUi;
 using test_support::writeBytes;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -62,7 +62,7 @@ protected:
 
     ScratchFolder folder;
     MainWindowModel model;
-    ScriptedUi ui;
+    testing::RecordingUserInterface ui;
     FailingFileSystem files;
     RecordingHost host{model};
     FileCommands commands{model, ui, files, host};
@@ -71,8 +71,8 @@ protected:
 TEST_F(FileCommandsTest, open_asks_nothing_when_nothing_is_unsaved) {
     commands.MF_Open();
     EXPECT_THAT(ui.messages, IsEmpty());
-    ASSERT_EQ(ui.openRequests.size(), 1U);
-    const FileDialogRequest& request = ui.openRequests[0];
+    ASSERT_EQ(dialogsTitled(ui, "ファイルを開く").size(), 1U);
+    const FileDialogRequest request = dialogsTitled(ui, "ファイルを開く")[0];
     EXPECT_EQ(request.title, "ファイルを開く");
     EXPECT_EQ(request.filter, "Data base|*.pac|All Files|*.*|");
     EXPECT_EQ(request.presetName, "");
@@ -82,7 +82,7 @@ TEST_F(FileCommandsTest, open_asks_nothing_when_nothing_is_unsaved) {
 
 TEST_F(FileCommandsTest, cancelling_the_confirmation_leaves_everything_as_it_was) {
     model.window.unsaved = "Yes";
-    ui.answers.push_back(MessageResult::Cancel);
+    ui.answer = MessageResult::Cancel;
     commands.MF_Open();
     commands.MF_MakeNew();
 
@@ -91,8 +91,8 @@ TEST_F(FileCommandsTest, cancelling_the_confirmation_leaves_everything_as_it_was
     EXPECT_EQ(ui.messages[0].title, "確認");
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
-    EXPECT_THAT(ui.openRequests, IsEmpty());
-    EXPECT_THAT(host.calls, ElementsAre("条件1")); // the second question was answered OK
+    EXPECT_THAT(ui.dialogs, IsEmpty());
+    EXPECT_THAT(host.calls, IsEmpty());
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
 }
 
@@ -106,7 +106,7 @@ TEST_F(FileCommandsTest, new_shows_page_1_with_the_new_verification_flag_raised)
 
 TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads) {
     model.window.unsaved = "Yes";
-    ui.dialogs.push_back(savedText());
+    ui.dialogAnswer = savedText();
     commands.MF_Open();
 
     EXPECT_EQ(readBytes(workingCopy()), "saved verification");
@@ -131,14 +131,14 @@ TEST_F(FileCommandsTest, cancelling_the_open_dialog_changes_nothing) {
 }
 
 TEST_F(FileCommandsTest, opening_the_working_copy_itself_keeps_it) {
-    ui.dialogs.push_back(utf8FromPath(workingCopy()));
+    ui.dialogAnswer = utf8FromPath(workingCopy());
     commands.MF_Open();
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
     EXPECT_EQ(model.window.fileTitle, "temp.pac");
 }
 
 TEST_F(FileCommandsTest, a_failed_open_says_so_and_keeps_the_working_copy_and_the_values) {
-    ui.dialogs.push_back(utf8FromPath(folder.path() / "消えた.pac"));
+    ui.dialogAnswer = utf8FromPath(folder.path() / "消えた.pac");
     commands.MF_Open();
 
     ASSERT_EQ(ui.messages.size(), 1U);
@@ -151,7 +151,7 @@ TEST_F(FileCommandsTest, a_failed_open_says_so_and_keeps_the_working_copy_and_th
 TEST_F(FileCommandsTest, a_reload_that_fails_is_reported_and_ends_the_open) {
     model.commands.apply(Availability::NoVerification);
     host.failReload = true;
-    ui.dialogs.push_back(savedText());
+    ui.dialogAnswer = savedText();
     commands.MF_Open();
 
     ASSERT_EQ(ui.messages.size(), 1U);
@@ -161,14 +161,14 @@ TEST_F(FileCommandsTest, a_reload_that_fails_is_reported_and_ends_the_open) {
 }
 
 TEST_F(FileCommandsTest, save_after_open_writes_back_without_a_dialog) {
-    ui.dialogs.push_back(savedText());
+    ui.dialogAnswer = savedText();
     commands.MF_Open();
     writeBytes(workingCopy(), "changed by a run");
     model.window.unsaved = "Yes";
 
     commands.MF_OverSave();
 
-    EXPECT_THAT(ui.saveRequests, IsEmpty());
+    EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
     EXPECT_THAT(ui.messages, IsEmpty());
     EXPECT_EQ(readBytes(saved()), "changed by a run");
     EXPECT_EQ(model.window.unsaved, "No");
@@ -176,11 +176,11 @@ TEST_F(FileCommandsTest, save_after_open_writes_back_without_a_dialog) {
 
 TEST_F(FileCommandsTest, save_of_a_never_saved_verification_shows_the_save_dialog) {
     const std::string target = utf8FromPath(folder.path() / "data" / "新しい検証.pac");
-    ui.dialogs.push_back(target);
+    ui.dialogAnswer = target;
     commands.MF_OverSave();
 
-    ASSERT_EQ(ui.saveRequests.size(), 1U);
-    const FileDialogRequest& request = ui.saveRequests[0];
+    ASSERT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
+    const FileDialogRequest request = dialogsTitled(ui, "ファイルを保存")[0];
     EXPECT_EQ(request.title, "ファイルを保存");
     EXPECT_EQ(request.filter, "Data base(　.pac)|*.pac|All Files|*.*|");
     EXPECT_EQ(request.presetName, "新しい検証.pac");
@@ -191,11 +191,11 @@ TEST_F(FileCommandsTest, save_of_a_never_saved_verification_shows_the_save_dialo
 
 TEST_F(FileCommandsTest, save_as_onto_an_existing_file_leaves_the_question_to_the_dialog) {
     model.window.unsaved = "Yes";
-    ui.dialogs.push_back(savedText());
+    ui.dialogAnswer = savedText();
     commands.MF_NewSave();
 
-    ASSERT_EQ(ui.saveRequests.size(), 1U);
-    EXPECT_TRUE(ui.saveRequests[0].overwritePrompt);
+    ASSERT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
+    EXPECT_TRUE(dialogsTitled(ui, "ファイルを保存")[0].overwritePrompt);
     EXPECT_THAT(ui.messages, IsEmpty());
     EXPECT_EQ(readBytes(saved()), "working copy");
     EXPECT_EQ(model.window.savedName, "Yes");
@@ -211,7 +211,7 @@ TEST_F(FileCommandsTest, cancelling_save_as_changes_nothing) {
 }
 
 TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_says_so) {
-    ui.dialogs.push_back(savedText());
+    ui.dialogAnswer = savedText();
     commands.MF_Open();
     model.window.unsaved = "Yes";
     writeBytes(workingCopy(), "changed by a run, far longer than the saved file was");
@@ -219,7 +219,7 @@ TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_s
 
     commands.MF_OverSave();
     model.window.savedName = "No";
-    ui.dialogs.push_back(savedText());
+    ui.dialogAnswer = savedText();
     commands.MF_NewSave();
 
     EXPECT_EQ(readBytes(saved()), "saved verification");
@@ -240,14 +240,14 @@ TEST_F(FileCommandsTest, disabled_commands_do_nothing) {
     commands.MF_Open();
     commands.MF_MakeNew();
     EXPECT_EQ(readBytes(saved()), "saved verification");
-    EXPECT_THAT(ui.openRequests, IsEmpty());
-    EXPECT_THAT(ui.saveRequests, IsEmpty());
+    EXPECT_THAT(dialogsTitled(ui, "ファイルを開く"), IsEmpty());
+    EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
     EXPECT_THAT(host.calls, IsEmpty());
 }
 
 TEST_F(FileCommandsTest, exit_without_changes_asks_nothing_and_keeps_the_working_copy) {
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
-    EXPECT_THAT(ui.saveRequests, IsEmpty());
+    EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
     EXPECT_THAT(host.calls, ElementsAre("unload pages"));
     EXPECT_TRUE(fs::exists(workingCopy()));
 }
@@ -255,7 +255,7 @@ TEST_F(FileCommandsTest, exit_without_changes_asks_nothing_and_keeps_the_working
 TEST_F(FileCommandsTest, exit_with_changes_goes_straight_to_the_save_dialog) {
     model.window.unsaved = "Yes";
     const std::string target = utf8FromPath(folder.path() / "data" / "終了時.pac");
-    ui.dialogs.push_back(target);
+    ui.dialogAnswer = target;
 
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
     EXPECT_THAT(ui.messages, IsEmpty());
@@ -267,13 +267,13 @@ TEST_F(FileCommandsTest, exit_with_changes_goes_straight_to_the_save_dialog) {
 TEST_F(FileCommandsTest, cancelling_the_exit_save_ends_and_keeps_the_working_copy) {
     model.window.unsaved = "Yes";
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
-    EXPECT_EQ(ui.saveRequests.size(), 1U);
+    EXPECT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
 }
 
 TEST_F(FileCommandsTest, an_exit_save_onto_the_working_copy_does_not_delete_it) {
     model.window.unsaved = "Yes";
-    ui.dialogs.push_back(utf8FromPath(workingCopy()));
+    ui.dialogAnswer = utf8FromPath(workingCopy());
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
 }
@@ -281,7 +281,7 @@ TEST_F(FileCommandsTest, an_exit_save_onto_the_working_copy_does_not_delete_it) 
 TEST_F(FileCommandsTest, a_failing_exit_save_keeps_the_window_and_the_working_copy) {
     model.window.unsaved = "Yes";
     files.failCopies = true;
-    ui.dialogs.push_back(savedText());
+    ui.dialogAnswer = savedText();
 
     EXPECT_EQ(commands.unload(), UnloadOutcome::StaysOpen);
     EXPECT_EQ(ui.messages.size(), 1U);
@@ -294,11 +294,11 @@ TEST_F(FileCommandsTest, exit_during_a_run_cancels_first_and_waits_for_the_run) 
     model.window.unsaved = "Yes";
     EXPECT_EQ(commands.unload(), UnloadOutcome::AfterRunEnds);
     EXPECT_THAT(host.calls, ElementsAre("MK_Cancel"));
-    EXPECT_THAT(ui.saveRequests, IsEmpty());
+    EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
 
     model.window.running = 0; // Start has returned
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
-    EXPECT_EQ(ui.saveRequests.size(), 1U);
+    EXPECT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
 }
 
 } // namespace

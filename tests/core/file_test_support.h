@@ -4,8 +4,8 @@
 #include "files/first_run_setup.h"
 #include "shell/platform.h"
 #include "temp_folder.h"
+#include "test_platform.h"
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,57 +13,30 @@
 #include <string>
 #include <vector>
 
-// Doubles for the file tests: a user interface that records every message and dialog and
-// answers from a script, a splash that records its progress, a scratch folder, and a file
-// system whose copies can be made to fail halfway.
+// Helpers for the file tests: the messages and dialogs a recording user interface saw, a splash
+// that records its progress, a scratch folder, and a file system whose copies can be made to
+// fail halfway.
 namespace zelkora::test_support {
 
-class ScriptedUi : public UserInterface {
-public:
-    std::vector<Message> messages;
-    std::vector<FileDialogRequest> openRequests;
-    std::vector<FileDialogRequest> saveRequests;
-    std::vector<PointerShape> pointers;
-    std::deque<MessageResult> answers;              // next message answers; Ok/Yes when empty
-    std::deque<std::optional<std::string>> dialogs; // next dialog results; cancel when empty
+inline std::vector<std::string> messageTexts(const testing::RecordingUserInterface& ui) {
+    std::vector<std::string> texts;
+    for (const Message& message : ui.messages) {
+        texts.push_back(message.text);
+    }
+    return texts;
+}
 
-    MessageResult showMessage(const Message& message) override {
-        messages.push_back(message);
-        if (!answers.empty()) {
-            const MessageResult answer = answers.front();
-            answers.pop_front();
-            return answer;
+// The dialogs shown with the given title ("ファイルを開く", "ファイルを保存").
+inline std::vector<FileDialogRequest> dialogsTitled(const testing::RecordingUserInterface& ui,
+                                                    std::string_view title) {
+    std::vector<FileDialogRequest> shown;
+    for (const FileDialogRequest& request : ui.dialogs) {
+        if (request.title == title) {
+            shown.push_back(request);
         }
-        return message.buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
     }
-    void beep() override {}
-    void setPointer(PointerShape shape) override { pointers.push_back(shape); }
-    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
-        openRequests.push_back(request);
-        return nextDialog();
-    }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
-        saveRequests.push_back(request);
-        return nextDialog();
-    }
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const Message& message : messages) {
-            texts.push_back(message.text);
-        }
-        return texts;
-    }
-
-private:
-    std::optional<std::string> nextDialog() {
-        if (dialogs.empty()) {
-            return std::nullopt;
-        }
-        std::optional<std::string> result = dialogs.front();
-        dialogs.pop_front();
-        return result;
-    }
-};
+    return shown;
+}
 
 class RecordingSplash : public SplashView {
 public:

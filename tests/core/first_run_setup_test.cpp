@@ -19,7 +19,6 @@ using ::testing::IsEmpty;
 using test_support::readBytes;
 using test_support::RecordingSplash;
 using test_support::ScratchFolder;
-using test_support::ScriptedUi;
 using test_support::writeBytes;
 
 fs::path sampleFile(const fs::path& folder, int sample) {
@@ -38,7 +37,7 @@ protected:
     SetupResult runSetup() { return fileiniLoad(place(), ui, splash, files); }
 
     ScratchFolder folder;
-    ScriptedUi ui;
+    testing::RecordingUserInterface ui;
     RecordingSplash splash;
     LocalFileSystem files;
 };
@@ -49,7 +48,8 @@ TEST_F(FirstRunSetupTest, first_start_writes_settings_creates_data_folder_and_mo
 
     EXPECT_EQ(result.outcome, SetupOutcome::Completed);
     EXPECT_EQ(result.setupDone, "Yes");
-    EXPECT_THAT(ui.messageTexts(), ElementsAre("ゼルコラにようこそ。", "初期設定は終了しました。"));
+    EXPECT_THAT(test_support::messageTexts(ui),
+                ElementsAre("ゼルコラにようこそ。", "初期設定は終了しました。"));
     EXPECT_EQ(ui.messages[0].title, "ようこそ");
     EXPECT_EQ(ui.messages[1].title, "ゼルコラ");
     EXPECT_EQ(ui.messages[1].icon, MessageIcon::Information);
@@ -73,7 +73,7 @@ TEST_F(FirstRunSetupTest, second_start_shows_nothing_and_writes_nothing) {
     runSetup();
     const std::string settingsBefore = readBytes(folder.path() / "zelkora.ini");
     const auto writtenBefore = fs::last_write_time(folder.path() / "zelkora.ini");
-    ScriptedUi secondUi;
+    testing::RecordingUserInterface secondUi;
     RecordingSplash secondSplash;
 
     const SetupResult result = fileiniLoad(place(), secondUi, secondSplash, files);
@@ -90,7 +90,7 @@ TEST_F(FirstRunSetupTest, missing_samples_give_exactly_the_five_copy_errors_and_
     const SetupResult result = runSetup();
 
     EXPECT_EQ(result.outcome, SetupOutcome::Completed);
-    EXPECT_THAT(ui.messageTexts(),
+    EXPECT_THAT(test_support::messageTexts(ui),
                 ElementsAre("ゼルコラにようこそ。", "コピーエラー１。", "コピーエラー２。",
                             "コピーエラー３。", "コピーエラー４。", "コピーエラー５。",
                             "初期設定は終了しました。"));
@@ -105,8 +105,9 @@ TEST_F(FirstRunSetupTest, one_sample_moved_earlier_reports_only_that_one) {
     putSamples();
     fs::remove(sampleFile(folder.path(), 2));
     runSetup();
-    EXPECT_THAT(ui.messageTexts(), ElementsAre("ゼルコラにようこそ。", "コピーエラー３。",
-                                               "初期設定は終了しました。"));
+    EXPECT_THAT(
+        test_support::messageTexts(ui),
+        ElementsAre("ゼルコラにようこそ。", "コピーエラー３。", "初期設定は終了しました。"));
 }
 
 TEST_F(FirstRunSetupTest, an_existing_data_folder_is_accepted) {
@@ -115,7 +116,8 @@ TEST_F(FirstRunSetupTest, an_existing_data_folder_is_accepted) {
     putSamples();
 
     EXPECT_EQ(runSetup().outcome, SetupOutcome::Completed);
-    EXPECT_THAT(ui.messageTexts(), ElementsAre("ゼルコラにようこそ。", "初期設定は終了しました。"));
+    EXPECT_THAT(test_support::messageTexts(ui),
+                ElementsAre("ゼルコラにようこそ。", "初期設定は終了しました。"));
     EXPECT_EQ(readBytes(folder.path() / "data" / "mine.pac"), "kept");
 }
 
@@ -126,7 +128,7 @@ TEST_F(FirstRunSetupTest, a_data_folder_that_cannot_be_made_ends_the_program_aft
     const SetupResult result = runSetup();
 
     EXPECT_EQ(result.outcome, SetupOutcome::ProgramMustEnd);
-    EXPECT_THAT(ui.messageTexts(),
+    EXPECT_THAT(test_support::messageTexts(ui),
                 ElementsAre("ゼルコラにようこそ。",
                             "エラーが発生しました。初期設定は途中ですが中断されました。"));
     EXPECT_EQ(splash.closed, 1);
@@ -152,7 +154,7 @@ TEST_F(FirstRunSetupTest, damaged_settings_are_reported_and_the_setup_runs_again
     runSetup();
     const std::string settings = readBytes(folder.path() / "zelkora.ini");
     writeBytes(folder.path() / "zelkora.ini", settings.substr(0, 150));
-    ScriptedUi secondUi;
+    testing::RecordingUserInterface secondUi;
 
     const SetupResult result = fileiniLoad(place(), secondUi, splash, files);
 

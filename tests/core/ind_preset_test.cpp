@@ -12,7 +12,6 @@ namespace zelkora {
 namespace {
 
 using test_support::ScratchFolder;
-using test_support::ScriptedUi;
 using ::testing::HasSubstr;
 
 class IndPresetTest : public ::testing::Test {
@@ -42,7 +41,7 @@ protected:
 
     ScratchFolder folder;
     MainWindowModel model;
-    ScriptedUi ui;
+    testing::RecordingUserInterface ui;
     SampleDefinition verification;
 };
 

@@ -16,6 +16,7 @@
 namespace zelkora {
 namespace {
 
+using test_support::dialogsTitled;
 using test_support::ScratchFolder;
 
 // A sample played for a few days with a fixed seed, in a program folder of its own.
@@ -120,7 +121,7 @@ public:
 TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records_first) {
     EngineHost host;
     test_support::FailingFileSystem files;
-    test_support::ScriptedUi fileUi;
+    testing::RecordingUserInterface fileUi;
     FileCommands commands(model, fileUi, files, host);
     UnloadOutcome during = UnloadOutcome::Ends;
     pump.callAfter(5000, [&] {
@@ -142,7 +143,7 @@ TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records
     file.close();
 
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends); // the save dialog is cancelled
-    EXPECT_EQ(fileUi.saveRequests.size(), 1U);
+    EXPECT_EQ(dialogsTitled(fileUi, "ファイルを保存").size(), 1U);
 }
 
 } // namespace

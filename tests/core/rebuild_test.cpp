@@ -13,7 +13,6 @@ namespace zelkora {
 namespace {
 
 using test_support::ScratchFolder;
-using test_support::ScriptedUi;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
@@ -34,7 +33,10 @@ const std::vector<Columns> kTwoDays{
 
 class RebuildTest : public ::testing::Test {
 protected:
-    void SetUp() override { model.programFolder = folder.path(); }
+    void SetUp() override {
+        model.programFolder = folder.path();
+        ui.answer = MessageResult::Yes;
+    }
 
     void writeWorkingCopy(const std::vector<Columns>& results, std::int32_t count,
                           const std::string& ratio = "12.5") {
@@ -54,7 +56,7 @@ protected:
 
     ScratchFolder folder;
     MainWindowModel model;
-    ScriptedUi ui;
+    testing::RecordingUserInterface ui;
     testing::CallbackEventPump pump;
     testing::FixedRunTimers timers{1000, 0};
     testing::ScriptedRandomSource random;
@@ -73,7 +75,7 @@ TEST_F(RebuildTest, zero_records_ask_nothing_and_leave_the_charts_cleared) {
 
 TEST_F(RebuildTest, no_leaves_every_figure_at_zero_with_the_conditions_loaded) {
     writeWorkingCopy(kTwoDays, 5);
-    ui.answers.push_back(MessageResult::No);
+    ui.answer = MessageResult::No;
     EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}),
               RebuildOutcome::Declined);
 
