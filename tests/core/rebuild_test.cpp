@@ -154,6 +154,15 @@ TEST_F(RebuildTest, yes_stops_timer3_and_takes_exactly_one_draw) {
     EXPECT_TRUE(lockedWhileReplaying);
 }
 
+TEST_F(RebuildTest, fewer_than_ten_first_hits_leave_the_transition_chart_as_it_was) {
+    writeWorkingCopy(kTwoDays, 5);
+    model.charts.chart5.setRowCount(3);
+    model.charts.chart5.setLabel(3, "30");
+    reloadOpenedVerification(model, {ui, pump, timers, stream});
+    EXPECT_EQ(model.charts.chart5.rowCount(), 3);
+    EXPECT_EQ(model.charts.chart5.label(3), "30");
+}
+
 TEST_F(RebuildTest, a_bad_number_stops_at_its_record_and_hands_the_window_back) {
     std::vector<Columns> records = kTwoDays;
     records[2][1] = "五十";
