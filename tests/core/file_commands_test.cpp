@@ -202,14 +202,6 @@ TEST_F(FileCommandsTest, save_as_onto_an_existing_file_leaves_the_question_to_th
     EXPECT_EQ(model.window.unsaved, "No");
 }
 
-TEST_F(FileCommandsTest, cancelling_save_as_changes_nothing) {
-    model.window.unsaved = "Yes";
-    commands.MF_NewSave();
-    EXPECT_EQ(model.window.unsaved, "Yes");
-    EXPECT_EQ(model.window.savedName, "No");
-    EXPECT_EQ(readBytes(saved()), "saved verification");
-}
-
 TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_says_so) {
     ui.dialogAnswer = savedText();
     commands.MF_Open();

@@ -52,10 +52,5 @@ TEST_F(SafeCopyTest, copying_a_file_onto_itself_keeps_it) {
     EXPECT_EQ(readBytes(source()), "new content of the verification");
 }
 
-TEST_F(SafeCopyTest, a_missing_source_fails_and_keeps_the_target) {
-    EXPECT_TRUE(copyFileSafely(files, folder.path() / "gone.pac", target()));
-    EXPECT_EQ(readBytes(target()), "old content");
-}
-
 } // namespace
 } // namespace zelkora

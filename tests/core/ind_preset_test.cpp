@@ -68,30 +68,6 @@ TEST_F(IndPresetTest, loads_conditions_schedule_symbols_and_result_count) {
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
 }
 
-TEST_F(IndPresetTest, a_service_time_rule_shows_its_text_and_an_empty_unit_reads_500) {
-    verification = sampleDefinitions()[3];
-    writeWorkingCopy();
-    TimeConditionRecord time;
-    time.texts = {"10", "100", "6", ""};
-    time.program = verification.program;
-    putRecord(kTimeConditionRecord, buildTimeConditionRecord(time));
-
-    IndPreset(model, ui);
-
-    EXPECT_EQ(model.fields.text(Field::条件_TS), "ラッキー");
-    EXPECT_EQ(model.fields.text(Field::条件_投資単位), "500");
-    EXPECT_EQ(model.program.playSchedule, "02222111122200");
-}
-
-TEST_F(IndPresetTest, the_symbol_table_ends_after_the_first_record_that_is_not_a_symbol) {
-    writeWorkingCopy();
-    putRecord(3, buildRecordText({"", "確変", "", "", "", "", "", "", "", "", "だれか"}));
-    IndPreset(model, ui);
-    EXPECT_EQ(model.symbols.loaded, 3);
-    EXPECT_EQ(model.symbols.names[2], "だれか");
-    EXPECT_EQ(model.symbols.names[3], "");
-}
-
 TEST_F(IndPresetTest, a_symbol_count_the_tables_cannot_hold_is_reported) {
     for (const char* count : {"120", "0", "2.5"}) {
         verification.conditions[11].second = count; // 条件_絵柄数
@@ -100,14 +76,7 @@ TEST_F(IndPresetTest, a_symbol_count_the_tables_cannot_hold_is_reported) {
     }
 }
 
-TEST_F(IndPresetTest, damaged_number_columns_are_reported_with_their_record) {
-    writeWorkingCopy();
-    putRecord(2,
-              buildRecordText({"絵柄", "確変", "たくさん", "", "2400", "", "", "", "", "", "青"}));
-    const std::string failure = failureOf();
-    EXPECT_THAT(failure, HasSubstr("record 2"));
-    EXPECT_THAT(failure, HasSubstr("たくさん"));
-
+TEST_F(IndPresetTest, a_run_summary_count_that_is_no_number_is_reported) {
     writeWorkingCopy();
     putRecord(kRunSummaryRecord, buildRecordText({"x", "", "", "", "", "", "", "", "", "", ""}));
     EXPECT_THAT(failureOf(), HasSubstr("記録 99"));
