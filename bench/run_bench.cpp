@@ -104,7 +104,7 @@ double bareLotterySeconds(std::int64_t spins) {
     RandomStream random(source);
     const std::int32_t scale = drawLotteryScale(random.next(), kCountdown);
     const double countdown = kCountdown;
-    const double scaleTimesN = scale * 316.0;
+    const double scaleTimesN = scale * 316.0; // the default verification plays 1 in 316
     const auto begin = std::chrono::steady_clock::now();
     std::int64_t hits = 0;
     for (std::int64_t spin = 0; spin < spins; ++spin) {

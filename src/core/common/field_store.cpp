@@ -7,8 +7,7 @@ void FieldStore::setText(Field field, std::string_view text) {
     slot.kind = Kind::Text;
     slot.text.assign(text);
     slot.textValid = true;
-    slot.number = readNumber(text);
-    slot.numberValid = true;
+    slot.numberValid = false; // most texts are never read as numbers; parse on demand
     markChanged(field);
 }
 

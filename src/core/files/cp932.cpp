@@ -159,7 +159,33 @@ Cp932EncodeStatus Cp932Codec::encodeInto(std::string_view text, std::string& byt
     if (!available() || text.size() > kMaxConvertibleBytes) {
         return {Cp932EncodeError::ConverterUnavailable};
     }
-    State& state = *state_;
+    // ASCII is its own code page 932 form, and a record is mostly digits and spaces, so only the
+    // stretch from the first to the last non-ASCII byte goes through ICU (every byte of a
+    // multi-byte UTF-8 sequence is non-ASCII, so the stretch holds whole characters).
+    const auto isHigh = [](char byte) {
+        return static_cast<unsigned char>(byte) >= 0x80U;
+    };
+    const auto firstHigh = std::find_if(text.begin(), text.end(), isHigh);
+    if (firstHigh == text.end()) {
+        bytes.assign(text);
+        return {};
+    }
+    const auto begin = static_cast<std::size_t>(firstHigh - text.begin());
+    const auto end = static_cast<std::size_t>(
+        std::find_if(text.rbegin(), text.rend(), isHigh).base() - text.begin());
+    bytes.assign(text.substr(0, begin));
+    Cp932EncodeStatus status = appendEncoded(*state_, text.substr(begin, end - begin), bytes);
+    if (!status.ok()) {
+        bytes.clear();
+        status.position += begin; // the ASCII before the stretch is one character a byte
+        return status;
+    }
+    bytes.append(text.substr(end));
+    return {};
+}
+
+Cp932EncodeStatus Cp932Codec::appendEncoded(State& state, std::string_view text,
+                                            std::string& bytes) {
     state.utf16.clear();
     std::size_t offset = 0;
     std::size_t index = 0;
@@ -172,19 +198,19 @@ Cp932EncodeStatus Cp932Codec::encodeInto(std::string_view text, std::string& byt
         ++index;
     }
     // Code page 932 never needs more than two bytes for one UTF-16 unit.
-    bytes.resize(state.utf16.size() * 2);
+    const std::size_t start = bytes.size();
+    bytes.resize(start + state.utf16.size() * 2);
     const UChar* const begin = state.utf16.data();
     const UChar* source = begin;
-    char* target = bytes.data();
+    char* target = bytes.data() + start;
     UErrorCode error = U_ZERO_ERROR;
     ucnv_resetFromUnicode(state.converter);
-    ucnv_fromUnicode(state.converter, &target, target + bytes.size(), &source,
+    ucnv_fromUnicode(state.converter, &target, bytes.data() + bytes.size(), &source,
                      begin + state.utf16.size(), nullptr, 1, &error);
     if (U_SUCCESS(error)) {
         bytes.resize(static_cast<std::size_t>(target - bytes.data()));
         return {};
     }
-    bytes.clear();
     if (error != U_INVALID_CHAR_FOUND && error != U_ILLEGAL_CHAR_FOUND) {
         return {Cp932EncodeError::ConverterUnavailable};
     }

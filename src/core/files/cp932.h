@@ -66,6 +66,7 @@ public:
 
 private:
     struct State;
+    static Cp932EncodeStatus appendEncoded(State& state, std::string_view text, std::string& bytes);
     static int32_t toUtf16(State& state, std::string_view bytes);
     static bool appendDecoded(State& state, std::string_view bytes, std::string& text);
     std::unique_ptr<State> state_;
