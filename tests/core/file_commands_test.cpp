@@ -1,5 +1,5 @@
-#include "common/procedure_error.h"
 #include "file_test_support.h"
+#include "files/condition_records.h"
 #include "files/utf8_path.h"
 #include "shell/file_commands.h"
 #include "shell/startup.h"
@@ -25,20 +25,12 @@ public:
     explicit RecordingHost(MainWindowModel& model) : model_(model) {}
     std::vector<std::string> calls;
     std::uint8_t newFlagSeenByPage1 = 0;
-    bool failReload = false;
 
     void showConditionPage1() override {
         calls.push_back("条件1");
         newFlagSeenByPage1 = model_.window.newVerification;
     }
     void showBasicConditionPanel() override { calls.push_back("基本条件"); }
-    void reloadWorkingCopy() override {
-        calls.push_back("reload");
-        if (failReload) {
-            throw ProcedureError("条件データが壊れています。");
-        }
-        model_.fields.setText(Field::条件_名前, "読み込んだ検証");
-    }
     void cancelRun() override { calls.push_back("MK_Cancel"); }
     void unloadConditionPages() override { calls.push_back("unload pages"); }
 
@@ -53,7 +45,9 @@ protected:
         resetWindowValues(model);
         fs::create_directory(folder.path() / "data");
         writeBytes(workingCopy(), "working copy");
-        writeBytes(saved(), "saved verification");
+        // A saved verification with conditions and no run, so Open asks nothing more.
+        ASSERT_TRUE(writeConditionFile(saved(), sampleDefinitions()[2]).ok());
+        savedBytes = readBytes(saved());
         model.commands.apply(Availability::VerificationLoaded);
     }
     fs::path workingCopy() const { return folder.path() / "temp.pac"; }
@@ -62,10 +56,15 @@ protected:
 
     ScratchFolder folder;
     MainWindowModel model;
+    std::string savedBytes;
     testing::RecordingUserInterface ui;
     FailingFileSystem files;
+    testing::CallbackEventPump pump;
+    testing::FixedRunTimers timers{1000, 0};
+    testing::ScriptedRandomSource source;
+    RandomStream random{source};
     RecordingHost host{model};
-    FileCommands commands{model, ui, files, host};
+    FileCommands commands{model, {ui, files, pump, timers, random}, host};
 };
 
 TEST_F(FileCommandsTest, open_asks_nothing_when_nothing_is_unsaved) {
@@ -109,14 +108,17 @@ TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads)
     ui.dialogAnswer = savedText();
     commands.MF_Open();
 
-    EXPECT_EQ(readBytes(workingCopy()), "saved verification");
+    EXPECT_EQ(readBytes(workingCopy()), savedBytes);
     EXPECT_EQ(model.window.savedName, "Yes");
     EXPECT_EQ(model.window.filePath, savedText());
     EXPECT_EQ(model.window.fileTitle, "保存済み.pac");
     EXPECT_EQ(model.window.caption, "ゼルコラ... 保存済み.pac");
     EXPECT_EQ(model.window.unsaved, "No");
-    EXPECT_THAT(host.calls, ElementsAre("基本条件", "reload"));
-    EXPECT_EQ(model.fields.text(Field::EXP), "読み込んだ検証");
+    EXPECT_THAT(host.calls, ElementsAre("基本条件"));
+    EXPECT_EQ(model.fields.text(Field::条件_確率), "99"); // reloaded from the file
+    EXPECT_EQ(model.fields.text(Field::EXP), "甘デジ99次まで時短");
+    // Only the confirmation: the file holds no run, so there is no rebuild question.
+    EXPECT_EQ(ui.messages.size(), 1U);
     EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
     EXPECT_EQ(ui.pointers.front(), PointerShape::Hourglass);
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
@@ -150,12 +152,13 @@ TEST_F(FileCommandsTest, a_failed_open_says_so_and_keeps_the_working_copy_and_th
 
 TEST_F(FileCommandsTest, a_reload_that_fails_is_reported_and_ends_the_open) {
     model.commands.apply(Availability::NoVerification);
-    host.failReload = true;
+    writeBytes(saved(), "not a verification");
     ui.dialogAnswer = savedText();
     commands.MF_Open();
 
     ASSERT_EQ(ui.messages.size(), 1U);
-    EXPECT_THAT(ui.messages[0].text, HasSubstr("条件データが壊れています。"));
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("保存済み.pac"));
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("条件がありません"));
     EXPECT_FALSE(model.commands.enabled(Menu::MK_Start));
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
 }
@@ -214,7 +217,7 @@ TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_s
     ui.dialogAnswer = savedText();
     commands.MF_NewSave();
 
-    EXPECT_EQ(readBytes(saved()), "saved verification");
+    EXPECT_EQ(readBytes(saved()), savedBytes);
     ASSERT_EQ(ui.messages.size(), 2U);
     EXPECT_THAT(ui.messages[0].text, HasSubstr("保存済み.pac"));
     EXPECT_EQ(ui.messages[0].title, "確認");
@@ -231,7 +234,7 @@ TEST_F(FileCommandsTest, disabled_commands_do_nothing) {
     commands.MF_NewSave();
     commands.MF_Open();
     commands.MF_MakeNew();
-    EXPECT_EQ(readBytes(saved()), "saved verification");
+    EXPECT_EQ(readBytes(saved()), savedBytes);
     EXPECT_THAT(dialogsTitled(ui, "ファイルを開く"), IsEmpty());
     EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
     EXPECT_THAT(host.calls, IsEmpty());
@@ -278,7 +281,7 @@ TEST_F(FileCommandsTest, a_failing_exit_save_keeps_the_window_and_the_working_co
     EXPECT_EQ(commands.unload(), UnloadOutcome::StaysOpen);
     EXPECT_EQ(ui.messages.size(), 1U);
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
-    EXPECT_EQ(readBytes(saved()), "saved verification");
+    EXPECT_EQ(readBytes(saved()), savedBytes);
 }
 
 TEST_F(FileCommandsTest, exit_during_a_run_cancels_first_and_waits_for_the_run) {

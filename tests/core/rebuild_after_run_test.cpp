@@ -4,6 +4,7 @@
 #include "files/condition_records.h"
 #include "files/record_file.h"
 #include "files/records.h"
+#include "files/utf8_path.h"
 #include "results/grids_and_charts.h"
 #include "results/ind_preset.h"
 #include "results/rebuild.h"
@@ -18,6 +19,16 @@ namespace {
 
 using test_support::dialogsTitled;
 using test_support::ScratchFolder;
+
+// The program's generator, seeded when a test plays.
+class SeededSource : public RandomSource {
+public:
+    void seed(std::uint64_t value) { generator_ = std::make_unique<PcgRandomSource>(value); }
+    void fill(std::span<float> values) override { generator_->fill(values); }
+
+private:
+    std::unique_ptr<PcgRandomSource> generator_ = std::make_unique<PcgRandomSource>(0);
+};
 
 // A sample played for a few days with a fixed seed, in a program folder of its own.
 class PlayedVerification : public ::testing::Test {
@@ -34,23 +45,31 @@ protected:
         IndPreset(model, ui);
         グリッド見出し設定(model.grids);
         model.commands.apply(Availability::VerificationLoaded);
-        source = std::make_unique<PcgRandomSource>(seed);
-        random = std::make_unique<RandomStream>(*source);
+        source.seed(seed);
         engine =
-            std::make_unique<RunEngine>(model, RunSeams{ui, pump, timers, *random, workingCopy});
+            std::make_unique<RunEngine>(model, RunSeams{ui, pump, timers, random, workingCopy});
         engine->MK_Start();
     }
-    RebuildSeams seams() { return {ui, pump, timers, *random}; }
 
     ScratchFolder folder;
     MainWindowModel model;
     testing::RecordingUserInterface ui;
     testing::CallbackEventPump pump;
     testing::FixedRunTimers timers{777, 3};
-    std::unique_ptr<PcgRandomSource> source;
-    std::unique_ptr<RandomStream> random;
+    SeededSource source;
+    RandomStream random{source};
     FileWorkingCopy workingCopy{folder.path() / "temp.pac"};
     std::unique_ptr<RunEngine> engine;
+};
+
+// Cancels the engine's run when the window is closed during it.
+class EngineHost : public FileCommandHost {
+public:
+    RunEngine* engine = nullptr;
+    void showConditionPage1() override {}
+    void showBasicConditionPanel() override {}
+    void cancelRun() override { engine->MK_Cancel(); }
+    void unloadConditionPages() override {}
 };
 
 // The figures a rebuild must show as the run did. First hits, 確変 and 時短 entries and the
@@ -78,9 +97,18 @@ TEST_P(RebuildAfterRunTest, open_and_yes_show_the_figures_the_run_showed) {
     }
     const GridTable runGrid1 = model.grids.grid1;
     const GridTable runGrid3 = model.grids.grid3;
-    ui.answer = MessageResult::Yes;
 
-    ASSERT_EQ(reloadOpenedVerification(model, seams()), RebuildOutcome::Rebuilt);
+    // Save As, then Open the saved file and answer the rebuild's question with Yes.
+    EngineHost host;
+    LocalFileSystem files;
+    FileCommands commands(model, {ui, files, pump, timers, random}, host);
+    ui.dialogAnswer = utf8FromPath(folder.path() / "played.pac");
+    ui.answer = MessageResult::Yes;
+    commands.MF_NewSave();
+    commands.MF_Open();
+    ASSERT_TRUE(ui.showed("条件、絵柄データはロードされました。　大当りデータが　" +
+                          std::to_string(model.window.resultRecordCounter) +
+                          "件あります。ロードして検証データを再構築しますか？"));
 
     for (std::size_t index = 0; index < kAgreeingFigures.size(); ++index) {
         EXPECT_EQ(model.fields.text(kAgreeingFigures[index]), shown[index])
@@ -107,22 +135,11 @@ INSTANTIATE_TEST_SUITE_P(seeded_runs, RebuildAfterRunTest,
                                            Played{2, "3", 13}, Played{3, "5", 14},
                                            Played{4, "8", 15}));
 
-// Cancels the engine's run when the window is closed during it.
-class EngineHost : public FileCommandHost {
-public:
-    RunEngine* engine = nullptr;
-    void showConditionPage1() override {}
-    void showBasicConditionPanel() override {}
-    void reloadWorkingCopy() override {}
-    void cancelRun() override { engine->MK_Cancel(); }
-    void unloadConditionPages() override {}
-};
-
 TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records_first) {
     EngineHost host;
     test_support::FailingFileSystem files;
     testing::RecordingUserInterface fileUi;
-    FileCommands commands(model, fileUi, files, host);
+    FileCommands commands(model, {fileUi, files, pump, timers, random}, host);
     UnloadOutcome during = UnloadOutcome::Ends;
     pump.callAfter(5000, [&] {
         host.engine = engine.get();

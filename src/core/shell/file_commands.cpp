@@ -2,6 +2,7 @@
 
 #include "common/procedure_error.h"
 #include "files/utf8_path.h"
+#include "results/rebuild.h"
 #include "shell/file_command_messages.h"
 #include "shell/file_dialogs.h"
 
@@ -63,7 +64,7 @@ void FileCommands::MF_Open() {
     rememberFile(*chosen);
     host_.showBasicConditionPanel();
     try {
-        host_.reloadWorkingCopy();
+        reloadOpenedVerification(model_, {ui_, seams_.pump, seams_.timers, seams_.random});
     } catch (const ProcedureError& error) {
         ui_.showMessage(loadFailedMessage(*chosen, error.what()));
         ui_.setPointer(PointerShape::Default);

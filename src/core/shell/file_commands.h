@@ -3,6 +3,7 @@
 #include "files/file_system.h"
 #include "shell/main_window_model.h"
 #include "shell/platform.h"
+#include "shell/random_stream.h"
 
 #include <cstdint>
 
@@ -17,14 +18,20 @@ public:
     virtual void showConditionPage1() = 0;
     // Open: shows the basic-condition panel (as Command_基本条件).
     virtual void showBasicConditionPanel() = 0;
-    // Open, after the copy: clears the result displays and reloads the window from the working
-    // copy (IndPreset, then 検証データ再構築). Throws ProcedureError when the working copy's
-    // conditions cannot be read.
-    virtual void reloadWorkingCopy() = 0;
     // Exit during a run: MK_Cancel. The run winds down once the caller's yield returns.
     virtual void cancelRun() = 0;
     // Exit: unloads wizard pages 条件1 and 条件2.
     virtual void unloadConditionPages() = 0;
+};
+
+// The platform the file commands use: the dialogs and boxes, the files, and what the rebuild
+// after an Open needs (the yields, Timer3 and the program's one generator).
+struct FileCommandSeams {
+    UserInterface& ui;
+    FileSystem& files;
+    EventPump& pump;
+    RunTimers& timers;
+    RandomStream& random;
 };
 
 enum class UnloadOutcome : std::uint8_t {
@@ -39,9 +46,8 @@ enum class UnloadOutcome : std::uint8_t {
 // run is still writing.
 class FileCommands {
 public:
-    FileCommands(MainWindowModel& model, UserInterface& ui, FileSystem& files,
-                 FileCommandHost& host)
-        : model_(model), ui_(ui), files_(files), host_(host) {}
+    FileCommands(MainWindowModel& model, FileCommandSeams seams, FileCommandHost& host)
+        : model_(model), seams_(seams), ui_(seams.ui), files_(seams.files), host_(host) {}
 
     void MF_MakeNew();
     void MF_Open();
@@ -58,6 +64,7 @@ private:
     bool saveBeforeExit();
 
     MainWindowModel& model_;
+    FileCommandSeams seams_;
     UserInterface& ui_;
     FileSystem& files_;
     FileCommandHost& host_;
