@@ -45,30 +45,38 @@ void copyHoldingRatio(MainWindowModel& model) {
     model.fields.setText(Field::持ち玉比率, summary.value.holdingRatio);
 }
 
-// Steps 4 and 9: what the window shows while the records are replayed, and after.
-void lockWindow(MainWindowModel& model, UserInterface& ui) {
-    FieldStore& fields = model.fields;
-    model.runArea.progressBar1Visible = false;
-    fields.setText(Field::ProgressBar1, "0");
-    fields.setText(Field::action表示, "");
-    fields.setText(Field::StatusBar1_Panel2, kRemaining);
-    model.runArea.expVisible = true;
-    model.commands.lockForRebuild();
-    model.runArea.grid1Visible = false;
-    ui.setPointer(PointerShape::Hourglass);
-}
+// Steps 4 and 9: the window is locked while the records are replayed and handed back however
+// the replay ends, an unexpected failure included.
+class WindowLock {
+public:
+    WindowLock(MainWindowModel& model, UserInterface& ui) : model_(model), ui_(ui) {
+        showIdleRunArea();
+        model_.commands.lockForRebuild();
+        model_.runArea.grid1Visible = false;
+        ui_.setPointer(PointerShape::Hourglass);
+    }
+    ~WindowLock() {
+        showIdleRunArea();
+        model_.commands.unlockAfterRebuild();
+        model_.runArea.grid1Visible = true;
+        ui_.setPointer(PointerShape::Default);
+    }
+    WindowLock(const WindowLock&) = delete;
+    WindowLock& operator=(const WindowLock&) = delete;
 
-void unlockWindow(MainWindowModel& model, UserInterface& ui) {
-    FieldStore& fields = model.fields;
-    model.runArea.progressBar1Visible = false;
-    fields.setText(Field::ProgressBar1, "0");
-    fields.setText(Field::action表示, "");
-    fields.setText(Field::StatusBar1_Panel2, kRemaining);
-    model.runArea.expVisible = true;
-    model.commands.unlockAfterRebuild();
-    model.runArea.grid1Visible = true;
-    ui.setPointer(PointerShape::Default);
-}
+private:
+    void showIdleRunArea() {
+        FieldStore& fields = model_.fields;
+        model_.runArea.progressBar1Visible = false;
+        fields.setText(Field::ProgressBar1, "0");
+        fields.setText(Field::action表示, "");
+        fields.setText(Field::StatusBar1_Panel2, kRemaining);
+        model_.runArea.expVisible = true;
+    }
+
+    MainWindowModel& model_;
+    UserInterface& ui_;
+};
 
 // Step 5, the parts a run start resets beside the figures. Timer3 stops and stays stopped, so
 // the next run draws with the countdown value frozen here. A run start takes one draw for its
@@ -181,22 +189,27 @@ RebuildOutcome 検証データ再構築(MainWindowModel& model, RebuildSeams sea
     if (seams.ui.showMessage(rebuildQuestion(count)) != MessageResult::Yes) {
         return RebuildOutcome::Declined;
     }
-    RebuildOutcome outcome = RebuildOutcome::Rebuilt;
-    lockWindow(model, seams.ui);
-    try {
-        copyHoldingRatio(model);
-        RecordFile file(kVerificationRecordLength);
-        openOrThrow(file, model);
-        Money money;
-        RecordAccumulator accumulator(model, money);
-        resetAsRunStart(model, seams, accumulator, money);
-        replayRecords(model, seams, accumulator, file);
-    } catch (const ProcedureError& error) {
-        seams.ui.showMessage(rebuildFailedMessage(error.what()));
-        outcome = RebuildOutcome::Failed;
+    std::string failure;
+    {
+        WindowLock lock(model, seams.ui);
+        try {
+            copyHoldingRatio(model);
+            RecordFile file(kVerificationRecordLength);
+            openOrThrow(file, model);
+            Money money;
+            RecordAccumulator accumulator(model, money);
+            resetAsRunStart(model, seams, accumulator, money);
+            replayRecords(model, seams, accumulator, file);
+        } catch (const ProcedureError& error) {
+            failure = error.what();
+        }
     }
-    unlockWindow(model, seams.ui);
-    return outcome;
+    // Told once the window is usable again.
+    if (!failure.empty()) {
+        seams.ui.showMessage(rebuildFailedMessage(failure));
+        return RebuildOutcome::Failed;
+    }
+    return RebuildOutcome::Rebuilt;
 }
 
 RebuildOutcome reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams) {
