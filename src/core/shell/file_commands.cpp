@@ -29,7 +29,7 @@ void FileCommands::rememberFile(const std::string& path) {
 }
 
 bool FileCommands::saveWorkingCopyTo(const std::string& target) {
-    if (copyFileSafely(files_, model_.workingCopyPath(), pathFromUtf8(target))) {
+    if (copyFileSafely(seams_.files, model_.workingCopyPath(), pathFromUtf8(target))) {
         ui_.showMessage(saveFailedMessage(target));
         return false;
     }
@@ -56,7 +56,7 @@ void FileCommands::MF_Open() {
         ui_.setPointer(PointerShape::Default);
         return;
     }
-    if (copyFileSafely(files_, pathFromUtf8(*chosen), model_.workingCopyPath())) {
+    if (copyFileSafely(seams_.files, pathFromUtf8(*chosen), model_.workingCopyPath())) {
         ui_.showMessage(openFailedMessage(*chosen));
         ui_.setPointer(PointerShape::Default);
         return;
@@ -118,7 +118,7 @@ bool FileCommands::saveBeforeExit() {
     rememberFile(*chosen);
     // Saved onto the working copy itself: deleting it would delete the save.
     if (!isSameFile(model_.workingCopyPath(), pathFromUtf8(*chosen))) {
-        files_.remove(model_.workingCopyPath());
+        seams_.files.remove(model_.workingCopyPath());
     }
     return true;
 }

@@ -47,7 +47,7 @@ enum class UnloadOutcome : std::uint8_t {
 class FileCommands {
 public:
     FileCommands(MainWindowModel& model, FileCommandSeams seams, FileCommandHost& host)
-        : model_(model), seams_(seams), ui_(seams.ui), files_(seams.files), host_(host) {}
+        : model_(model), seams_(seams), ui_(seams.ui), host_(host) {}
 
     void MF_MakeNew();
     void MF_Open();
@@ -65,8 +65,7 @@ private:
 
     MainWindowModel& model_;
     FileCommandSeams seams_;
-    UserInterface& ui_;
-    FileSystem& files_;
+    UserInterface& ui_; // seams_.ui, named for the many message boxes
     FileCommandHost& host_;
 };
 
