@@ -219,6 +219,25 @@ TEST(RunRefusalSchedule, ScheduleWithoutAPlayedSlotIsRefused) {
     EXPECT_EQ(run.random.draws, 0);
 }
 
+TEST(RunRefusalSymbols, OnlyNextHitShortTimeSymbolsWouldNeverEndAndAreRefused) {
+    RunHarness run;
+    run.setSymbols({symbol("A", "次まで時短", 0, "通常時交換", 2100),
+                    symbol("B", "次まで時短", 100, "通常時交換", 2100)});
+    run.start();
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_NE(run.ui.messages[0].text.find("次まで時短を終わらせる"), std::string::npos);
+    EXPECT_EQ(run.random.draws, 0);
+
+    RunHarness escapable;
+    escapable.setSymbols({symbol("A", "次まで時短", 0, "通常時交換", 2100),
+                          symbol("B", "確変", 0, "通常時交換", 2100)});
+    escapable.set(Field::条件_何日分, "1");
+    escapable.scriptStart();
+    escapable.scriptMisses(5000);
+    escapable.start();
+    EXPECT_EQ(escapable.ui.messages.at(0).text, kRunEndMessage);
+}
+
 TEST(RunFaults, SymbolDrawInTheRunsFirstSecondStillSpreads) {
     RunHarness run;
     run.timers.seconds = 0;

@@ -44,6 +44,20 @@ std::optional<std::string> startRefusal(const FieldStore& fields, const ProgramV
     return std::nullopt;
 }
 
+std::optional<std::string> symbolTableRefusal(const SymbolTable& symbols, int symbolCount) {
+    bool entersNextHitShortTime = false;
+    bool canLeaveIt = false;
+    for (int index = 0; index < symbolCount && index < kSymbolTableCapacity; ++index) {
+        const std::string& kind = symbols.kinds[static_cast<std::size_t>(index)];
+        entersNextHitShortTime = entersNextHitShortTime || kind == kKind次まで時短;
+        canLeaveIt = canLeaveIt || kind == kKind通常 || kind == kKind確変;
+    }
+    if (entersNextHitShortTime && !canLeaveIt) {
+        return refusal("次まで時短を終わらせる通常・確変の絵柄がない");
+    }
+    return std::nullopt;
+}
+
 RunConditions readRunConditions(const FieldStore& fields, const ProgramValues& program) {
     RunConditions conditions;
     conditions.probability = fields.number(Field::条件_確率);

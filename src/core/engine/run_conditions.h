@@ -5,6 +5,7 @@
 #include "engine/money.h"
 #include "engine/play_time.h"
 #include "engine/state_transition.h"
+#include "shell/main_window_model.h"
 #include "wizard/condition_set.h"
 
 #include <optional>
@@ -32,6 +33,10 @@ struct RunConditions {
 // symbol outside the table, a cap beyond 32 bits), as the message for the user; empty when it
 // can. The wizard keeps all of these in range; a file restores them unchecked.
 std::optional<std::string> startRefusal(const FieldStore& fields, const ProgramValues& program);
+// A table with 次まで時短 symbols but no 通常 or 確変 symbol would keep the machine in
+// 次まで時短 for good once it got there, and a day in 次まで時短 never ends by time: the run
+// would never end. Such a table is refused like the conditions above.
+std::optional<std::string> symbolTableRefusal(const SymbolTable& symbols, int symbolCount);
 
 // The typed conditions; only for conditions that startRefusal accepts.
 RunConditions readRunConditions(const FieldStore& fields, const ProgramValues& program);

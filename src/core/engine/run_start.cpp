@@ -27,7 +27,12 @@ void RunEngine::MK_Start() {
     if (model_.window.running != 0) {
         return;
     }
-    if (auto refusal = startRefusal(fields_, model_.program)) {
+    auto refusal = startRefusal(fields_, model_.program);
+    if (!refusal) {
+        refusal = symbolTableRefusal(model_.symbols,
+                                     static_cast<int>(fields_.number(Field::条件_絵柄数)));
+    }
+    if (refusal) {
         showMessage(std::move(*refusal), kRunErrorTitle, MessageIcon::Critical);
         return;
     }
@@ -132,7 +137,12 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
         ui_.setPointer(PointerShape::Hourglass);
         applyConditions(model_, workingCopy_.readConditions());
         ui_.setPointer(PointerShape::Default);
-        if (auto refusal = startRefusal(fields_, model_.program)) {
+        auto refusal = startRefusal(fields_, model_.program);
+        if (!refusal) {
+            refusal = symbolTableRefusal(model_.symbols,
+                                         static_cast<int>(fields_.number(Field::条件_絵柄数)));
+        }
+        if (refusal) {
             failure_ = std::move(*refusal);
             return false;
         }
