@@ -19,25 +19,25 @@ bool isOneOf(std::string_view text, auto values) {
 }
 
 // The checks pages 1 and 2 make on Next, applied to a sample's condition displays.
-void expectConditionPasses(const SampleDefinition& sample, const ConditionSpec& spec) {
-    const std::string text = sample.condition(spec.field);
-    SCOPED_TRACE(std::string(fieldName(spec.field)) + " = " + text);
-    switch (spec.allowed) {
+void expectConditionPasses(const SampleDefinition& sample, const ConditionSpec& condition) {
+    const std::string text = sample.condition(condition.field);
+    SCOPED_TRACE(std::string(fieldName(condition.field)) + " = " + text);
+    switch (condition.allowed) {
     case AllowedKind::NonEmptyText:
         EXPECT_FALSE(text.empty());
-        EXPECT_LE(characters(text), static_cast<std::size_t>(spec.maxLength));
+        EXPECT_LE(characters(text), static_cast<std::size_t>(condition.maxLength));
         break;
     case AllowedKind::YesNo:
         EXPECT_TRUE(text == kYes || text == kNo);
         break;
     case AllowedKind::Number: {
         double value = readNumber(text);
-        if (spec.field == Field::条件_投資上限日) {
+        if (condition.field == Field::条件_投資上限日) {
             value = static_cast<double>(static_cast<float>(value)); // compared in single precision
         }
-        if (spec.field != Field::条件_リミッター数 ||
+        if (condition.field != Field::条件_リミッター数 ||
             sample.condition(Field::条件_リミッター) == kYes) {
-            EXPECT_TRUE(spec.range.contains(value));
+            EXPECT_TRUE(condition.range.contains(value));
         }
         break;
     }
@@ -63,11 +63,11 @@ TEST(sample_definitions_test, every_sample_passes_the_wizard_validation) {
         const SampleDefinition& sample = samples[index];
         SCOPED_TRACE(sample.name);
         EXPECT_EQ(sample.name, kSampleNames[index]);
-        for (const ConditionSpec& spec : kBasicConditions) {
-            expectConditionPasses(sample, spec);
+        for (const ConditionSpec& condition : kBasicConditions) {
+            expectConditionPasses(sample, condition);
         }
-        for (const ConditionSpec& spec : kTimeConditions) {
-            expectConditionPasses(sample, spec);
+        for (const ConditionSpec& condition : kTimeConditions) {
+            expectConditionPasses(sample, condition);
         }
         expectConditionPasses(sample, kSymbolCountCondition);
         EXPECT_EQ(readNumber(sample.condition(Field::条件_絵柄数)),
