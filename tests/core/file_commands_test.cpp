@@ -296,5 +296,17 @@ TEST_F(FileCommandsTest, exit_during_a_run_cancels_first_and_waits_for_the_run) 
     EXPECT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
 }
 
+TEST_F(FileCommandsTest, closing_during_a_rebuild_waits_for_it) {
+    model.window.unsaved = "Yes";
+    model.commands.lockForRebuild();
+    EXPECT_EQ(commands.unload(), UnloadOutcome::AfterRebuildEnds);
+    EXPECT_THAT(ui.dialogs, IsEmpty());
+    EXPECT_THAT(host.calls, IsEmpty());
+
+    model.commands.unlockAfterRebuild();
+    EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
+    EXPECT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
+}
+
 } // namespace
 } // namespace zelkora

@@ -124,6 +124,11 @@ bool FileCommands::saveBeforeExit() {
 }
 
 UnloadOutcome FileCommands::unload() {
+    // Exit is enabled in every state but the rebuild's lock, so a disabled Exit means the close
+    // arrived through the window's own close button during a rebuild.
+    if (!model_.commands.enabled(Menu::Mf_End)) {
+        return UnloadOutcome::AfterRebuildEnds;
+    }
     if (model_.window.running == 1) {
         // The run still has to write its cancel record and its run summary, which it does after
         // this yield returns; the window closes once Start has returned.

@@ -37,7 +37,10 @@ struct FileCommandSeams {
 enum class UnloadOutcome : std::uint8_t {
     Ends,         // the program ends now
     AfterRunEnds, // a run was cancelled; call unload() again once Start has returned
-    StaysOpen,    // the exit save failed and said so; the window stays so nothing is lost
+    // A rebuild is replaying records (the close came in one of its yields); call unload() again
+    // once it has returned, as it has the working copy open and the window locked.
+    AfterRebuildEnds,
+    StaysOpen, // the exit save failed and said so; the window stays so nothing is lost
 };
 
 // The file commands New, Open, Save, Save As and Exit. They move whole files between the
