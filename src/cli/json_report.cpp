@@ -63,4 +63,37 @@ std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords) {
     return json;
 }
 
+namespace {
+
+void appendLine(std::string& text, std::string_view name, std::string_view value) {
+    text += name;
+    text += "  ";
+    text += value;
+    text += '\n';
+}
+
+std::string boxes(const FieldStore& fields, Field (*boxOf)(int), int count) {
+    std::string line;
+    for (int bucket = 1; bucket <= count; ++bucket) {
+        line += bucket > 1 ? " " : "";
+        line += fields.text(boxOf(bucket));
+    }
+    return line;
+}
+
+} // namespace
+
+std::string textReport(const FieldStore& fields, std::int32_t resultRecords) {
+    std::string text;
+    appendLine(text, "検証", fields.text(Field::条件_名前));
+    for (Field field : kReportedFigures) {
+        appendLine(text, fieldName(field), fields.text(field));
+    }
+    appendLine(text, "回転数分布", boxes(fields, spinShareField, 9));
+    appendLine(text, "回転数累計", boxes(fields, spinCumulativeField, 9));
+    appendLine(text, "連荘分布", boxes(fields, streakShareField, 11));
+    appendLine(text, "記録数", std::to_string(resultRecords));
+    return text;
+}
+
 } // namespace zelkora::cli

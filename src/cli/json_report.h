@@ -12,6 +12,10 @@ namespace zelkora::cli {
 // field name, and "records", the number of result records.
 std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords);
 
+// The same figures for a person: the verification's name, then one "name  text" line per
+// figure, the distributions' boxes on one line each.
+std::string textReport(const FieldStore& fields, std::int32_t resultRecords);
+
 // The text as a JSON string literal, quotes included.
 std::string jsonString(std::string_view text);
 

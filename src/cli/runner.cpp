@@ -83,8 +83,9 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     if (options.out && ok) {
         ok = writeOut(options, model, err);
     }
-    if (options.json && ok) {
-        out << jsonReport(model.fields, model.window.resultRecordCounter);
+    if (ok) {
+        out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
+                             : textReport(model.fields, model.window.resultRecordCounter));
     }
     return ok ? kExitSuccess : kExitFailure;
 }

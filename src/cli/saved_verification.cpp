@@ -85,9 +85,8 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     if (outcome == RebuildOutcome::Failed) {
         return kExitFailure;
     }
-    if (options.json) {
-        out << jsonReport(model.fields, model.window.resultRecordCounter);
-    }
+    out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
+                         : textReport(model.fields, model.window.resultRecordCounter));
     return kExitSuccess;
 }
 

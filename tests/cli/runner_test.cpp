@@ -89,6 +89,22 @@ TEST_F(Runner, JsonHoldsEveryReportedFigure) {
     EXPECT_EQ(outcome.out.substr(outcome.out.size() - 2), "}\n");
 }
 
+TEST_F(Runner, WithoutJsonPrintsTheSameFiguresForAPerson) {
+    const Outcome json = run({verification_, "--seed", "3", "--json"});
+    const Outcome text = run({verification_, "--seed", "3"});
+    ASSERT_EQ(text.status, cli::kExitSuccess);
+    EXPECT_EQ(text.out.rfind("検証  新しい検証\n", 0), 0U) << text.out;
+    const auto valueIn = [](const std::string& report, const std::string& key) {
+        const std::size_t start = report.find("\"" + key + "\":\"") + key.size() + 4;
+        return report.substr(start, report.find('"', start) - start);
+    };
+    for (const std::string key : {"総回転数表示", "収支表示F", "確率表示", "持ち玉比率"}) {
+        EXPECT_NE(text.out.find("\n" + key + "  " + valueIn(json.out, key) + "\n"),
+                  std::string::npos)
+            << key;
+    }
+}
+
 TEST_F(Runner, WithoutSeedPrintsTheSeedThatRepeatsTheRun) {
     const std::string first = folder_.file("first.pac").string();
     const Outcome unseeded = run({verification_, "--out", first});
