@@ -1,8 +1,8 @@
-#include "engine/file_working_copy.h"
 #include "engine/lottery.h"
 #include "engine/run_engine.h"
-#include "engine/stored_conditions.h"
+#include "files/file_working_copy.h"
 #include "files/records.h"
+#include "files/stored_conditions.h"
 #include "shell/pcg_random_source.h"
 
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 #include "default_verification.h"
 
-#include "engine/file_working_copy.h"
-#include "engine/stored_conditions.h"
+#include "files/file_working_copy.h"
 #include "files/record_file.h"
+#include "files/stored_conditions.h"
 
 namespace zelkora::cli {
 

@@ -3,10 +3,10 @@
 // sample's own seed, so the file holds real results that Open rebuilds. samples/ holds this
 // program's output; the files are never edited by hand.
 #include "console_platform.h"
-#include "engine/file_working_copy.h"
 #include "engine/run_engine.h"
 #include "files/condition_records.h"
 #include "files/file_system.h"
+#include "files/file_working_copy.h"
 #include "files/sample_definitions.h"
 #include "files/utf8_path.h"
 #include "results/grids_and_charts.h"

@@ -2,9 +2,9 @@
 
 #include "common/procedure_error.h"
 #include "console_platform.h"
-#include "engine/file_working_copy.h"
 #include "engine/run_engine.h"
 #include "files/file_system.h"
+#include "files/file_working_copy.h"
 #include "files/utf8_path.h"
 #include "json_report.h"
 #include "results/ind_preset.h"

@@ -1,5 +1,5 @@
 #include "common/procedure_error.h"
-#include "engine/file_working_copy.h"
+#include "files/file_working_copy.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

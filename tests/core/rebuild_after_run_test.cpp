@@ -1,7 +1,7 @@
-#include "engine/file_working_copy.h"
 #include "engine/run_engine.h"
 #include "file_test_support.h"
 #include "files/condition_records.h"
+#include "files/file_working_copy.h"
 #include "files/record_file.h"
 #include "files/records.h"
 #include "files/utf8_path.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/run_engine.h"
-#include "engine/stored_conditions.h"
-#include "engine/working_copy.h"
+#include "files/stored_conditions.h"
+#include "files/working_copy.h"
 #include "shell/main_window_model.h"
 #include "test_platform.h"
 

@@ -4,7 +4,7 @@
 #include "engine/machine_state.h"
 #include "engine/money.h"
 #include "engine/run_conditions.h"
-#include "engine/working_copy.h"
+#include "files/working_copy.h"
 #include "results/statistics.h"
 #include "shell/main_window_model.h"
 #include "shell/platform.h"

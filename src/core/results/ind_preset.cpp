@@ -2,7 +2,7 @@
 
 #include "common/numbers.h"
 #include "common/procedure_error.h"
-#include "engine/file_working_copy.h"
+#include "files/file_working_copy.h"
 #include "files/record_file.h"
 #include "files/records.h"
 #include "files/utf8_path.h"

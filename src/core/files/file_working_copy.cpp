@@ -1,4 +1,4 @@
-#include "engine/file_working_copy.h"
+#include "files/file_working_copy.h"
 
 #include "common/numbers.h"
 #include "common/procedure_error.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/stored_conditions.h"
+#include "files/stored_conditions.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "engine/stored_conditions.h"
+#include "files/stored_conditions.h"
 
 #include "common/numbers.h"
 #include "shell/main_window_model.h"

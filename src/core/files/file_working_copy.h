@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/working_copy.h"
 #include "files/record_file.h"
+#include "files/working_copy.h"
 
 #include <filesystem>
 #include <string>
