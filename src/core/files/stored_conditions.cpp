@@ -95,17 +95,17 @@ void applyConditions(MainWindowModel& model, const StoredConditions& conditions)
 
 StoredConditions defaultConditions() {
     StoredConditions stored;
-    for (const ConditionSpec& spec : kBasicConditions) {
-        if (spec.fileColumn.record == kBasicConditionRecord) {
-            setBasic(stored, spec.field, spec.defaultText);
+    for (const ConditionSpec& condition : kBasicConditions) {
+        if (condition.fileColumn.record == kBasicConditionRecord) {
+            setBasic(stored, condition.field, condition.defaultText);
         }
     }
     setBasic(stored, kSymbolCountCondition.field, kSymbolCountCondition.defaultText);
-    for (const ConditionSpec& spec : kTimeConditions) {
-        std::string& target = spec.field == Field::条件_回転時間   ? stored.spinSeconds
-                              : spec.field == Field::条件_時間比率 ? stored.timeRatio
-                                                                   : stored.shortSpinSeconds;
-        target = spec.defaultText;
+    for (const ConditionSpec& condition : kTimeConditions) {
+        std::string& target = condition.field == Field::条件_回転時間   ? stored.spinSeconds
+                              : condition.field == Field::条件_時間比率 ? stored.timeRatio
+                                                                        : stored.shortSpinSeconds;
+        target = condition.defaultText;
     }
     stored.investmentUnit = std::string(kDefaultInvestmentUnit);
     stored.serviceTimeRule = static_cast<std::uint8_t>(kDefaultServiceTimeRule);

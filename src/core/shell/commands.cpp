@@ -59,36 +59,28 @@ void CommandState::apply(Availability availability) {
 }
 
 void CommandState::lockForRebuild() {
-    for (Menu menu : {Menu::Mf, Menu::MF_MakeNew, Menu::MF_Open, Menu::MF_OverSave,
-                      Menu::MF_NewSave, Menu::Mf_End, Menu::MC, Menu::MC_Base, Menu::MC_Pic,
-                      Menu::MK, Menu::MK_Start, Menu::MK_Cancel}) {
-        setEnabled(menu, false);
-    }
-    for (int button : kFileButtons) {
-        setButtonEnabled(button, false);
-    }
-    for (int button : kConditionButtons) {
-        setButtonEnabled(button, false);
-    }
-    setButtonEnabled(kStartButton, false);
-    setButtonEnabled(kCancelButton, false);
-    ++revision_;
+    setRebuildLock(true);
 }
 
 void CommandState::unlockAfterRebuild() {
+    setRebuildLock(false);
+}
+
+// The file, condition and run commands, Exit included, while the rebuild replays records.
+void CommandState::setRebuildLock(bool locked) {
     for (Menu menu : {Menu::Mf, Menu::MF_MakeNew, Menu::MF_Open, Menu::MF_OverSave,
                       Menu::MF_NewSave, Menu::Mf_End, Menu::MC, Menu::MC_Base, Menu::MC_Pic,
                       Menu::MK, Menu::MK_Start, Menu::MK_Cancel}) {
-        setEnabled(menu, true);
+        setEnabled(menu, !locked);
     }
     for (int button : kFileButtons) {
-        setButtonEnabled(button, true);
+        setButtonEnabled(button, !locked);
     }
     for (int button : kConditionButtons) {
-        setButtonEnabled(button, true);
+        setButtonEnabled(button, !locked);
     }
-    setButtonEnabled(kStartButton, true);
-    setButtonEnabled(kCancelButton, true);
+    setButtonEnabled(kStartButton, !locked);
+    setButtonEnabled(kCancelButton, !locked);
     ++revision_;
 }
 

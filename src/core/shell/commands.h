@@ -79,6 +79,7 @@ private:
         buttons_[buttonIndex(button)].enabled = enabled;
     }
     void toggleOption(Menu option, int button, Menu other);
+    void setRebuildLock(bool locked);
 
     std::array<MenuState, kMenuCount> menus_{};
     std::array<ButtonState, kToolbarButtons> buttons_{};
