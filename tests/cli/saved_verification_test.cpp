@@ -1,5 +1,6 @@
 #include "default_verification.h"
 #include "runner.h"
+#include "runner_outcome.h"
 #include "temp_folder.h"
 
 #include <filesystem>
@@ -10,31 +11,6 @@
 
 namespace zelkora::testing {
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> arguments) {
-    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::runVerification(views, out, err);
-    return {status, out.str(), err.str()};
-}
-
-// The "key":"value" member of a one-line JSON report, or "" when it is missing.
-std::string member(const std::string& json, const std::string& key) {
-    const std::string start = "\"" + key + "\":";
-    const std::size_t at = json.find(start);
-    if (at == std::string::npos) {
-        return "";
-    }
-    const std::size_t value = at + start.size();
-    return json.substr(value, json.find_first_of(",}", value) - value);
-}
 
 class SavedVerification : public ::testing::Test {
 protected:
