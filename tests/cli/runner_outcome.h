@@ -1,7 +1,10 @@
 #pragma once
 
+#include "default_verification.h"
 #include "runner.h"
+#include "temp_folder.h"
 
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -34,5 +37,14 @@ inline std::string member(const std::string& json, const std::string& key) {
     const std::size_t value = at + start.size();
     return json.substr(value, json.find_first_of(",}", value) - value);
 }
+
+// A temporary folder holding the default verification as v.pac.
+class DefaultVerificationTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(cli::writeDefaultVerification(verification_), ""); }
+
+    TempFolder folder_;
+    const std::string verification_ = folder_.file("v.pac").string();
+};
 
 } // namespace zelkora::testing

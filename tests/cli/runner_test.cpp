@@ -19,13 +19,7 @@ std::string recordBytes(const Bytes& file, std::size_t record) {
             file.begin() + static_cast<std::ptrdiff_t>(offset + 2 + length)};
 }
 
-class Runner : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(cli::writeDefaultVerification(verification_), ""); }
-
-    TempFolder folder_;
-    const std::string verification_ = folder_.file("v.pac").string();
-};
+using Runner = DefaultVerificationTest;
 
 TEST_F(Runner, SameSeedAndCountdownGiveTheSameFile) {
     const std::string first = folder_.file("first.pac").string();

@@ -12,13 +12,7 @@
 namespace zelkora::testing {
 namespace {
 
-class SavedVerification : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(cli::writeDefaultVerification(verification_), ""); }
-
-    TempFolder folder_;
-    const std::string verification_ = folder_.file("v.pac").string();
-};
+using SavedVerification = DefaultVerificationTest;
 
 TEST_F(SavedVerification, rebuild_prints_the_figures_the_run_printed) {
     const std::string played = folder_.file("played.pac").string();

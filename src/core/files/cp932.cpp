@@ -6,9 +6,11 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <optional>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
+#include <utility>
 #include <vector>
 
 namespace zelkora {
@@ -58,6 +60,20 @@ void appendUtf16(std::vector<UChar>& utf16, char32_t character, bool swapsContro
     const char32_t offset = character - 0x10000;
     utf16.push_back(static_cast<UChar>(0xD800 + (offset >> 10U)));
     utf16.push_back(static_cast<UChar>(0xDC00 + (offset & 0x3FFU)));
+}
+
+// The byte range from the first to one past the last byte at or above 0x80; none for ASCII.
+std::optional<std::pair<std::size_t, std::size_t>> nonAsciiStretch(std::string_view text) {
+    const auto isHigh = [](char byte) {
+        return static_cast<unsigned char>(byte) >= 0x80U;
+    };
+    const auto first = std::find_if(text.begin(), text.end(), isHigh);
+    if (first == text.end()) {
+        return std::nullopt;
+    }
+    const auto last = std::find_if(text.rbegin(), text.rend(), isHigh).base();
+    return std::pair{static_cast<std::size_t>(first - text.begin()),
+                     static_cast<std::size_t>(last - text.begin())};
 }
 
 std::string hexCodePoint(char32_t character) {
@@ -162,17 +178,12 @@ Cp932EncodeStatus Cp932Codec::encodeInto(std::string_view text, std::string& byt
     // ASCII is its own code page 932 form, and a record is mostly digits and spaces, so only the
     // stretch from the first to the last non-ASCII byte goes through ICU (every byte of a
     // multi-byte UTF-8 sequence is non-ASCII, so the stretch holds whole characters).
-    const auto isHigh = [](char byte) {
-        return static_cast<unsigned char>(byte) >= 0x80U;
-    };
-    const auto firstHigh = std::find_if(text.begin(), text.end(), isHigh);
-    if (firstHigh == text.end()) {
+    const auto stretch = nonAsciiStretch(text);
+    if (!stretch) {
         bytes.assign(text);
         return {};
     }
-    const auto begin = static_cast<std::size_t>(firstHigh - text.begin());
-    const auto end = static_cast<std::size_t>(
-        std::find_if(text.rbegin(), text.rend(), isHigh).base() - text.begin());
+    const auto [begin, end] = *stretch;
     bytes.assign(text.substr(0, begin));
     Cp932EncodeStatus status = appendEncoded(*state_, text.substr(begin, end - begin), bytes);
     if (!status.ok()) {
@@ -253,17 +264,13 @@ bool Cp932Codec::decodeInto(std::string_view bytes, std::string& text) {
     // Bytes below 0x80 are ASCII in code page 932 and never the trail byte of a character that
     // has not begun, so only the stretch from the first high byte to one byte past the last
     // needs ICU: in a record that is a few columns, the rest is digits and spaces.
-    const auto isHigh = [](char byte) {
-        return static_cast<unsigned char>(byte) >= 0x80U;
-    };
-    const auto firstHigh = std::find_if(bytes.begin(), bytes.end(), isHigh);
-    if (firstHigh == bytes.end()) {
+    const auto stretch = nonAsciiStretch(bytes);
+    if (!stretch) {
         text.assign(bytes);
         return true;
     }
-    const auto lastHigh = std::find_if(bytes.rbegin(), bytes.rend(), isHigh).base();
-    const auto begin = static_cast<std::size_t>(firstHigh - bytes.begin());
-    const auto end = std::min(bytes.size(), static_cast<std::size_t>(lastHigh - bytes.begin()) + 1);
+    const std::size_t begin = stretch->first;
+    const std::size_t end = std::min(bytes.size(), stretch->second + 1);
     text.assign(bytes.substr(0, begin));
     if (!appendDecoded(*state_, bytes.substr(begin, end - begin), text)) {
         text.clear();
