@@ -1,6 +1,6 @@
-#include "files/condition_records.h"
-#include "files/record_file.h"
-#include "files/records.h"
+#include "files/condition_file_writer.h"
+#include "files/fixed_length_file.h"
+#include "files/record_layouts.h"
 #include "results/ind_preset.h"
 #include "results/rebuild.h"
 

@@ -1,5 +1,5 @@
-#include "files/record_file.h"
-#include "files/records.h"
+#include "files/fixed_length_file.h"
+#include "files/record_layouts.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

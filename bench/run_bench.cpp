@@ -1,9 +1,9 @@
 #include "engine/lottery.h"
 #include "engine/run_engine.h"
-#include "files/file_working_copy.h"
-#include "files/records.h"
-#include "files/stored_conditions.h"
-#include "shell/pcg_random_source.h"
+#include "files/record_layouts.h"
+#include "files/verification_conditions.h"
+#include "files/working_copy_file.h"
+#include "platform/pcg_random_source.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -1,8 +1,8 @@
 #include "default_verification.h"
 
-#include "files/file_working_copy.h"
-#include "files/record_file.h"
-#include "files/stored_conditions.h"
+#include "files/fixed_length_file.h"
+#include "files/verification_conditions.h"
+#include "files/working_copy_file.h"
 
 namespace zelkora::cli {
 

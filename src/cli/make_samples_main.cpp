@@ -4,14 +4,14 @@
 // program's output; the files are never edited by hand.
 #include "console_platform.h"
 #include "engine/run_engine.h"
-#include "files/condition_records.h"
+#include "files/condition_file_writer.h"
 #include "files/file_system.h"
-#include "files/file_working_copy.h"
 #include "files/sample_definitions.h"
 #include "files/utf8_path.h"
+#include "files/working_copy_file.h"
+#include "platform/pcg_random_source.h"
 #include "results/grids_and_charts.h"
 #include "results/ind_preset.h"
-#include "shell/pcg_random_source.h"
 
 #include <iostream>
 

@@ -4,13 +4,13 @@
 #include "console_platform.h"
 #include "engine/run_engine.h"
 #include "files/file_system.h"
-#include "files/file_working_copy.h"
 #include "files/utf8_path.h"
+#include "files/working_copy_file.h"
 #include "json_report.h"
+#include "platform/pcg_random_source.h"
 #include "results/ind_preset.h"
 #include "run_options.h"
 #include "saved_verification.h"
-#include "shell/pcg_random_source.h"
 
 #include <random>
 

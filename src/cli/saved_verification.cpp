@@ -1,15 +1,15 @@
 #include "saved_verification.h"
 
+#include "commands/first_run_setup.h"
+#include "commands/startup.h"
 #include "common/procedure_error.h"
 #include "console_platform.h"
 #include "files/file_system.h"
-#include "files/first_run_setup.h"
 #include "files/utf8_path.h"
 #include "json_report.h"
+#include "platform/pcg_random_source.h"
 #include "results/rebuild.h"
 #include "runner.h"
-#include "shell/pcg_random_source.h"
-#include "shell/startup.h"
 
 namespace zelkora::cli {
 namespace {

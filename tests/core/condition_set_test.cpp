@@ -1,5 +1,5 @@
 #include "common/numbers.h"
-#include "wizard/condition_set.h"
+#include "conditions/condition_set.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,7 +1,7 @@
 #include "common/procedure_error.h"
+#include "model/main_window_model.h"
 #include "results/distributions.h"
 #include "results/grids_and_charts.h"
-#include "shell/main_window_model.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +19,10 @@ protected:
     void firstHitAfter(double gap) {
         fields.add(Field::初当たり数表示, 1);
         distributions.classifyFirstHitGap(gap, 300);
-        distributions.回転数分布表示(fields, charts.chart3);
+        回転数分布表示(distributions, fields, charts.chart3);
     }
     static int spinBucketOf(double gap, double p) {
-        Distributions fresh;
+        DistributionCounters fresh;
         fresh.classifyFirstHitGap(gap, p);
         int bucket = 0;
         while (fresh.spinBucket(bucket) == 0) {
@@ -33,12 +33,12 @@ protected:
     void recordStreak(std::int32_t length) {
         fields.add(Field::初当たり数表示, 1);
         distributions.setRunningStreak(length);
-        distributions.連荘分布記録(fields, charts.chart4);
+        連荘分布記録(distributions, fields, charts.chart4);
     }
 
     FieldStore fields;
     Charts charts;
-    Distributions distributions;
+    DistributionCounters distributions;
 };
 
 TEST_F(DistributionsTest, SpinBucketBoundariesAreStrict) {
@@ -71,7 +71,7 @@ TEST_F(DistributionsTest, SpinDisplayShowsRoundedAndCumulativeShares) {
     }
     EXPECT_EQ(text(Field::回転数2r), "12.5%");
     fields.setNumber(Field::初当たり数表示, 200);
-    distributions.回転数分布表示(fields, charts.chart3);
+    回転数分布表示(distributions, fields, charts.chart3);
     EXPECT_EQ(text(Field::回転数2r), "0.5%");
     EXPECT_EQ(text(Field::回転数2t), ".5%");
 }
@@ -91,7 +91,7 @@ TEST_F(DistributionsTest, StreakBuckets) {
 
     distributions.setRunningStreak(0); // nothing to record, the display still refreshes
     fields.setNumber(Field::初当たり数表示, 8);
-    distributions.連荘分布記録(fields, charts.chart4);
+    連荘分布記録(distributions, fields, charts.chart4);
     EXPECT_EQ(text(Field::連荘11r), "25%");
     EXPECT_EQ(distributions.streakBucket(0), 1);
 }
@@ -104,7 +104,7 @@ TEST_F(DistributionsTest, CountersGoPastSixteenBits) {
 }
 
 TEST_F(DistributionsTest, SymbolHitsAndShares) {
-    distributions.showSymbolShares(charts.chart1, 0); // no big hit yet: no share, no fault
+    showSymbolShares(distributions, charts.chart1, 0); // no big hit yet: no share, no fault
     EXPECT_EQ(charts.chart1.value(3, 1), "0");
     distributions.countSymbolHit(1);
     distributions.countSymbolHit(2);
@@ -114,7 +114,7 @@ TEST_F(DistributionsTest, SymbolHitsAndShares) {
     distributions.countSymbolHit(0);
     EXPECT_EQ(distributions.leastHitSymbol(3), 1);
 
-    distributions.showSymbolShares(charts.chart1, 6);
+    showSymbolShares(distributions, charts.chart1, 6);
     EXPECT_EQ(charts.chart1.value(1, 1), "33.3333333333333"); // plain, not rounded to 2 places
     EXPECT_EQ(charts.chart1.value(2, 1), "16.6666666666667");
     EXPECT_THROW(distributions.countSymbolHit(3), ProcedureError);
@@ -127,7 +127,7 @@ TEST_F(DistributionsTest, TransitionChartShowsOnlyClosedBlocks) {
             distributions.countBlockHit();
         }
         totalSpins += spins;
-        distributions.countBlockFirstHit(totalSpins, charts.chart5);
+        countBlockFirstHit(distributions, totalSpins, charts.chart5);
     };
     for (int count = 1; count <= 9; ++count) {
         firstHit(2, 300.1);

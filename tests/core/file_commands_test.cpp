@@ -1,8 +1,8 @@
+#include "commands/file_commands.h"
+#include "commands/startup.h"
 #include "file_test_support.h"
-#include "files/condition_records.h"
+#include "files/condition_file_writer.h"
 #include "files/utf8_path.h"
-#include "shell/file_commands.h"
-#include "shell/startup.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "commands/first_run_setup.h"
 #include "files/file_system.h"
-#include "files/first_run_setup.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "temp_folder.h"
 #include "test_platform.h"
 

@@ -1,10 +1,10 @@
+#include "commands/first_run_setup.h"
+#include "commands/startup.h"
 #include "file_test_support.h"
-#include "files/first_run_setup.h"
 #include "files/sample_files.h"
 #include "files/settings_file.h"
 #include "files/utf8_path.h"
 #include "files/windows_directory.h"
-#include "shell/startup.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "results/chart_data.h"
-#include "results/grid_table.h"
+#include "model/chart_data.h"
+#include "model/grid_table.h"
 
 #include <array>
 #include <gtest/gtest.h>

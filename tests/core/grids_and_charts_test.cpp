@@ -1,6 +1,6 @@
 #include "common/procedure_error.h"
+#include "model/main_window_model.h"
 #include "results/grids_and_charts.h"
-#include "shell/main_window_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "common/procedure_error.h"
 #include "file_test_support.h"
-#include "files/condition_records.h"
-#include "files/record_file.h"
-#include "files/records.h"
+#include "files/condition_file_writer.h"
+#include "files/fixed_length_file.h"
+#include "files/record_layouts.h"
 #include "results/ind_preset.h"
 
 #include <gmock/gmock.h>

@@ -1,6 +1,6 @@
 #include "engine/lottery.h"
-#include "shell/pcg_random_source.h"
-#include "shell/random_stream.h"
+#include "platform/pcg_random_source.h"
+#include "platform/random_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "common/procedure_error.h"
+#include "model/main_window_model.h"
 #include "results/grids_and_charts.h"
 #include "results/record_accumulation.h"
-#include "shell/main_window_model.h"
 
 #include <gtest/gtest.h>
 #include <string>

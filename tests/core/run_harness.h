@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/run_engine.h"
-#include "files/stored_conditions.h"
-#include "files/working_copy.h"
-#include "shell/main_window_model.h"
+#include "files/run_working_copy.h"
+#include "files/verification_conditions.h"
+#include "model/main_window_model.h"
 #include "test_platform.h"
 
 #include <array>

@@ -1,5 +1,5 @@
+#include "platform/pcg_random_source.h"
 #include "run_harness.h"
-#include "shell/pcg_random_source.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // IndPreset and the rebuild run with every question answered Yes. Whatever the file holds, the
 // open must end with the window usable again, never with a crash or a hang.
 #include "common/procedure_error.h"
+#include "model/main_window_model.h"
+#include "platform/platform.h"
+#include "platform/random_stream.h"
 #include "results/rebuild.h"
-#include "shell/main_window_model.h"
-#include "shell/platform.h"
-#include "shell/random_stream.h"
 
 #include <cstddef>
 #include <cstdint>

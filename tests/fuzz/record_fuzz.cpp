@@ -3,8 +3,8 @@
 // never crash the program or read past a record.
 #include "common/numbers.h"
 #include "files/cp932.h"
-#include "files/record_file.h"
-#include "files/records.h"
+#include "files/fixed_length_file.h"
+#include "files/record_layouts.h"
 
 #include <cstddef>
 #include <cstdint>

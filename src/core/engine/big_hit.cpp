@@ -54,8 +54,8 @@ void RunEngine::countFirstHit() {
     const double totalSpins = fields_.number(Field::総回転数表示);
     lastFirstHitGap_ = totalSpins - firstHitMark_;
     firstHitMark_ = totalSpins;
-    Distributions& distributions = model_.distributions;
-    distributions.countBlockFirstHit(totalSpins, model_.charts.chart5);
+    DistributionCounters& distributions = model_.distributions;
+    zelkora::countBlockFirstHit(distributions, totalSpins, model_.charts.chart5);
     distributions.classifyFirstHitGap(lastFirstHitGap_, conditions_.probability);
     spinDistributionDirty_ = true;
 }
@@ -63,7 +63,7 @@ void RunEngine::countFirstHit() {
 // Step 5: symbol convergence on every tenth hit, then the symbol's count and the symbol chart.
 void RunEngine::showWinningSymbol() {
     const double totalHits = fields_.number(Field::総大当り数表示);
-    Distributions& distributions = model_.distributions;
+    DistributionCounters& distributions = model_.distributions;
     if (model_.commands.checked(Menu::MO_Pic) && totalHits / 10 == intPart(totalHits / 10)) {
         symbolIndex_ = distributions.leastHitSymbol(static_cast<int>(conditions_.symbolCount));
     }
@@ -144,7 +144,7 @@ void RunEngine::changeMode(const SymbolInfo& symbol) {
     refresh確変率(fields_);
     refresh平均連荘(fields_);
     if (state_ == MachineState::通常) {
-        model_.distributions.連荘分布記録(fields_, model_.charts.chart4);
+        連荘分布記録(model_.distributions, fields_, model_.charts.chart4);
     }
     updateTimeLimit();
 }

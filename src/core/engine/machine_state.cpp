@@ -1,6 +1,6 @@
 #include "engine/machine_state.h"
 
-#include "wizard/condition_set.h"
+#include "conditions/condition_set.h"
 
 namespace zelkora {
 

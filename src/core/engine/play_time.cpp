@@ -1,7 +1,7 @@
 #include "engine/play_time.h"
 
 #include "common/numbers.h"
-#include "wizard/condition_set.h"
+#include "conditions/condition_set.h"
 
 #include <cmath>
 

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "common/field_store.h"
+#include "conditions/condition_set.h"
 #include "engine/ball_rules.h"
 #include "engine/money.h"
 #include "engine/play_time.h"
 #include "engine/state_transition.h"
-#include "shell/main_window_model.h"
-#include "wizard/condition_set.h"
+#include "model/main_window_model.h"
 
 #include <optional>
 #include <string>

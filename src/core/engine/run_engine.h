@@ -4,11 +4,12 @@
 #include "engine/machine_state.h"
 #include "engine/money.h"
 #include "engine/run_conditions.h"
-#include "files/working_copy.h"
+#include "files/run_working_copy.h"
+#include "model/main_window_model.h"
+#include "platform/platform.h"
+#include "platform/random_stream.h"
+#include "platform/yield_point.h"
 #include "results/statistics.h"
-#include "shell/main_window_model.h"
-#include "shell/platform.h"
-#include "shell/random_stream.h"
 
 #include <array>
 #include <cstdint>

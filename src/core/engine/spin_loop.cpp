@@ -159,7 +159,7 @@ void RunEngine::endShortTime() {
     state_ = MachineState::通常;
     fields_.setText(Field::c大当り詳細_状態, stateBoxText(state_));
     pendingShortTime_ = false;
-    model_.distributions.連荘分布記録(fields_, model_.charts.chart4);
+    連荘分布記録(model_.distributions, fields_, model_.charts.chart4);
     updateTimeLimit();
 }
 
@@ -266,12 +266,12 @@ void RunEngine::publish() {
     // they are refreshed when someone can see them.
     if (spinDistributionDirty_) {
         spinDistributionDirty_ = false;
-        model_.distributions.回転数分布表示(fields_, model_.charts.chart3);
+        回転数分布表示(model_.distributions, fields_, model_.charts.chart3);
     }
     if (symbolSharesDirty_) {
         symbolSharesDirty_ = false;
-        model_.distributions.showSymbolShares(model_.charts.chart1,
-                                              fields_.number(Field::総大当り数表示));
+        showSymbolShares(model_.distributions, model_.charts.chart1,
+                         fields_.number(Field::総大当り数表示));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "files/column_number.h"
 
-#include "files/record_text.h"
+#include "files/column_codec.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/field_id.h"
-#include "wizard/condition_set.h"
+#include "conditions/condition_set.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #include "files/settings_file.h"
 
 #include "files/file_system.h"
-#include "files/record_file.h"
+#include "files/fixed_length_file.h"
 #include "files/utf8_path.h"
 
 namespace zelkora {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/field_store.h"
-#include "files/record_text.h"
+#include "files/column_codec.h"
 
 namespace zelkora {
 

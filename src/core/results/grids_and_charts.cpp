@@ -1,9 +1,9 @@
 #include "results/grids_and_charts.h"
 
+#include "common/checked_arithmetic.h"
 #include "common/numbers.h"
 #include "common/procedure_error.h"
-#include "results/checked_arithmetic.h"
-#include "shell/main_window_model.h"
+#include "model/main_window_model.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/field_store.h"
-#include "results/chart_data.h"
-#include "results/grid_table.h"
+#include "model/chart_data.h"
+#include "model/grid_table.h"
 
 #include <cstdint>
 #include <string_view>

@@ -2,10 +2,10 @@
 
 #include "common/numbers.h"
 #include "common/procedure_error.h"
-#include "files/file_working_copy.h"
-#include "files/record_file.h"
-#include "files/records.h"
+#include "files/fixed_length_file.h"
+#include "files/record_layouts.h"
 #include "files/utf8_path.h"
+#include "files/working_copy_file.h"
 #include "results/record_errors.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/main_window_model.h"
-#include "shell/platform.h"
+#include "model/main_window_model.h"
+#include "platform/platform.h"
 
 namespace zelkora {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/main_window_model.h"
-#include "shell/platform.h"
-#include "shell/random_stream.h"
+#include "model/main_window_model.h"
+#include "platform/platform.h"
+#include "platform/random_stream.h"
 
 #include <cstdint>
 

@@ -1,10 +1,11 @@
 #include "results/record_accumulation.h"
 
+#include "common/checked_arithmetic.h"
 #include "common/numbers.h"
 #include "common/procedure_error.h"
-#include "results/checked_arithmetic.h"
+#include "model/main_window_model.h"
+#include "results/distributions.h"
 #include "results/grids_and_charts.h"
-#include "shell/main_window_model.h"
 
 #include <algorithm>
 #include <string>
@@ -94,8 +95,8 @@ void RecordAccumulator::accumulateBigHit() {
     const int symbol = findSymbol(fields.text(Field::c大当り詳細_当絵柄));
     currentSymbol_ = symbol;
     model_.distributions.countSymbolHit(symbol);
-    model_.distributions.showSymbolShares(model_.charts.chart1,
-                                          fields.number(Field::総大当り数表示));
+    showSymbolShares(model_.distributions, model_.charts.chart1,
+                     fields.number(Field::総大当り数表示));
     fields.setText(Field::c大当り詳細_当絵柄,
                    model_.symbols.names[static_cast<std::size_t>(symbol)]);
 
@@ -106,7 +107,7 @@ void RecordAccumulator::accumulateBigHit() {
         fields.add(Field::確変数表示, 1);
     }
     if (firstHit) {
-        model_.distributions.連荘分布記録(fields, model_.charts.chart4);
+        連荘分布記録(model_.distributions, fields, model_.charts.chart4);
     } else {
         model_.distributions.setRunningStreak(
             toInt32OrFail(fields.number(Field::c大当り詳細_連荘), "連荘"));
@@ -127,9 +128,9 @@ void RecordAccumulator::countFirstHit() {
     const double totalSpins = fields.number(Field::総回転数表示);
     firstHitGap_ = toInt32OrFail(totalSpins - firstHitMark_, "初当りの所要回転数");
     firstHitMark_ = toInt32OrFail(totalSpins, "総回転数");
-    model_.distributions.countBlockFirstHit(totalSpins, model_.charts.chart5);
+    countBlockFirstHit(model_.distributions, totalSpins, model_.charts.chart5);
     model_.distributions.classifyFirstHitGap(firstHitGap_, probabilityDenominator_);
-    model_.distributions.回転数分布表示(fields, model_.charts.chart3);
+    回転数分布表示(model_.distributions, fields, model_.charts.chart3);
 }
 
 int RecordAccumulator::findSymbol(std::string_view name) const {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/column_number.h"
-#include "files/record_file.h"
+#include "files/fixed_length_file.h"
 
 #include <string>
 

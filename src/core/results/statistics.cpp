@@ -1,7 +1,7 @@
 #include "results/statistics.h"
 
+#include "common/checked_arithmetic.h"
 #include "common/numbers.h"
-#include "results/checked_arithmetic.h"
 
 #include <initializer_list>
 

@@ -1,0 +1,147 @@
+#include "commands/file_commands.h"
+
+#include "commands/file_command_messages.h"
+#include "commands/file_dialogs.h"
+#include "common/procedure_error.h"
+#include "files/utf8_path.h"
+#include "results/rebuild.h"
+
+#include <optional>
+
+namespace zelkora {
+
+namespace fs = std::filesystem;
+
+bool FileCommands::confirmDiscard() {
+    if (model_.window.unsaved != kFlagYes) {
+        return true;
+    }
+    return ui_.showMessage(discardChangesQuestion()) == MessageResult::Ok;
+}
+
+void FileCommands::rememberFile(const std::string& path) {
+    WindowValues& window = model_.window;
+    window.savedName = kFlagYes;
+    window.filePath = path;
+    window.fileTitle = utf8FromPath(pathFromUtf8(path).filename());
+    window.caption = captionWithTitle(window.fileTitle);
+    window.unsaved = kFlagNo;
+}
+
+bool FileCommands::saveWorkingCopyTo(const std::string& target) {
+    if (copyFileSafely(seams_.files, model_.workingCopyPath(), pathFromUtf8(target))) {
+        ui_.showMessage(saveFailedMessage(target));
+        return false;
+    }
+    return true;
+}
+
+void FileCommands::MF_MakeNew() {
+    if (!model_.commands.enabled(Menu::MF_MakeNew) || !confirmDiscard()) {
+        return;
+    }
+    model_.window.newVerification = 1;
+    host_.showConditionPage1();
+    model_.window.newVerification = 0;
+    ui_.setPointer(PointerShape::Default);
+}
+
+void FileCommands::MF_Open() {
+    if (!model_.commands.enabled(Menu::MF_Open) || !confirmDiscard()) {
+        return;
+    }
+    ui_.setPointer(PointerShape::Hourglass);
+    const std::optional<std::string> chosen = ui_.openFileDialog(openDialogRequest(model_.window));
+    if (!chosen) {
+        ui_.setPointer(PointerShape::Default);
+        return;
+    }
+    if (copyFileSafely(seams_.files, pathFromUtf8(*chosen), model_.workingCopyPath())) {
+        ui_.showMessage(openFailedMessage(*chosen));
+        ui_.setPointer(PointerShape::Default);
+        return;
+    }
+    rememberFile(*chosen);
+    host_.showBasicConditionPanel();
+    try {
+        reloadOpenedVerification(model_, {ui_, seams_.pump, seams_.timers, seams_.random});
+    } catch (const ProcedureError& error) {
+        ui_.showMessage(loadFailedMessage(*chosen, error.what()));
+        ui_.setPointer(PointerShape::Default);
+        return;
+    }
+    model_.fields.setText(Field::EXP, model_.fields.text(Field::条件_名前));
+    model_.commands.apply(Availability::VerificationLoaded);
+    ui_.setPointer(PointerShape::Default);
+}
+
+void FileCommands::MF_OverSave() {
+    if (!model_.commands.enabled(Menu::MF_OverSave)) {
+        return;
+    }
+    if (model_.window.savedName != kFlagYes) {
+        MF_NewSave();
+        return;
+    }
+    ui_.setPointer(PointerShape::Hourglass);
+    if (saveWorkingCopyTo(model_.window.filePath)) {
+        model_.window.unsaved = kFlagNo;
+    }
+    ui_.setPointer(PointerShape::Default);
+}
+
+void FileCommands::MF_NewSave() {
+    if (!model_.commands.enabled(Menu::MF_NewSave)) {
+        return;
+    }
+    const std::optional<std::string> chosen = ui_.saveFileDialog(saveDialogRequest(model_.window));
+    if (!chosen) {
+        return;
+    }
+    ui_.setPointer(PointerShape::Hourglass);
+    if (saveWorkingCopyTo(*chosen)) {
+        rememberFile(*chosen);
+    }
+    ui_.setPointer(PointerShape::Default);
+}
+
+// The save offered at exit: straight to the dialog, and the working copy goes once it is safe
+// in the chosen file. Returns false when the save failed.
+bool FileCommands::saveBeforeExit() {
+    const std::optional<std::string> chosen = ui_.saveFileDialog(saveDialogRequest(model_.window));
+    if (!chosen) {
+        return true;
+    }
+    if (!saveWorkingCopyTo(*chosen)) {
+        return false;
+    }
+    rememberFile(*chosen);
+    // Saved onto the working copy itself: deleting it would delete the save.
+    if (!isSameFile(model_.workingCopyPath(), pathFromUtf8(*chosen))) {
+        seams_.files.remove(model_.workingCopyPath());
+    }
+    return true;
+}
+
+UnloadOutcome FileCommands::unload() {
+    // Exit is enabled in every state but the rebuild's lock, so a disabled Exit means the close
+    // arrived through the window's own close button during a rebuild.
+    if (!model_.commands.enabled(Menu::Mf_End)) {
+        return UnloadOutcome::AfterRebuildEnds;
+    }
+    if (model_.window.running == 1) {
+        // The run still has to write its cancel record and its run summary, which it does after
+        // this yield returns; the window closes once Start has returned.
+        host_.cancelRun();
+        return UnloadOutcome::AfterRunEnds;
+    }
+    host_.unloadConditionPages();
+    bool saved = true;
+    if (model_.window.unsaved == kFlagYes) {
+        saved = saveBeforeExit();
+    }
+    ui_.setPointer(PointerShape::Default);
+    return saved ? UnloadOutcome::Ends : UnloadOutcome::StaysOpen;
+}
+
+} // namespace zelkora

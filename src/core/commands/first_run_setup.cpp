@@ -1,0 +1,96 @@
+#include "commands/first_run_setup.h"
+
+#include "commands/setup_messages.h"
+#include "files/sample_files.h"
+#include "files/settings_file.h"
+#include "files/utf8_path.h"
+#include "files/windows_directory.h"
+
+namespace zelkora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kFlagYes = "Yes";
+
+// The data folder may exist already (an interrupted setup, a user's own folder); anything else
+// in its place is a failure.
+bool createDataFolder(const fs::path& dataFolder) {
+    std::error_code error;
+    fs::create_directory(dataFolder, error);
+    return fs::is_directory(dataFolder, error);
+}
+
+bool moveSample(FileSystem& files, const fs::path& programFolder, int sample) {
+    const std::string fileName = std::string(kSampleNames.at(static_cast<std::size_t>(sample))) +
+                                 std::string(kVerificationExtension);
+    const fs::path source = programFolder / pathFromUtf8(fileName);
+    const fs::path target = programFolder / kDataFolderName / pathFromUtf8(fileName);
+    if (copyFileSafely(files, source, target)) {
+        return false;
+    }
+    return !files.remove(source);
+}
+
+// Steps 4 to 7 of the setup: everything after the check found the program not set up.
+SetupResult runSetup(const SetupPlace& place, UserInterface& ui, SplashView& splash,
+                     FileSystem& files) {
+    SetupResult result;
+    ui.showMessage(welcomeMessage());
+    const Settings settings{place.currentFolderText, place.windowsDirectory, kSetupCompleteMark};
+    if (writeSettingsFile(place.currentFolder, settings) != SettingsWriteError::None) {
+        ui.showMessage(
+            settingsNotWrittenMessage(utf8FromPath(place.currentFolder / kSettingsFileName)));
+        result.outcome = SetupOutcome::ProgramMustEnd;
+        return result;
+    }
+    result.setupDone = kFlagYes;
+
+    splash.show();
+    for (const SplashStep& step : kSplashSteps) {
+        splash.setProgress(step.progress);
+        if (step.step == SetupStep::CreateDataFolder &&
+            !createDataFolder(place.currentFolder / kDataFolderName)) {
+            ui.showMessage(setupAbortedMessage());
+            splash.close();
+            result.outcome = SetupOutcome::ProgramMustEnd;
+            return result;
+        }
+        if (step.step == SetupStep::MoveSample &&
+            !moveSample(files, place.currentFolder, step.sample)) {
+            ui.showMessage(copyErrorMessage(step.sample));
+        }
+    }
+    ui.showMessage(setupFinishedMessage());
+    splash.close();
+    result.outcome = SetupOutcome::Completed;
+    return result;
+}
+
+} // namespace
+
+SetupPlace currentSetupPlace() {
+    SetupPlace place;
+    std::error_code error;
+    place.currentFolder = fs::current_path(error);
+    place.currentFolderText = utf8FromPath(place.currentFolder);
+    place.windowsDirectory = windowsDirectory();
+    return place;
+}
+
+SetupResult fileiniLoad(const SetupPlace& place, UserInterface& ui, SplashView& splash,
+                        FileSystem& files) {
+    const SettingsReadResult found = readSettingsFile(place.currentFolder);
+    if (found.status == SettingsStatus::Readable &&
+        found.settings.setupMark == kSetupCompleteMark) {
+        return {SetupOutcome::FoundComplete, std::string(kFlagYes)};
+    }
+    if (found.status == SettingsStatus::Damaged) {
+        ui.showMessage(
+            damagedSettingsMessage(utf8FromPath(place.currentFolder / kSettingsFileName)));
+    }
+    return runSetup(place, ui, splash, files);
+}
+
+} // namespace zelkora

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "commands/first_run_setup.h"
+#include "model/main_window_model.h"
+
+#include <string>
+
+namespace zelkora {
+
+enum class StartupOutcome : std::uint8_t { Ready, ProgramMustEnd };
+enum class EnterProgramFolder : std::uint8_t { No, Yes };
+
+struct StartupResult {
+    StartupOutcome outcome = StartupOutcome::Ready;
+    std::string windowsDirectory; // record 2 without its trailing "\"
+};
+
+// Start-up steps 2 to 4 of the main window: the first-run setup, the settings read, the program
+// folder made current (when asked) and the window-level and program-wide values set to their
+// start-up state. On ProgramMustEnd a message has told the user why.
+StartupResult startUpFromSettings(MainWindowModel& model, const SetupPlace& place,
+                                  UserInterface& ui, SplashView& splash, FileSystem& files,
+                                  EnterProgramFolder enter);
+
+// Step 4 alone: the window-level and program-wide values of a window without a verification.
+void resetWindowValues(MainWindowModel& model);
+
+} // namespace zelkora

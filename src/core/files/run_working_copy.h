@@ -1,0 +1,32 @@
+#pragma once
+
+#include "files/verification_conditions.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace zelkora {
+
+// The eleven columns of a result record, in record order (the big-hit detail strip).
+using ResultColumns = std::array<std::string_view, 11>;
+
+// The working copy as a run uses it. The file behind it is opened by recreate() and stays open
+// until finish() or close(); nothing else opens it meanwhile.
+class RunWorkingCopy {
+public:
+    virtual ~RunWorkingCopy() = default;
+
+    // The conditions and symbol records it holds, read as IndPreset reads them.
+    virtual StoredConditions readConditions() = 0;
+    // Deletes the working copy, opens it anew, clears record 99 and writes the symbol records
+    // 1 … n (column 6 "0"), record 100 and record 98.
+    virtual void recreate(const StoredConditions& conditions) = 0;
+    virtual void writeResult(std::int32_t recordNumber, const ResultColumns& columns) = 0;
+    // Writes record 99 (the result-record count and the held-ball ratio text) and closes.
+    virtual void finish(std::int32_t resultCount, std::string_view heldBallRatio) = 0;
+    // Closes without a run summary (a run that could not start).
+    virtual void close() = 0;
+};
+
+} // namespace zelkora
