@@ -80,7 +80,7 @@ TEST_F(FileCommandsTest, open_asks_nothing_when_nothing_is_unsaved) {
 }
 
 TEST_F(FileCommandsTest, cancelling_the_confirmation_leaves_everything_as_it_was) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     ui.answer = MessageResult::Cancel;
     commands.MF_Open();
     commands.MF_MakeNew();
@@ -104,16 +104,16 @@ TEST_F(FileCommandsTest, new_shows_page_1_with_the_new_verification_flag_raised)
 }
 
 TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     ui.dialogAnswer = savedText();
     commands.MF_Open();
 
     EXPECT_EQ(readBytes(workingCopy()), savedBytes);
-    EXPECT_EQ(model.window.savedName, "Yes");
+    EXPECT_TRUE(model.window.savedName);
     EXPECT_EQ(model.window.filePath, savedText());
     EXPECT_EQ(model.window.fileTitle, "保存済み.pac");
     EXPECT_EQ(model.window.caption, "ゼルコラ... 保存済み.pac");
-    EXPECT_EQ(model.window.unsaved, "No");
+    EXPECT_FALSE(model.window.unsaved);
     EXPECT_THAT(host.calls, ElementsAre("基本条件"));
     EXPECT_EQ(model.fields.text(Field::条件_確率), "99"); // reloaded from the file
     EXPECT_EQ(model.fields.text(Field::EXP), "甘デジ99次まで時短");
@@ -126,7 +126,7 @@ TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads)
 
 TEST_F(FileCommandsTest, cancelling_the_open_dialog_changes_nothing) {
     commands.MF_Open();
-    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_FALSE(model.window.savedName);
     EXPECT_EQ(model.window.caption, "ゼルコラ");
     EXPECT_THAT(host.calls, IsEmpty());
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
@@ -146,7 +146,7 @@ TEST_F(FileCommandsTest, a_failed_open_says_so_and_keeps_the_working_copy_and_th
     ASSERT_EQ(ui.messages.size(), 1U);
     EXPECT_THAT(ui.messages[0].text, HasSubstr("消えた.pac"));
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
-    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_FALSE(model.window.savedName);
     EXPECT_THAT(host.calls, IsEmpty());
 }
 
@@ -167,14 +167,14 @@ TEST_F(FileCommandsTest, save_after_open_writes_back_without_a_dialog) {
     ui.dialogAnswer = savedText();
     commands.MF_Open();
     writeBytes(workingCopy(), "changed by a run");
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
 
     commands.MF_OverSave();
 
     EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
     EXPECT_THAT(ui.messages, IsEmpty());
     EXPECT_EQ(readBytes(saved()), "changed by a run");
-    EXPECT_EQ(model.window.unsaved, "No");
+    EXPECT_FALSE(model.window.unsaved);
 }
 
 TEST_F(FileCommandsTest, save_of_a_never_saved_verification_shows_the_save_dialog) {
@@ -193,7 +193,7 @@ TEST_F(FileCommandsTest, save_of_a_never_saved_verification_shows_the_save_dialo
 }
 
 TEST_F(FileCommandsTest, save_as_onto_an_existing_file_leaves_the_question_to_the_dialog) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     ui.dialogAnswer = savedText();
     commands.MF_NewSave();
 
@@ -201,19 +201,19 @@ TEST_F(FileCommandsTest, save_as_onto_an_existing_file_leaves_the_question_to_th
     EXPECT_TRUE(dialogsTitled(ui, "ファイルを保存")[0].overwritePrompt);
     EXPECT_THAT(ui.messages, IsEmpty());
     EXPECT_EQ(readBytes(saved()), "working copy");
-    EXPECT_EQ(model.window.savedName, "Yes");
-    EXPECT_EQ(model.window.unsaved, "No");
+    EXPECT_TRUE(model.window.savedName);
+    EXPECT_FALSE(model.window.unsaved);
 }
 
 TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_says_so) {
     ui.dialogAnswer = savedText();
     commands.MF_Open();
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     writeBytes(workingCopy(), "changed by a run, far longer than the saved file was");
     files.failCopies = true;
 
     commands.MF_OverSave();
-    model.window.savedName = "No";
+    model.window.savedName = false;
     ui.dialogAnswer = savedText();
     commands.MF_NewSave();
 
@@ -221,14 +221,14 @@ TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_s
     ASSERT_EQ(ui.messages.size(), 2U);
     EXPECT_THAT(ui.messages[0].text, HasSubstr("保存済み.pac"));
     EXPECT_EQ(ui.messages[0].title, "確認");
-    EXPECT_EQ(model.window.unsaved, "Yes");
-    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_TRUE(model.window.unsaved);
+    EXPECT_FALSE(model.window.savedName);
     EXPECT_FALSE(fs::exists(folder.path() / "data" / ".保存済み.pac.partial"));
 }
 
 TEST_F(FileCommandsTest, disabled_commands_do_nothing) {
     model.commands.apply(Availability::RunInProgress);
-    model.window.savedName = "Yes";
+    model.window.savedName = true;
     model.window.filePath = savedText();
     commands.MF_OverSave();
     commands.MF_NewSave();
@@ -248,7 +248,7 @@ TEST_F(FileCommandsTest, exit_without_changes_asks_nothing_and_keeps_the_working
 }
 
 TEST_F(FileCommandsTest, exit_with_changes_goes_straight_to_the_save_dialog) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     const std::string target = utf8FromPath(folder.path() / "data" / "終了時.pac");
     ui.dialogAnswer = target;
 
@@ -260,21 +260,21 @@ TEST_F(FileCommandsTest, exit_with_changes_goes_straight_to_the_save_dialog) {
 }
 
 TEST_F(FileCommandsTest, cancelling_the_exit_save_ends_and_keeps_the_working_copy) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
     EXPECT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
 }
 
 TEST_F(FileCommandsTest, an_exit_save_onto_the_working_copy_does_not_delete_it) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     ui.dialogAnswer = utf8FromPath(workingCopy());
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
 }
 
 TEST_F(FileCommandsTest, a_failing_exit_save_keeps_the_window_and_the_working_copy) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     files.failCopies = true;
     ui.dialogAnswer = savedText();
 
@@ -286,7 +286,7 @@ TEST_F(FileCommandsTest, a_failing_exit_save_keeps_the_window_and_the_working_co
 
 TEST_F(FileCommandsTest, exit_during_a_run_cancels_first_and_waits_for_the_run) {
     model.window.running = 1;
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     EXPECT_EQ(commands.unload(), UnloadOutcome::AfterRunEnds);
     EXPECT_THAT(host.calls, ElementsAre("MK_Cancel"));
     EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
@@ -297,7 +297,7 @@ TEST_F(FileCommandsTest, exit_during_a_run_cancels_first_and_waits_for_the_run) 
 }
 
 TEST_F(FileCommandsTest, closing_during_a_rebuild_waits_for_it) {
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     model.commands.lockForRebuild();
     EXPECT_EQ(commands.unload(), UnloadOutcome::AfterRebuildEnds);
     EXPECT_THAT(ui.dialogs, IsEmpty());

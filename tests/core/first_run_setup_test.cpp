@@ -47,7 +47,7 @@ TEST_F(FirstRunSetupTest, first_start_writes_settings_creates_data_folder_and_mo
     const SetupResult result = runSetup();
 
     EXPECT_EQ(result.outcome, SetupOutcome::Completed);
-    EXPECT_EQ(result.setupDone, "Yes");
+    EXPECT_TRUE(result.setupDone);
     EXPECT_THAT(test_support::messageTexts(ui),
                 ElementsAre("ゼルコラにようこそ。", "初期設定は終了しました。"));
     EXPECT_EQ(ui.messages[0].title, "ようこそ");
@@ -79,7 +79,7 @@ TEST_F(FirstRunSetupTest, second_start_shows_nothing_and_writes_nothing) {
     const SetupResult result = fileiniLoad(place(), secondUi, secondSplash, files);
 
     EXPECT_EQ(result.outcome, SetupOutcome::FoundComplete);
-    EXPECT_EQ(result.setupDone, "Yes");
+    EXPECT_TRUE(result.setupDone);
     EXPECT_THAT(secondUi.messages, IsEmpty());
     EXPECT_EQ(secondSplash.shown, 0);
     EXPECT_EQ(readBytes(folder.path() / "zelkora.ini"), settingsBefore);
@@ -193,7 +193,7 @@ TEST(windows_directory_test, off_windows_the_root_folder_stands_in) {
 TEST_F(FirstRunSetupTest, start_up_reads_the_program_folder_and_resets_the_window_values) {
     putSamples();
     MainWindowModel model;
-    model.window.unsaved = "Yes";
+    model.window.unsaved = true;
     model.program.playSchedule = "11111111111111";
 
     const StartupResult result =
@@ -205,8 +205,8 @@ TEST_F(FirstRunSetupTest, start_up_reads_the_program_folder_and_resets_the_windo
     EXPECT_EQ(model.workingCopyPath(), folder.path() / "temp.pac");
     EXPECT_EQ(model.window.filePath, utf8FromPath(folder.path() / "data"));
     EXPECT_EQ(model.window.fileTitle, "新しい検証.pac");
-    EXPECT_EQ(model.window.unsaved, "No");
-    EXPECT_EQ(model.window.savedName, "No");
+    EXPECT_FALSE(model.window.unsaved);
+    EXPECT_FALSE(model.window.savedName);
     EXPECT_EQ(model.window.caption, "ゼルコラ");
     EXPECT_EQ(model.program.playSchedule, "02111211100000");
     EXPECT_EQ(model.program.ruleOptionDigits, "1122");

@@ -53,7 +53,7 @@ TEST(RunLifecycle, NormalEndShowsTheEndMessageAndRestoresTheWindow) {
                                          PointerShape::Default, PointerShape::ArrowHourglass,
                                          PointerShape::Default}));
     EXPECT_EQ(run.model.window.running, 0);
-    EXPECT_EQ(run.model.window.unsaved, kFlagYes);
+    EXPECT_TRUE(run.model.window.unsaved);
     EXPECT_TRUE(run.model.commands.enabled(Menu::MK_Start));
     EXPECT_TRUE(run.model.commands.enabled(Menu::MF_Open));
     EXPECT_FALSE(run.model.commands.enabled(Menu::MK_Cancel));
@@ -106,7 +106,7 @@ TEST(RunLifecycle, CancelWritesOneRecordAndShowsOnlyTheCancelMessage) {
     EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_FALSE(run.ui.showed(kRunEndMessage));
     EXPECT_EQ(run.ui.beeps, 0);
-    EXPECT_EQ(run.model.window.cancelled, kFlagYes);
+    EXPECT_TRUE(run.model.window.cancelled);
     ASSERT_TRUE(run.workingCopy.summary);
     EXPECT_EQ(run.workingCopy.summary->count, 1);
     EXPECT_EQ(run.model.grids.grid3.rowCount(), 2); // the cancelled day's row

@@ -13,7 +13,7 @@ namespace zelkora {
 namespace fs = std::filesystem;
 
 bool FileCommands::confirmDiscard() {
-    if (model_.window.unsaved != kFlagYes) {
+    if (!model_.window.unsaved) {
         return true;
     }
     return ui_.showMessage(discardChangesQuestion()) == MessageResult::Ok;
@@ -21,11 +21,11 @@ bool FileCommands::confirmDiscard() {
 
 void FileCommands::rememberFile(const std::string& path) {
     WindowValues& window = model_.window;
-    window.savedName = kFlagYes;
+    window.savedName = true;
     window.filePath = path;
     window.fileTitle = utf8FromPath(pathFromUtf8(path).filename());
     window.caption = captionWithTitle(window.fileTitle);
-    window.unsaved = kFlagNo;
+    window.unsaved = false;
 }
 
 bool FileCommands::saveWorkingCopyTo(const std::string& target) {
@@ -79,13 +79,13 @@ void FileCommands::MF_OverSave() {
     if (!model_.commands.enabled(Menu::MF_OverSave)) {
         return;
     }
-    if (model_.window.savedName != kFlagYes) {
+    if (!model_.window.savedName) {
         MF_NewSave();
         return;
     }
     ui_.setPointer(PointerShape::Hourglass);
     if (saveWorkingCopyTo(model_.window.filePath)) {
-        model_.window.unsaved = kFlagNo;
+        model_.window.unsaved = false;
     }
     ui_.setPointer(PointerShape::Default);
 }
@@ -137,7 +137,7 @@ UnloadOutcome FileCommands::unload() {
     }
     host_.unloadConditionPages();
     bool saved = true;
-    if (model_.window.unsaved == kFlagYes) {
+    if (model_.window.unsaved) {
         saved = saveBeforeExit();
     }
     ui_.setPointer(PointerShape::Default);

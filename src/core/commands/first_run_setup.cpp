@@ -12,8 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kFlagYes = "Yes";
-
 // The data folder may exist already (an interrupted setup, a user's own folder); anything else
 // in its place is a failure.
 bool createDataFolder(const fs::path& dataFolder) {
@@ -33,7 +31,8 @@ bool moveSample(FileSystem& files, const fs::path& programFolder, int sample) {
     return !files.remove(source);
 }
 
-// Steps 4 to 7 of the setup: everything after the check found the program not set up.
+// The setup proper, once the check found the program not set up: the welcome, the settings
+// file, the data folder and the samples moved into it, each with its splash progress.
 SetupResult runSetup(const SetupPlace& place, UserInterface& ui, SplashView& splash,
                      FileSystem& files) {
     SetupResult result;
@@ -45,7 +44,7 @@ SetupResult runSetup(const SetupPlace& place, UserInterface& ui, SplashView& spl
         result.outcome = SetupOutcome::ProgramMustEnd;
         return result;
     }
-    result.setupDone = kFlagYes;
+    result.setupDone = true;
 
     splash.show();
     for (const SplashStep& step : kSplashSteps) {
@@ -84,7 +83,7 @@ SetupResult fileiniLoad(const SetupPlace& place, UserInterface& ui, SplashView& 
     const SettingsReadResult found = readSettingsFile(place.currentFolder);
     if (found.status == SettingsStatus::Readable &&
         found.settings.setupMark == kSetupCompleteMark) {
-        return {SetupOutcome::FoundComplete, std::string(kFlagYes)};
+        return {SetupOutcome::FoundComplete, true};
     }
     if (found.status == SettingsStatus::Damaged) {
         ui.showMessage(

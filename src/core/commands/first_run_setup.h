@@ -60,7 +60,7 @@ enum class SetupOutcome : std::uint8_t {
 
 struct SetupResult {
     SetupOutcome outcome = SetupOutcome::FoundComplete;
-    std::string setupDone{"No"}; // the shared setup-done flag, "Yes" once complete
+    bool setupDone = false; // the shared setup-done flag, set once complete
 };
 
 // fileini's load: checks zelkora.ini in the current folder and, when the program is not set up

@@ -13,9 +13,9 @@ void resetWindowValues(MainWindowModel& model) {
     WindowValues& window = model.window;
     window.filePath = utf8FromPath(model.programFolder / kDataFolderName);
     window.fileTitle = kInitialFileTitle;
-    window.savedName = kFlagNo;
-    window.unsaved = kFlagNo;
-    window.cancelled = kFlagNo;
+    window.savedName = false;
+    window.unsaved = false;
+    window.cancelled = false;
     window.caption = kProductTitle;
     model.program = ProgramValues{};
 }

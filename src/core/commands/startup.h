@@ -15,14 +15,14 @@ struct StartupResult {
     std::string windowsDirectory; // record 2 without its trailing "\"
 };
 
-// Start-up steps 2 to 4 of the main window: the first-run setup, the settings read, the program
-// folder made current (when asked) and the window-level and program-wide values set to their
-// start-up state. On ProgramMustEnd a message has told the user why.
+// The main window's start-up before it shows itself: the first-run setup, the settings read, the
+// program folder made current (when asked) and the window-level and program-wide values set to
+// their start-up state. On ProgramMustEnd a message has told the user why.
 StartupResult startUpFromSettings(MainWindowModel& model, const SetupPlace& place,
                                   UserInterface& ui, SplashView& splash, FileSystem& files,
                                   EnterProgramFolder enter);
 
-// Step 4 alone: the window-level and program-wide values of a window without a verification.
+// The window-level and program-wide values of a window without a verification.
 void resetWindowValues(MainWindowModel& model);
 
 } // namespace zelkora

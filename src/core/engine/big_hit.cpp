@@ -1,3 +1,7 @@
+// RunEngine, the big hit (デジパチ大当たり待ち's second half): the first-hit figures, the
+// winning symbol and its payout, the streak and the limiter, the ball rule, the 確変 and 時短
+// counts and rates, the mode the symbol leaves and the denominator that follows it.
+
 #include "common/procedure_error.h"
 #include "engine/ball_rules.h"
 #include "engine/run_engine.h"
@@ -47,7 +51,7 @@ void RunEngine::processBigHit() {
     updateDenominator();
 }
 
-// Step 2: a hit in 通常 is a first hit; its gap goes into the block and the spin-count
+// A hit in 通常 is a first hit; its gap goes into the block and the spin-count
 // distribution.
 void RunEngine::countFirstHit() {
     fields_.add(Field::初当たり数表示, 1);
@@ -60,7 +64,7 @@ void RunEngine::countFirstHit() {
     spinDistributionDirty_ = true;
 }
 
-// Step 5: symbol convergence on every tenth hit, then the symbol's count and the symbol chart.
+// Symbol convergence on every tenth hit, then the symbol's count and the symbol chart.
 void RunEngine::showWinningSymbol() {
     const double totalHits = fields_.number(Field::総大当り数表示);
     DistributionCounters& distributions = model_.distributions;
@@ -110,7 +114,7 @@ void RunEngine::applyBallRule(const SymbolInfo& symbol, bool firstHit) {
     交換精算(fields_, money_);
 }
 
-// Step 9: first hits into 確変 and 時短 entries, and their rates.
+// First hits into 確変 and 時短 entries, and their rates.
 void RunEngine::countModes(const SymbolInfo& symbol, bool firstHit) {
     if (firstHit && symbol.kind == SymbolKind::確変) {
         fields_.add(Field::初当り確変数表示, 1);
@@ -129,7 +133,7 @@ void RunEngine::countModes(const SymbolInfo& symbol, bool firstHit) {
     refresh初当り時短率(fields_);
 }
 
-// Steps 12 and 13: the state the symbol leaves, the rates, and the streak recorded when the
+// The state the symbol leaves, the rates, and the streak recorded when the
 // machine is back in 通常.
 void RunEngine::changeMode(const SymbolInfo& symbol) {
     const TransitionResult result = transition({state_, pendingShortTime_, remainingShortSpins_},
@@ -149,7 +153,7 @@ void RunEngine::changeMode(const SymbolInfo& symbol) {
     updateTimeLimit();
 }
 
-// Step 15: the denominator follows the state, and no hit is pending.
+// The denominator follows the state, and no hit is pending.
 void RunEngine::updateDenominator() {
     denominator_ =
         state_ == MachineState::確変 ? conditions_.probability / 6 : conditions_.probability;

@@ -1,3 +1,7 @@
+// RunEngine, the close of a day and of the run: 日終了処理 (exchange, day figures, the day-end
+// record, the next day or the last), the result records of the big-hit detail strip, and
+// MK_Cancel.
+
 #include "common/procedure_error.h"
 #include "engine/run_engine.h"
 #include "results/grids_and_charts.h"
@@ -127,7 +131,7 @@ void RunEngine::MK_Cancel() {
 void RunEngine::cancelRun() {
     publish();
     stop_ = true;
-    model_.window.cancelled = kFlagYes;
+    model_.window.cancelled = true;
     showMessage(std::string(kRunCancelMessage), kRunCancelTitle, MessageIcon::Exclamation);
     rule_ = BallRule::キャンセル;
     fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));

@@ -58,20 +58,9 @@ public:
     // Brings the display fields, charts and distribution boxes up to the last spin.
     void publish();
 
-    bool stopRequested() const { return stop_; }
-    MachineState machineState() const { return state_; }
-    BallRule ballRule() const { return rule_; }
-    std::int32_t streak() const { return streak_; }
-    std::int32_t remainingShortSpins() const { return remainingShortSpins_; }
-    bool pendingShortTime() const { return pendingShortTime_; }
-    double dayClock() const { return dayClock_; }
-    std::int32_t dayLength() const { return dayLength_; }
-    std::int32_t lotteryScale() const { return scale_; }
-    int countdown() const { return countdown_; }
+    // The lottery's denominators and the spins by how they were paid for.
     double denominator() const { return denominator_; }
     double correctedDenominator() const { return corrected_; }
-    int symbolIndex() const { return symbolIndex_; }
-    const Money& money() const { return money_; }
     std::int64_t heldBallSpins() const { return heldBallSpins_; }
     std::int64_t cashSpins() const { return cashSpins_; }
     // The text of the last message box the run showed.

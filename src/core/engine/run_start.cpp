@@ -1,3 +1,6 @@
+// RunEngine, Start and the end of a run: MK_Start prepares the window and the working copy,
+// plays until the stop flag, and hands the window back with the end message.
+
 #include "engine/run_engine.h"
 #include "results/grids_and_charts.h"
 
@@ -57,7 +60,7 @@ void RunEngine::MK_Start() {
     finishRun();
 }
 
-// Steps 2 to 5: grids, charts, distributions and the run-mode window.
+// Grids, charts, distributions and the run-mode window.
 void RunEngine::prepareWindow() {
     グリッド見出し設定(model_.grids);
     グラフCLR(model_.charts);
@@ -92,10 +95,10 @@ void RunEngine::leaveRunMode() {
     fields_.setText(Field::StatusBar1_Panel2, kRemainingPanel);
 }
 
-// Steps 6 to 11, from the conditions as they stood at the click.
+// The run variables reset, from the conditions as they stood at the click.
 void RunEngine::resetRunVariables(const RunConditions& atClick) {
     model_.window.running = 1;
-    model_.window.unsaved = kFlagYes;
+    model_.window.unsaved = true;
     timers_.resetRunSeconds();
     pendingShortTime_ = false;
     lastFirstHitGap_ = 0;
@@ -112,7 +115,7 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     remainingShortSpins_ = 0;
     hitPending_ = false; // the lottery value starts above every scale
     symbolIndex_ = static_cast<int>(intPart(atClick.symbolCount * random_.next()));
-    model_.window.cancelled = kFlagNo;
+    model_.window.cancelled = false;
     stop_ = false;
     ballsPerSpin_ = static_cast<double>(atClick.ballsPerSpin);
     dayLength_ = atClick.schedule.dayLengthSeconds();
@@ -130,7 +133,7 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     barClock_ = -1;
 }
 
-// Steps 12 and 13: IndPreset, then the working copy recreated with the conditions.
+// IndPreset, then the working copy recreated with the conditions.
 bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
     try {
         // IndPreset shows the hourglass while it reads and the normal pointer after.
@@ -170,7 +173,7 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
     return true;
 }
 
-// Step 14: the figures cleared, the money reset, the lottery scale drawn.
+// The figures cleared, the money reset, the lottery scale drawn.
 void RunEngine::clearFigures() {
     計算日合計CLR(fields_);
     計算大当り詳細CLR(fields_);
@@ -196,7 +199,7 @@ void RunEngine::finishRun() {
     publish();
     if (failure_) {
         showMessage(*failure_, kRunErrorTitle, MessageIcon::Critical);
-    } else if (model_.window.cancelled == kFlagNo) {
+    } else if (!model_.window.cancelled) {
         ui_.beep();
         showMessage(std::string(kRunEndMessage), kRunEndTitle, MessageIcon::Exclamation);
     }

@@ -1,3 +1,7 @@
+// RunEngine, the spin loop (デジパチ乱数発生): the draw of each spin, the mode effects, ball and
+// money accounting, the day clock and hour bars, the yields, and publishing the figures the
+// loop keeps in registers.
+
 #include "engine/run_engine.h"
 #include "results/distributions.h"
 

@@ -48,7 +48,7 @@ std::size_t basicColumnIndex(Field field);
 // 1 … 条件_絵柄数 of the window's symbol table.
 StoredConditions captureConditions(const MainWindowModel& model);
 
-// IndPreset, steps 1 to 3: the conditions into the condition displays, the schedule, the
+// What IndPreset loads: the conditions into the condition displays, the schedule, the
 // service-time rule (shown in 条件_TS) and the rule option digits into the program values, and
 // the symbol records into the symbol table copies and Grid2.
 void applyConditions(MainWindowModel& model, const StoredConditions& conditions);

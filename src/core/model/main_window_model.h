@@ -25,21 +25,20 @@ struct SymbolTable {
     int loaded = 0;                                                  // entries filled
 };
 
-inline constexpr std::string_view kFlagYes = "Yes";
-inline constexpr std::string_view kFlagNo = "No";
 inline constexpr std::string_view kProductTitle = "ゼルコラ";
 inline constexpr std::string_view kInitialFileTitle = "新しい検証.pac";
 inline constexpr std::string_view kWorkingCopyName = "temp.pac";
 
-// The main window's window-level values, shared with the other windows.
+// The main window's window-level values, shared with the other windows. The flags the windows
+// once passed each other as the texts "Yes" and "No" are booleans here.
 struct WindowValues {
-    std::string savedName{kFlagNo};
+    bool savedName = false;
     std::string fileTitle{kInitialFileTitle};
     std::string filePath; // program folder + data folder at start-up
-    std::string unsaved{kFlagNo};
+    bool unsaved = false;
     std::int32_t resultRecordCounter = 0;
     std::uint8_t running = 0;
-    std::string cancelled{kFlagNo};
+    bool cancelled = false;
     std::string caption{kProductTitle};
     std::uint8_t newVerification = 0;
 };

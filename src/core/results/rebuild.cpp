@@ -33,7 +33,7 @@ void openOrThrow(RecordFile& file, const MainWindowModel& model) {
     }
 }
 
-// Step 3: the held-ball ratio of the run comes from its summary; it is never recomputed.
+// The held-ball ratio of the run comes from its summary; it is never recomputed.
 void copyHoldingRatio(MainWindowModel& model) {
     RecordFile file(kVerificationRecordLength);
     openOrThrow(file, model);
@@ -46,7 +46,7 @@ void copyHoldingRatio(MainWindowModel& model) {
     model.fields.setText(Field::持ち玉比率, summary.value.holdingRatio);
 }
 
-// Steps 4 and 9: the window is locked while the records are replayed and handed back however
+// The window is locked while the records are replayed and handed back however
 // the replay ends, an unexpected failure included.
 class WindowLock {
 public:
@@ -79,7 +79,7 @@ private:
     UserInterface& ui_;
 };
 
-// Step 5, the parts a run start resets beside the figures. Timer3 stops and stays stopped, so
+// The parts a run start resets beside the figures. Timer3 stops and stays stopped, so
 // the next run draws with the countdown value frozen here. A run start takes one draw for its
 // first symbol index; the rebuild takes the same draw, so the generator's sequence moves on
 // exactly as after a run start (the index itself is replaced at the first big hit).
@@ -142,7 +142,7 @@ void appendResultRow(GridTable& grid1, int row, const ColumnValues& columns,
     grid1.setRow(row, cells);
 }
 
-// Steps 6 to 8: every result record through the detail strip, Grid1 and the accumulation.
+// Every result record through the detail strip, Grid1 and the accumulation.
 void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator,
                    RecordFile& file) {
     const std::int32_t count = model.window.resultRecordCounter;

@@ -30,9 +30,9 @@ enum class RebuildOutcome : std::uint8_t {
 // charts. The window is locked while it runs and always unlocked at the end.
 RebuildOutcome 検証データ再構築(MainWindowModel& model, RebuildSeams seams);
 
-// Open, steps 5 and 6 without the panel switch: the result displays cleared, the conditions
-// reloaded (IndPreset) and the results rebuilt. Throws ProcedureError when IndPreset cannot
-// read the working copy.
+// What Open does once the file is copied, without the panel switch: the result displays cleared,
+// the conditions reloaded (IndPreset) and the results rebuilt. Throws ProcedureError when IndPreset
+// cannot read the working copy.
 RebuildOutcome reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams);
 
 } // namespace zelkora

@@ -27,7 +27,7 @@ void 交換精算(FieldStore& fields, Money& money);
 // Writes the cumulative balance into c日合計_積算収支F and 収支表示F (as Fix of it).
 void showCumulativeBalance(FieldStore& fields, double cumulativeBalance);
 
-// Day close, steps 1-4: won or lost day, win rate, average balance, probabilities.
+// Day close: won or lost day, win rate, average balance, probabilities.
 void closeDayFigures(FieldStore& fields, double cumulativeBalance);
 // The figures Cancel settles: 勝率 only while 勝数 > 0, the average balance untruncated and only
 // for a positive balance, the first-hit probability; 確率表示 untouched.
