@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace zelkora {
@@ -59,16 +60,23 @@ ResultRecord resultAt(int index) {
              std::to_string(index % 5000), "0", std::to_string(first ? 1 : index % 3 + 1)}};
 }
 
+// The benchmark measures nothing useful on a file it could not write.
+void require(Status status) {
+    if (!status.ok()) {
+        throw std::runtime_error("cannot write the benchmark's working copy");
+    }
+}
+
 std::filesystem::path writeWorkingCopy(const std::filesystem::path& folder) {
     const auto path = folder / "temp.pac";
-    writeConditionFile(path, sampleDefinitions()[0]);
+    require(writeConditionFile(path, sampleDefinitions()[0]));
     RecordFile file(kVerificationRecordLength);
-    file.open(path);
+    require(file.open(path));
     for (int index = 0; index < kResultRecords; ++index) {
-        file.write(kFirstResultRecord + index, buildResultRecord(resultAt(index)));
+        require(file.write(kFirstResultRecord + index, buildResultRecord(resultAt(index))));
     }
-    file.write(kRunSummaryRecord, buildRunSummaryRecord({kResultRecords, "40.5"}));
-    file.close();
+    require(file.write(kRunSummaryRecord, buildRunSummaryRecord({kResultRecords, "40.5"})));
+    require(file.close());
     return path;
 }
 
@@ -85,10 +93,10 @@ void BM_Rebuild(benchmark::State& state) {
     IdleTimers timers;
     HalfRandom source;
     RandomStream random(source);
-    IndPreset(model, ui);
+    require(IndPreset(model, ui));
     for (auto _ : state) {
-        const RebuildOutcome outcome = 検証データ再構築(model, {ui, pump, timers, random});
-        if (outcome != RebuildOutcome::Rebuilt) {
+        const Result<RebuildOutcome> outcome = 検証データ再構築(model, {ui, pump, timers, random});
+        if (!outcome.ok() || outcome.value() != RebuildOutcome::Rebuilt) {
             state.SkipWithError("the rebuild did not finish");
         }
     }

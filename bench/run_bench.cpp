@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <limits>
 #include <random>
+#include <stdexcept>
 
 namespace zelkora {
 namespace {
@@ -43,12 +44,13 @@ public:
 class DiscardingWorkingCopy final : public RunWorkingCopy {
 public:
     explicit DiscardingWorkingCopy(StoredConditions conditions) : stored_(std::move(conditions)) {}
-    StoredConditions readConditions() override { return stored_; }
-    void recreate(const StoredConditions&) override {}
-    void writeResult(std::int32_t, const ResultColumns& columns) override {
+    Result<StoredConditions> readConditions() override { return stored_; }
+    Status recreate(const StoredConditions&) override { return {}; }
+    Status writeResult(std::int32_t, const ResultColumns& columns) override {
         benchmark::DoNotOptimize(columns.data());
+        return {};
     }
-    void finish(std::int32_t, std::string_view) override {}
+    Status finish(std::int32_t, std::string_view) override { return {}; }
     void close() override {}
 
 private:
@@ -80,7 +82,7 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder) 
     DiscardingWorkingCopy discarding(conditions);
     RunWorkingCopy& workingCopy = folder.empty() ? static_cast<RunWorkingCopy&>(discarding) : file;
     if (!folder.empty()) {
-        file.recreate(conditions);
+        static_cast<void>(file.recreate(conditions)); // the run recreates it again at Start
         file.close();
     }
     PcgRandomSource source(kSeed);
@@ -90,8 +92,11 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder) 
     Frozen timers;
     RunEngine engine(model, {ui, pump, timers, random, workingCopy});
     const auto begin = std::chrono::steady_clock::now();
-    engine.MK_Start();
+    const Status run = engine.MK_Start();
     const auto end = std::chrono::steady_clock::now();
+    if (!run.ok()) {
+        throw std::runtime_error("the benchmark's run failed");
+    }
     const auto spins =
         model.fields.number(Field::総回転数表示) + model.fields.number(Field::総時短回転数表示);
     return {std::chrono::duration<double>(end - begin).count(), static_cast<std::int64_t>(spins)};

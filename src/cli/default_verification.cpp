@@ -1,5 +1,6 @@
 #include "default_verification.h"
 
+#include "commands/error_messages.h"
 #include "files/fixed_length_file.h"
 #include "files/verification_conditions.h"
 #include "files/working_copy_file.h"
@@ -11,7 +12,7 @@ std::string writeDefaultVerification(const std::filesystem::path& path) {
     std::error_code removeError;
     std::filesystem::remove(path, removeError);
     RecordFile file(kVerificationRecordLength);
-    RecordFileResult result = file.open(path);
+    Status result = file.open(path);
     if (result.ok()) {
         result = file.writeEmpty(kRunSummaryRecord);
     }
@@ -33,8 +34,11 @@ std::string writeDefaultVerification(const std::filesystem::path& path) {
     for (; recordNumber <= kSymbolRecordSlots && result.ok(); ++recordNumber) {
         result = file.write(recordNumber, blankSymbolRecord());
     }
-    const RecordFileResult closed = file.close();
-    return !result.ok() ? result.message : closed.message;
+    Status closed = file.close();
+    if (!result.ok()) {
+        return errorText(result.error());
+    }
+    return closed.ok() ? std::string() : errorText(closed.error());
 }
 
 } // namespace zelkora::cli

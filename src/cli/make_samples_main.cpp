@@ -2,8 +2,9 @@
 // the sample's conditions as the wizard's Finish writes them, played once headless with the
 // sample's own seed, so the file holds real results that Open rebuilds. samples/ holds this
 // program's output; the files are never edited by hand.
+#include "commands/error_messages.h"
+#include "commands/run_commands.h"
 #include "console_platform.h"
-#include "engine/run_engine.h"
 #include "files/condition_file_writer.h"
 #include "files/file_system.h"
 #include "files/sample_definitions.h"
@@ -32,7 +33,10 @@ bool makeSample(const SampleDefinition& sample, const fs::path& output) {
         return false;
     }
     ConsoleUserInterface ui(std::cerr);
-    IndPreset(model, ui);
+    if (Status loaded = IndPreset(model, ui); !loaded.ok()) {
+        std::cerr << "zelkora-make-samples: " << errorText(loaded.error()) << '\n';
+        return false;
+    }
     グリッド見出し設定(model.grids);
     model.commands.apply(Availability::VerificationLoaded);
     PcgRandomSource source(sample.seed);
@@ -40,11 +44,11 @@ bool makeSample(const SampleDefinition& sample, const fs::path& output) {
     NoEventPump pump;
     FrozenTimers timers(kSampleCountdown);
     FileWorkingCopy workingCopy(model.workingCopyPath());
-    RunEngine engine(model, {ui, pump, timers, random, workingCopy});
-    engine.MK_Start();
+    RunCommands run(model, {ui, pump, timers, random, workingCopy});
+    run.MK_Start();
     const fs::path target = output / pathFromUtf8(sample.name + ".pac");
     LocalFileSystem files;
-    if (ui.reportedError() || copyFileSafely(files, model.workingCopyPath(), target)) {
+    if (ui.reportedError() || !copyFileSafely(files, model.workingCopyPath(), target).ok()) {
         std::cerr << "zelkora-make-samples: cannot make " << utf8FromPath(target) << '\n';
         return false;
     }

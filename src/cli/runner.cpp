@@ -1,8 +1,8 @@
 #include "runner.h"
 
-#include "common/procedure_error.h"
+#include "commands/error_messages.h"
+#include "commands/run_commands.h"
 #include "console_platform.h"
-#include "engine/run_engine.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
 #include "files/working_copy_file.h"
@@ -26,13 +26,11 @@ std::uint64_t randomSeed() {
 // (IndPreset); the message for the user when it cannot.
 std::string openVerification(const RunOptions& options, MainWindowModel& model, UserInterface& ui) {
     LocalFileSystem files;
-    if (copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath())) {
+    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
         return "cannot read " + options.file;
     }
-    try {
-        IndPreset(model, ui);
-    } catch (const ProcedureError& failure) {
-        return "cannot read " + options.file + ": " + failure.what();
+    if (Status loaded = IndPreset(model, ui); !loaded.ok()) {
+        return "cannot read " + options.file + ": " + errorText(loaded.error());
     }
     return {};
 }
@@ -77,8 +75,8 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     NoEventPump pump;
     FrozenTimers timers(options.countdown);
     FileWorkingCopy workingCopy(model.workingCopyPath());
-    RunEngine engine(model, {ui, pump, timers, random, workingCopy});
-    engine.MK_Start();
+    RunCommands run(model, {ui, pump, timers, random, workingCopy});
+    run.MK_Start();
     bool ok = !ui.reportedError();
     if (options.out && ok) {
         ok = writeOut(options, model, err);

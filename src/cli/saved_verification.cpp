@@ -1,8 +1,9 @@
 #include "saved_verification.h"
 
+#include "commands/error_messages.h"
 #include "commands/first_run_setup.h"
+#include "commands/open_reload.h"
 #include "commands/startup.h"
-#include "common/procedure_error.h"
 #include "console_platform.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
@@ -65,7 +66,7 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     MainWindowModel model;
     model.programFolder = folder.path();
     LocalFileSystem files;
-    if (copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath())) {
+    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
         err << "zelkora-run: cannot read " << options.file << '\n';
         return kExitFailure;
     }
@@ -75,14 +76,14 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     FrozenTimers timers(options.countdown);
     PcgRandomSource source(options.seed.value_or(0));
     RandomStream random(source);
-    RebuildOutcome outcome = RebuildOutcome::Failed;
-    try {
-        outcome = reloadOpenedVerification(model, {ui, pump, timers, random});
-    } catch (const ProcedureError& failure) {
-        err << "zelkora-run: cannot read " << options.file << ": " << failure.what() << '\n';
+    const Result<RebuildOutcome> outcome =
+        reloadOpenedVerification(model, {ui, pump, timers, random});
+    if (!outcome.ok()) {
+        err << "zelkora-run: cannot read " << options.file << ": " << errorText(outcome.error())
+            << '\n';
         return kExitFailure;
     }
-    if (outcome == RebuildOutcome::Failed) {
+    if (outcome.value() == RebuildOutcome::Failed) {
         return kExitFailure;
     }
     out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)

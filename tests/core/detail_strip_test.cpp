@@ -1,4 +1,4 @@
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "results/detail_strip.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ TEST(DetailStripTest, TakesTrimmedTextsAndPlainNumbers) {
     for (const char* bad : {"", "12abc", "-", "1.2.3", "inf"}) {
         ResultColumns broken = columns;
         broken[1] = bad;
-        EXPECT_THROW(writeDetailStrip(fields, broken), ProcedureError) << bad;
+        EXPECT_THROW(writeDetailStrip(fields, broken), Fault) << bad;
     }
 }
 

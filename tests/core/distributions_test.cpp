@@ -1,4 +1,4 @@
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "model/main_window_model.h"
 #include "results/distributions.h"
 #include "results/grids_and_charts.h"
@@ -117,7 +117,7 @@ TEST_F(DistributionsTest, SymbolHitsAndShares) {
     showSymbolShares(distributions, charts.chart1, 6);
     EXPECT_EQ(charts.chart1.value(1, 1), "33.3333333333333"); // plain, not rounded to 2 places
     EXPECT_EQ(charts.chart1.value(2, 1), "16.6666666666667");
-    EXPECT_THROW(distributions.countSymbolHit(3), ProcedureError);
+    EXPECT_THROW(distributions.countSymbolHit(3), Fault);
 }
 
 TEST_F(DistributionsTest, TransitionChartShowsOnlyClosedBlocks) {

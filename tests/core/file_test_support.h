@@ -68,27 +68,50 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
     out << bytes;
 }
 
-// Copies stop after half the bytes with "no space left", as on a full disk; a rename can be
-// made to fail too.
+// Copies stop after half the bytes with "no space left", as on a full disk; a rename or a sync
+// can be made to fail too. Every call is logged as "copy", "sync", "rename", "sync folder" or
+// "remove", so a test can check the order in which a save reaches the disk.
 class FailingFileSystem : public LocalFileSystem {
 public:
     bool failCopies = false;
     bool failRenames = false;
-    std::error_code copyContents(const std::filesystem::path& from,
-                                 const std::filesystem::path& to) override {
+    bool failSyncs = false;
+    std::vector<std::string> calls;
+
+    Status copyContents(const std::filesystem::path& from,
+                        const std::filesystem::path& to) override {
+        calls.emplace_back("copy");
         if (!failCopies) {
             return LocalFileSystem::copyContents(from, to);
         }
         const std::string bytes = readBytes(from);
         writeBytes(to, bytes.substr(0, bytes.size() / 2));
-        return std::make_error_code(std::errc::no_space_on_device);
+        return Error{ErrorKind::CannotCopy}.inFile(from).because(
+            std::make_error_code(std::errc::no_space_on_device));
     }
-    std::error_code rename(const std::filesystem::path& from,
-                           const std::filesystem::path& to) override {
+    Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        calls.emplace_back("rename");
         if (failRenames) {
-            return std::make_error_code(std::errc::read_only_file_system);
+            return Error{ErrorKind::CannotReplace}.inFile(to).because(
+                std::make_error_code(std::errc::read_only_file_system));
         }
         return LocalFileSystem::rename(from, to);
+    }
+    Status remove(const std::filesystem::path& file) override {
+        calls.emplace_back("remove");
+        return LocalFileSystem::remove(file);
+    }
+    Status syncFile(const std::filesystem::path& file) override {
+        calls.emplace_back("sync");
+        if (failSyncs) {
+            return Error{ErrorKind::CannotWrite}.inFile(file).because(
+                std::make_error_code(std::errc::io_error));
+        }
+        return LocalFileSystem::syncFile(file);
+    }
+    Status syncFolder(const std::filesystem::path& folder) override {
+        calls.emplace_back("sync folder");
+        return LocalFileSystem::syncFolder(folder);
     }
 };
 

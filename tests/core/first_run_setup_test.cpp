@@ -39,7 +39,7 @@ protected:
     ScratchFolder folder;
     testing::RecordingUserInterface ui;
     RecordingSplash splash;
-    LocalFileSystem files;
+    test_support::FailingFileSystem files;
 };
 
 TEST_F(FirstRunSetupTest, first_start_writes_settings_creates_data_folder_and_moves_samples) {
@@ -57,9 +57,9 @@ TEST_F(FirstRunSetupTest, first_start_writes_settings_creates_data_folder_and_mo
     EXPECT_EQ(splash.shown, 1);
     EXPECT_EQ(splash.closed, 1);
 
-    const SettingsReadResult settings = readSettingsFile(folder.path());
-    ASSERT_EQ(settings.status, SettingsStatus::Readable);
-    EXPECT_EQ(settings.settings,
+    const Result<Settings> settings = readSettingsFile(folder.path());
+    ASSERT_TRUE(settings.ok());
+    EXPECT_EQ(settings.value(),
               (Settings{utf8FromPath(folder.path()), "C:\\WINDOWS", kSetupCompleteMark}));
     for (int sample = 0; sample < 5; ++sample) {
         EXPECT_FALSE(fs::exists(sampleFile(folder.path(), sample)));
@@ -124,7 +124,7 @@ TEST_F(FirstRunSetupTest, a_data_folder_that_cannot_be_made_ends_the_program_aft
                             "エラーが発生しました。初期設定は途中ですが中断されました。"));
     EXPECT_EQ(splash.closed, 1);
     // The settings came first, so the next start does not set up again.
-    EXPECT_EQ(readSettingsFile(folder.path()).settings.setupMark, kSetupCompleteMark);
+    EXPECT_EQ(readSettingsFile(folder.path())->setupMark, kSetupCompleteMark);
     EXPECT_TRUE(fs::exists(sampleFile(folder.path(), 0)));
 }
 
@@ -133,7 +133,7 @@ TEST_F(FirstRunSetupTest, a_drive_root_program_folder_keeps_its_backslash_in_rec
     root.currentFolderText = "D:\\";
     fileiniLoad(root, ui, splash, files);
 
-    EXPECT_EQ(readSettingsFile(folder.path()).settings.programFolder, "D:\\");
+    EXPECT_EQ(readSettingsFile(folder.path())->programFolder, "D:\\");
     EXPECT_EQ(withoutTrailingBackslash("D:\\"), "D:");
     EXPECT_EQ(withoutTrailingBackslash("D:\\zelkora\\"), "D:\\zelkora");
     EXPECT_EQ(folderFromRecordText("/") / "temp.pac", fs::path("/temp.pac"));
@@ -153,10 +153,27 @@ TEST_F(FirstRunSetupTest, damaged_settings_are_reported_and_the_setup_runs_again
     ASSERT_FALSE(secondUi.messages.empty());
     EXPECT_THAT(secondUi.messages[0].text, ::testing::HasSubstr("zelkora.ini"));
     EXPECT_EQ(secondUi.messages[1].text, "ゼルコラにようこそ。");
-    EXPECT_EQ(readSettingsFile(folder.path()).status, SettingsStatus::Readable);
+    EXPECT_TRUE(readSettingsFile(folder.path()).ok());
 
     writeBytes(folder.path() / "zelkora.ini", std::string("\xFF\x00", 2) + std::string(200, 'x'));
-    EXPECT_EQ(readSettingsFile(folder.path()).status, SettingsStatus::Damaged);
+    const Result<Settings> damaged = readSettingsFile(folder.path());
+    ASSERT_FALSE(damaged.ok());
+    EXPECT_NE(damaged.error().kind, ErrorKind::FileMissing);
+    EXPECT_EQ(damaged.error().path, folder.path() / "zelkora.ini");
+}
+
+TEST_F(FirstRunSetupTest, a_settings_file_that_cannot_replace_the_old_one_leaves_it_whole) {
+    // An unfinished earlier setup (mark 0), so the setup runs again and rewrites the file.
+    ASSERT_TRUE(writeSettingsFile(files, folder.path(), {"C:\\OLD", "C:\\WINDOWS", 0}).ok());
+    const std::string before = readBytes(folder.path() / "zelkora.ini");
+    files.calls.clear();
+    files.failRenames = true;
+    EXPECT_EQ(runSetup().outcome, SetupOutcome::ProgramMustEnd);
+    EXPECT_EQ(readBytes(folder.path() / "zelkora.ini"), before);
+    EXPECT_FALSE(fs::exists(temporaryCopyPath(folder.path() / "zelkora.ini")));
+    EXPECT_EQ(files.calls, (std::vector<std::string>{"sync", "rename"}));
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_THAT(ui.messages.back().text, ::testing::HasSubstr("書き込めませんでした"));
 }
 
 TEST_F(FirstRunSetupTest, a_folder_name_too_long_for_its_record_ends_the_program_with_a_message) {

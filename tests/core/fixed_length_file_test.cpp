@@ -50,7 +50,7 @@ TEST_F(record_file_test, reopening_keeps_what_was_written) {
     closeFile();
     openFile();
     EXPECT_EQ(file.recordCount(), 100U);
-    const RecordRead read = file.read(100);
+    const RecordRead read = file.read(100).value();
     EXPECT_EQ(read.outcome.status, RecordReadStatus::Ok);
     EXPECT_EQ(read.text, "316       いいえ");
 }
@@ -72,10 +72,10 @@ TEST_F(record_file_test, a_file_of_100_records_is_20000_bytes_and_each_more_adds
 TEST_F(record_file_test, gaps_read_empty_and_records_past_the_end_are_beyond_it) {
     openFile();
     ASSERT_TRUE(file.write(99, "summary").ok());
-    const RecordRead gap = file.read(5);
+    const RecordRead gap = file.read(5).value();
     EXPECT_EQ(gap.outcome.status, RecordReadStatus::Ok);
     EXPECT_EQ(gap.text, "");
-    const RecordRead beyond = file.read(100);
+    const RecordRead beyond = file.read(100).value();
     EXPECT_EQ(beyond.outcome.status, RecordReadStatus::BeyondEnd);
     EXPECT_EQ(beyond.text, "");
     closeFile();
@@ -88,7 +88,7 @@ TEST_F(record_file_test, writing_empty_clears_a_record) {
     openFile();
     ASSERT_TRUE(file.write(99, "57        43.2").ok());
     ASSERT_TRUE(file.writeEmpty(99).ok());
-    const RecordRead cleared = file.read(99);
+    const RecordRead cleared = file.read(99).value();
     EXPECT_EQ(cleared.outcome.status, RecordReadStatus::Ok);
     EXPECT_EQ(cleared.text, "");
     closeFile();
@@ -106,21 +106,25 @@ TEST_F(record_file_test, a_text_longer_than_198_bytes_is_refused_and_nothing_cha
 
     openFile();
     for (const std::string& tooLong : {repeat("漢", 99) + "a", repeat("a", 199)}) {
-        const RecordFileResult result = file.write(2, tooLong);
-        EXPECT_EQ(result.error, RecordFileError::TooLong);
-        EXPECT_NE(result.message.find("temp.pac"), std::string::npos) << result.message;
+        const Status result = file.write(2, tooLong);
+        ASSERT_FALSE(result.ok());
+        EXPECT_EQ(result.error().kind, ErrorKind::TextTooLong);
+        EXPECT_EQ(result.error().path.filename(), "temp.pac");
+        EXPECT_EQ(result.error().record, 2);
     }
-    EXPECT_EQ(file.read(1).text, fits);
-    EXPECT_EQ(file.read(2).text, "before");
+    EXPECT_EQ(file.read(1)->text, fits);
+    EXPECT_EQ(file.read(2)->text, "before");
     closeFile();
     EXPECT_EQ(readBytes(path), before);
 }
 
 TEST_F(record_file_test, an_unencodable_character_is_refused_and_nothing_written) {
     openFile();
-    const RecordFileResult result = file.write(3, "名前\U0001F600");
-    EXPECT_EQ(result.error, RecordFileError::Unencodable);
-    EXPECT_NE(result.message.find("U+1F600"), std::string::npos) << result.message;
+    const Status result = file.write(3, "名前\U0001F600");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().kind, ErrorKind::Unencodable);
+    EXPECT_EQ(result.error().text, "\U0001F600");
+    EXPECT_EQ(result.error().record, 3);
     EXPECT_EQ(file.recordCount(), 0U);
     closeFile();
     EXPECT_EQ(std::filesystem::file_size(path), 0U);
@@ -131,10 +135,10 @@ TEST_F(record_file_test, settings_records_hold_a_16_bit_integer) {
     ASSERT_TRUE(settings.open(path).ok());
     ASSERT_TRUE(settings.write(1, "C:\\ゼルコラ").ok());
     ASSERT_TRUE(settings.writeInt16(3, 1).ok());
-    EXPECT_EQ(settings.readInt16(3).value, 1);
+    EXPECT_EQ(settings.readInt16(3)->value, 1);
     ASSERT_TRUE(settings.writeInt16(4, -2).ok());
-    EXPECT_EQ(settings.readInt16(4).value, -2);
-    EXPECT_EQ(settings.readInt16(5).outcome.status, RecordReadStatus::BeyondEnd);
+    EXPECT_EQ(settings.readInt16(4)->value, -2);
+    EXPECT_EQ(settings.readInt16(5)->outcome.status, RecordReadStatus::BeyondEnd);
     ASSERT_TRUE(settings.close().ok());
 
     const Bytes bytes = readBytes(path);
@@ -146,7 +150,7 @@ TEST_F(record_file_test, settings_records_hold_a_16_bit_integer) {
     // 98 bytes of text fit a 100-byte record, 99 do not.
     ASSERT_TRUE(settings.open(path).ok());
     EXPECT_TRUE(settings.write(2, repeat("a", 98)).ok());
-    EXPECT_EQ(settings.write(2, repeat("a", 99)).error, RecordFileError::TooLong);
+    EXPECT_EQ(settings.write(2, repeat("a", 99)).error().kind, ErrorKind::TextTooLong);
 }
 
 TEST_F(record_file_test, a_length_prefix_beyond_the_record_reads_only_the_record) {
@@ -157,17 +161,17 @@ TEST_F(record_file_test, a_length_prefix_beyond_the_record_reads_only_the_record
     bytes.insert(bytes.end(), next.begin(), next.end());
     writeBytes(path, bytes);
     openFile();
-    const RecordRead read = file.read(1);
+    const RecordRead read = file.read(1).value();
     EXPECT_EQ(read.outcome.status, RecordReadStatus::Damaged);
     EXPECT_TRUE(read.outcome.damage.lengthTooLarge);
     EXPECT_EQ(read.text, repeat("a", 198)); // nothing of record 2 leaks in
-    EXPECT_EQ(file.read(2).text, "next");
+    EXPECT_EQ(file.read(2)->text, "next");
 }
 
 TEST_F(record_file_test, invalid_shift_jis_bytes_read_as_far_as_possible) {
     writeBytes(path, recordBytes({'A', 0x80, 'B', 0x8A, 0x47}));
     openFile();
-    const RecordRead read = file.read(1);
+    const RecordRead read = file.read(1).value();
     EXPECT_EQ(read.outcome.status, RecordReadStatus::Damaged);
     EXPECT_TRUE(read.outcome.damage.invalidBytes);
     EXPECT_EQ(read.text, "A\uFFFDB絵");
@@ -181,7 +185,7 @@ TEST_F(record_file_test, a_file_cut_inside_a_record_reads_what_is_there) {
     writeBytes(path, bytes);
     openFile();
     EXPECT_EQ(file.recordCount(), 2U);
-    const RecordRead cut = file.read(2);
+    const RecordRead cut = file.read(2).value();
     EXPECT_EQ(cut.outcome.status, RecordReadStatus::Damaged);
     EXPECT_TRUE(cut.outcome.damage.truncated);
     EXPECT_EQ(cut.text, "abc");
@@ -191,17 +195,17 @@ TEST_F(record_file_test, a_file_cut_inside_a_record_reads_what_is_there) {
     bytes.push_back(0x06); // half of record 2's length prefix
     writeBytes(path, bytes);
     openFile();
-    const RecordRead stub = file.read(2);
+    const RecordRead stub = file.read(2).value();
     EXPECT_EQ(stub.outcome.status, RecordReadStatus::Damaged);
     EXPECT_TRUE(stub.outcome.damage.truncated);
     EXPECT_EQ(stub.text, "");
-    EXPECT_EQ(file.readInt16(2).outcome.status, RecordReadStatus::Damaged);
+    EXPECT_EQ(file.readInt16(2)->outcome.status, RecordReadStatus::Damaged);
 }
 
 TEST_F(record_file_test, a_short_last_record_that_holds_its_whole_text_is_sound) {
     writeBytes(path, {0x04, 0x00, 'a', 'b', 'c', 'd'});
     openFile();
-    const RecordRead read = file.read(1);
+    const RecordRead read = file.read(1).value();
     EXPECT_EQ(read.outcome.status, RecordReadStatus::Ok);
     EXPECT_EQ(read.text, "abcd");
 }
@@ -209,27 +213,28 @@ TEST_F(record_file_test, a_short_last_record_that_holds_its_whole_text_is_sound)
 TEST_F(record_file_test, bad_record_numbers_are_refused_without_touching_the_file) {
     openFile();
     for (const int record : {0, -1, std::numeric_limits<int>::max()}) {
-        EXPECT_EQ(file.write(record, "x").error, RecordFileError::BadRecordNumber) << record;
-        EXPECT_EQ(file.read(record).outcome.status, RecordReadStatus::Failed) << record;
+        EXPECT_EQ(file.write(record, "x").error().kind, ErrorKind::BadRecordNumber) << record;
+        EXPECT_EQ(file.read(record).error().kind, ErrorKind::BadRecordNumber) << record;
     }
     closeFile();
     EXPECT_EQ(std::filesystem::file_size(path), 0U);
 }
 
 TEST_F(record_file_test, using_a_closed_file_fails_instead_of_crashing) {
-    EXPECT_EQ(file.write(1, "x").error, RecordFileError::NotOpen);
-    EXPECT_EQ(file.read(1).outcome.status, RecordReadStatus::Failed);
+    EXPECT_EQ(file.write(1, "x").error().kind, ErrorKind::CannotWrite);
+    EXPECT_EQ(file.read(1).error().kind, ErrorKind::CannotRead);
     EXPECT_TRUE(file.close().ok());
     EXPECT_EQ(file.recordCount(), 0U);
 }
 
 TEST_F(record_file_test, open_failures_name_the_file) {
     const auto missingFolder = path.parent_path() / "no-such-folder" / "temp.pac";
-    const RecordFileResult result = file.open(missingFolder);
-    EXPECT_EQ(result.error, RecordFileError::OpenFailed);
-    EXPECT_NE(result.message.find("no-such-folder"), std::string::npos) << result.message;
+    const Status result = file.open(missingFolder);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().kind, ErrorKind::CannotOpen);
+    EXPECT_EQ(result.error().path, missingFolder);
     EXPECT_FALSE(file.isOpen());
-    EXPECT_EQ(file.open(path.parent_path()).error, RecordFileError::OpenFailed);
+    EXPECT_EQ(file.open(path.parent_path()).error().kind, ErrorKind::CannotOpen);
 }
 
 TEST_F(record_file_test, a_full_disk_is_reported_by_flush_and_close) {
@@ -239,10 +244,12 @@ TEST_F(record_file_test, a_full_disk_is_reported_by_flush_and_close) {
     }
     ASSERT_TRUE(file.open(full).ok());
     EXPECT_TRUE(file.write(1, "buffered").ok());
-    EXPECT_EQ(file.flush().error, RecordFileError::WriteFailed);
-    const RecordFileResult closed = file.close();
-    EXPECT_EQ(closed.error, RecordFileError::WriteFailed);
-    EXPECT_NE(closed.message.find("/dev/full"), std::string::npos) << closed.message;
+    EXPECT_EQ(file.flush().error().kind, ErrorKind::CannotWrite);
+    const Status closed = file.close();
+    ASSERT_FALSE(closed.ok());
+    EXPECT_EQ(closed.error().kind, ErrorKind::CannotWrite);
+    EXPECT_EQ(closed.error().path, "/dev/full");
+    EXPECT_EQ(closed.error().system, std::make_error_code(std::errc::no_space_on_device));
 }
 
 TEST_F(record_file_test, a_read_only_file_refuses_writes) {
@@ -253,8 +260,8 @@ TEST_F(record_file_test, a_read_only_file_refuses_writes) {
     if (!file.isReadOnly()) {
         GTEST_SKIP() << "this user may write read-only files";
     }
-    EXPECT_EQ(file.read(1).text, "ro");
-    EXPECT_EQ(file.write(1, "x").error, RecordFileError::WriteFailed);
+    EXPECT_EQ(file.read(1)->text, "ro");
+    EXPECT_EQ(file.write(1, "x").error().kind, ErrorKind::CannotWrite);
 }
 
 // Random writes and reads across many window-sized stretches of the file, checked against a
@@ -267,7 +274,7 @@ TEST_F(record_file_test, buffered_random_access_matches_a_simple_model) {
     for (int step = 0; step < 4000; ++step) {
         const int record = recordNumber(random);
         if (random() % 3 == 0) {
-            const RecordRead read = file.read(record);
+            const RecordRead read = file.read(record).value();
             const auto found = model.find(record);
             const std::string expected = found == model.end() ? "" : found->second;
             ASSERT_EQ(read.text, expected) << "step " << step << ", record " << record;
@@ -283,7 +290,7 @@ TEST_F(record_file_test, buffered_random_access_matches_a_simple_model) {
     std::string text;
     for (int record = 1; record <= model.rbegin()->first; ++record) {
         const auto found = model.find(record);
-        ASSERT_EQ(file.readInto(record, text).status, RecordReadStatus::Ok);
+        ASSERT_EQ(file.readInto(record, text)->status, RecordReadStatus::Ok);
         ASSERT_EQ(text, found == model.end() ? "" : found->second) << "record " << record;
     }
 }

@@ -1,4 +1,4 @@
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "model/main_window_model.h"
 #include "results/grids_and_charts.h"
 
@@ -91,7 +91,7 @@ TEST_F(RowAppendTest, DayRowsSizeTheGridToTheLastDay) {
     EXPECT_EQ(grids.grid3.rowCount(), 5);
 
     fields.setText(Field::c日合計_日目, "0"); // would overwrite the headings
-    EXPECT_THROW(日合計行追加(fields, grids.grid3), ProcedureError);
+    EXPECT_THROW(日合計行追加(fields, grids.grid3), Fault);
     EXPECT_EQ(grids.grid3.cell(0, 0), "日目");
 }
 

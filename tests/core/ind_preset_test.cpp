@@ -1,4 +1,4 @@
-#include "common/procedure_error.h"
+#include "commands/error_messages.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
@@ -30,13 +30,10 @@ protected:
         ASSERT_TRUE(file.write(record, text).ok());
         ASSERT_TRUE(file.close().ok());
     }
+    // What the user is told when IndPreset fails; empty when it loads.
     std::string failureOf() {
-        try {
-            IndPreset(model, ui);
-        } catch (const ProcedureError& error) {
-            return error.what();
-        }
-        return "";
+        const Status loaded = IndPreset(model, ui);
+        return loaded.ok() ? "" : errorText(loaded.error());
     }
 
     ScratchFolder folder;
@@ -49,7 +46,7 @@ TEST_F(IndPresetTest, loads_conditions_schedule_symbols_and_result_count) {
     writeWorkingCopy();
     putRecord(kRunSummaryRecord, buildRunSummaryRecord({1234, "37.5"}));
 
-    IndPreset(model, ui);
+    ASSERT_TRUE(IndPreset(model, ui).ok());
 
     for (const auto& [field, text] : verification.conditions) {
         EXPECT_EQ(model.fields.text(field), text) << fieldName(field);

@@ -42,13 +42,13 @@ protected:
         }
         model.programFolder = folder.path();
         ASSERT_TRUE(writeConditionFile(model.workingCopyPath(), sample).ok());
-        IndPreset(model, ui);
+        ASSERT_TRUE(IndPreset(model, ui).ok());
         グリッド見出し設定(model.grids);
         model.commands.apply(Availability::VerificationLoaded);
         source.seed(seed);
         engine =
             std::make_unique<RunEngine>(model, RunSeams{ui, pump, timers, random, workingCopy});
-        engine->MK_Start();
+        ASSERT_TRUE(engine->MK_Start().ok());
     }
 
     ScratchFolder folder;
@@ -151,13 +151,13 @@ TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records
     EXPECT_EQ(model.window.running, 0);
     RecordFile file(kVerificationRecordLength);
     ASSERT_TRUE(file.open(model.workingCopyPath()).ok());
-    const Checked<RunSummary> summary = parseRunSummaryRecord(file.read(kRunSummaryRecord).text);
+    const Result<RunSummary> summary = parseRunSummaryRecord(file.read(kRunSummaryRecord)->text);
     ASSERT_TRUE(summary.ok());
-    EXPECT_EQ(summary.value.resultCount, model.window.resultRecordCounter);
+    EXPECT_EQ(summary->resultCount, model.window.resultRecordCounter);
     const ResultRecord last =
-        parseResultRecord(file.read(kFirstResultRecord + summary.value.resultCount - 1).text);
+        parseResultRecord(file.read(kFirstResultRecord + summary->resultCount - 1)->text);
     EXPECT_EQ(last.columns[6], "キャンセル");
-    file.close();
+    ASSERT_TRUE(file.close().ok());
 
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends); // the save dialog is cancelled
     EXPECT_EQ(dialogsTitled(fileUi, "ファイルを保存").size(), 1U);

@@ -1,8 +1,8 @@
+#include "commands/open_reload.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
-#include "results/rebuild.h"
 #include "results/statistics.h"
 #include "test_platform.h"
 
@@ -66,7 +66,7 @@ protected:
 TEST_F(RebuildTest, zero_records_ask_nothing_and_leave_the_charts_cleared) {
     writeWorkingCopy({}, 0);
     model.charts.chart5.setRowCount(4);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}),
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
               RebuildOutcome::NoRecords);
     EXPECT_THAT(ui.messages, IsEmpty());
     EXPECT_EQ(model.charts.chart5.rowCount(), 1);
@@ -76,7 +76,7 @@ TEST_F(RebuildTest, zero_records_ask_nothing_and_leave_the_charts_cleared) {
 TEST_F(RebuildTest, no_leaves_every_figure_at_zero_with_the_conditions_loaded) {
     writeWorkingCopy(kTwoDays, 5);
     ui.answer = MessageResult::No;
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}),
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
               RebuildOutcome::Declined);
 
     ASSERT_EQ(ui.messages.size(), 1U);
@@ -101,7 +101,8 @@ TEST_F(RebuildTest, yes_replays_every_record_into_the_figures) {
     pump.onYield = [&](std::int64_t) {
         progress.push_back(text(Field::action表示));
     };
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}), RebuildOutcome::Rebuilt);
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Rebuilt);
 
     EXPECT_EQ(text(Field::総回転数表示), "1270");
     EXPECT_EQ(text(Field::初当たり数表示), "1");
@@ -146,7 +147,7 @@ TEST_F(RebuildTest, yes_stops_timer3_and_takes_exactly_one_draw) {
     pump.onYield = [&](std::int64_t) {
         lockedWhileReplaying = !model.commands.enabled(Menu::Mf_End);
     };
-    reloadOpenedVerification(model, {ui, pump, timers, stream});
+    ASSERT_TRUE(reloadOpenedVerification(model, {ui, pump, timers, stream}).ok());
     EXPECT_FALSE(timers.countdownEnabled);
     EXPECT_EQ(timers.intervalMilliseconds, 5);
     EXPECT_FALSE(model.runArea.timer3Enabled);
@@ -158,7 +159,7 @@ TEST_F(RebuildTest, fewer_than_ten_first_hits_leave_the_transition_chart_as_it_w
     writeWorkingCopy(kTwoDays, 5);
     model.charts.chart5.setRowCount(3);
     model.charts.chart5.setLabel(3, "30");
-    reloadOpenedVerification(model, {ui, pump, timers, stream});
+    ASSERT_TRUE(reloadOpenedVerification(model, {ui, pump, timers, stream}).ok());
     EXPECT_EQ(model.charts.chart5.rowCount(), 3);
     EXPECT_EQ(model.charts.chart5.label(3), "30");
 }
@@ -167,7 +168,8 @@ TEST_F(RebuildTest, a_bad_number_stops_at_its_record_and_hands_the_window_back) 
     std::vector<Columns> records = kTwoDays;
     records[2][1] = "五十";
     writeWorkingCopy(records, 5);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}), RebuildOutcome::Failed);
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Failed);
 
     ASSERT_EQ(ui.messages.size(), 2U);
     EXPECT_THAT(ui.messages[1].text, HasSubstr("記録 103"));
@@ -184,13 +186,15 @@ TEST_F(RebuildTest, a_symbol_missing_from_the_table_is_reported) {
     std::vector<Columns> records = kTwoDays;
     records[1][5] = "９";
     writeWorkingCopy(records, 5);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}), RebuildOutcome::Failed);
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Failed);
     EXPECT_THAT(ui.messages.back().text, HasSubstr("９"));
 
     // An empty name matches only the table's unused entries, which are no symbols either.
     records[1][5] = "";
     writeWorkingCopy(records, 5);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}), RebuildOutcome::Failed);
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Failed);
     EXPECT_THAT(ui.messages.back().text, HasSubstr("記録 102"));
 }
 
@@ -198,7 +202,7 @@ TEST_F(RebuildTest, a_count_beyond_the_file_stops_at_the_first_missing_record) {
     for (std::int32_t count : {7, 2000000000}) {
         writeWorkingCopy(kTwoDays, count);
         ui.messages.clear();
-        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}),
+        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
                   RebuildOutcome::Failed);
         EXPECT_THAT(ui.messages.back().text, HasSubstr("記録 106"));
         EXPECT_LE(model.grids.grid1.rowCount(), 6);

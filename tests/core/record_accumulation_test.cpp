@@ -1,4 +1,4 @@
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "model/main_window_model.h"
 #include "results/grids_and_charts.h"
 #include "results/record_accumulation.h"
@@ -172,8 +172,9 @@ TEST_F(RecordAccumulationTest, UnknownSymbolEndsTheAccumulationNamingIt) {
     try {
         accumulate({1, 30, 0, "した", "★", "通常", 0, 1});
         FAIL() << "accepted a symbol missing from the table";
-    } catch (const ProcedureError& error) {
-        EXPECT_NE(std::string(error.what()).find("★"), std::string::npos);
+    } catch (const Fault& fault) {
+        EXPECT_EQ(fault.error().kind, ErrorKind::UnknownSymbol);
+        EXPECT_EQ(fault.error().text, "★");
     }
 }
 

@@ -2,27 +2,30 @@
 
 namespace zelkora::testing {
 
-void MemoryWorkingCopy::recreate(const StoredConditions& conditions) {
+Status MemoryWorkingCopy::recreate(const StoredConditions& conditions) {
     stored = conditions;
     results.clear();
     recordNumbers.clear();
     summary.reset();
     open = true;
     ++recreations;
+    return {};
 }
 
-void MemoryWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
+Status MemoryWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
     std::array<std::string, 11> copy;
     for (std::size_t index = 0; index < columns.size(); ++index) {
         copy[index] = std::string(columns[index]);
     }
     results.push_back(copy);
     recordNumbers.push_back(recordNumber);
+    return {};
 }
 
-void MemoryWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBallRatio) {
+Status MemoryWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBallRatio) {
     summary = Summary{resultCount, std::string(heldBallRatio)};
     open = false;
+    return {};
 }
 
 StoredSymbol symbol(std::string name, std::string kind, std::int16_t shortTimeSpins,
@@ -64,7 +67,7 @@ void RunHarness::start() {
     workingCopy.stored = conditions;
     applyConditions(model, conditions);
     model.commands.apply(Availability::VerificationLoaded);
-    engine.MK_Start();
+    commands.MK_Start();
 }
 
 void RunHarness::scriptStart(float symbolDraw, float scaleDraw) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/run_engine.h"
+#include "commands/run_commands.h"
 #include "files/run_working_copy.h"
 #include "files/verification_conditions.h"
 #include "model/main_window_model.h"
@@ -19,10 +19,10 @@ namespace zelkora::testing {
 // the run summary.
 class MemoryWorkingCopy final : public RunWorkingCopy {
 public:
-    StoredConditions readConditions() override { return stored; }
-    void recreate(const StoredConditions& conditions) override;
-    void writeResult(std::int32_t recordNumber, const ResultColumns& columns) override;
-    void finish(std::int32_t resultCount, std::string_view heldBallRatio) override;
+    Result<StoredConditions> readConditions() override { return stored; }
+    Status recreate(const StoredConditions& conditions) override;
+    Status writeResult(std::int32_t recordNumber, const ResultColumns& columns) override;
+    Status finish(std::int32_t resultCount, std::string_view heldBallRatio) override;
     void close() override { open = false; }
 
     struct Summary {
@@ -63,7 +63,8 @@ struct RunHarness {
     void set(Field field, std::string text);
     void setSymbols(std::vector<StoredSymbol> symbols);
 
-    // Loads the stored conditions into the window (as opening a file does) and starts the run.
+    // Loads the stored conditions into the window (as opening a file does) and starts the run
+    // as the window's command does, which tells the user when the run fails.
     void start();
 
     // Draws of the script: the two draws of Start, spins without a hit, a hit with its symbol.
@@ -88,7 +89,8 @@ struct RunHarness {
     CallbackEventPump pump;
     MemoryWorkingCopy workingCopy;
     RandomStream stream{random};
-    RunEngine engine{model, {ui, pump, timers, stream, workingCopy}};
+    RunCommands commands{model, {ui, pump, timers, stream, workingCopy}};
+    RunEngine& engine = commands.engine();
 };
 
 } // namespace zelkora::testing

@@ -57,7 +57,7 @@ TEST_P(RunInvariants, RecordsAccountForTheFigures) {
     run.workingCopy.stored = run.conditions;
     applyConditions(run.model, run.conditions);
     run.model.commands.apply(Availability::VerificationLoaded);
-    engine.MK_Start();
+    ASSERT_TRUE(engine.MK_Start().ok());
 
     const MemoryWorkingCopy& copy = run.workingCopy;
     ASSERT_TRUE(copy.summary);

@@ -1,4 +1,4 @@
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "run_harness.h"
 
 #include <gtest/gtest.h>
@@ -174,7 +174,7 @@ TEST(RunLifecycle, TwoRunsContinueTheGeneratorAndStartAfresh) {
     run.scriptHit(0);
     run.start();
     const std::int64_t firstRunDraws = run.random.draws;
-    run.engine.MK_Start();
+    run.commands.MK_Start();
     EXPECT_EQ(run.workingCopy.recreations, 2);
     EXPECT_EQ(run.workingCopy.results.size(), 1U); // no hit scripted for the second run
     EXPECT_EQ(run.field(Field::総大当り数表示), "0");
@@ -194,7 +194,7 @@ TEST_P(RunRefusal, StartIsRefusedWithAMessageAndChangesNothing) {
     run.start();
     ASSERT_EQ(run.ui.messages.size(), 1U);
     EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(run.ui.messages[0].title, kRunErrorTitle);
+    EXPECT_EQ(run.ui.messages[0].title, "検証エラー");
     EXPECT_NE(run.ui.messages[0].text.find("検証を開始できません"), std::string::npos);
     EXPECT_EQ(run.random.draws, 0);
     EXPECT_EQ(run.workingCopy.recreations, 0);
@@ -267,12 +267,17 @@ TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
     class FailingWorkingCopy final : public RunWorkingCopy {
     public:
         explicit FailingWorkingCopy(StoredConditions conditions) : stored_(std::move(conditions)) {}
-        StoredConditions readConditions() override { return stored_; }
-        void recreate(const StoredConditions&) override {}
-        void writeResult(std::int32_t, const ResultColumns&) override {
-            throw ProcedureError("作業ファイルに書き込めません。");
+        Result<StoredConditions> readConditions() override { return stored_; }
+        Status recreate(const StoredConditions&) override { return {}; }
+        Status writeResult(std::int32_t, const ResultColumns&) override {
+            return Error{ErrorKind::CannotWrite}
+                .inFile("temp.pac")
+                .because(std::make_error_code(std::errc::no_space_on_device));
         }
-        void finish(std::int32_t count, std::string_view) override { finishedWith = count; }
+        Status finish(std::int32_t count, std::string_view) override {
+            finishedWith = count;
+            return {};
+        }
         void close() override {}
         std::int32_t finishedWith = -1;
 
@@ -281,13 +286,15 @@ TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
     };
     RunHarness run;
     FailingWorkingCopy failing(run.conditions);
-    RunEngine engine(run.model, {run.ui, run.pump, run.timers, run.stream, failing});
+    RunCommands commands(run.model, {run.ui, run.pump, run.timers, run.stream, failing});
     applyConditions(run.model, run.conditions);
     run.model.commands.apply(Availability::VerificationLoaded);
     run.scriptStart();
-    engine.MK_Start();
+    commands.MK_Start();
     ASSERT_EQ(run.ui.messages.size(), 1U);
-    EXPECT_EQ(run.ui.messages[0].text, "作業ファイルに書き込めません。");
+    EXPECT_EQ(run.ui.messages[0].text,
+              "作業ファイルに書き込めません。ディスクの空き容量が足りません。検証を終了しました。");
+    EXPECT_EQ(run.ui.messages[0].title, "検証エラー");
     EXPECT_EQ(run.model.window.running, 0);
     EXPECT_EQ(failing.finishedWith, 0); // the record that failed is not counted
 }

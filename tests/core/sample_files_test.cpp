@@ -1,9 +1,9 @@
+#include "commands/open_reload.h"
 #include "file_test_support.h"
 #include "files/file_system.h"
 #include "files/sample_definitions.h"
 #include "files/sample_files.h"
 #include "files/utf8_path.h"
-#include "results/rebuild.h"
 #include "test_platform.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ TEST(sample_files_test, every_shipped_sample_opens_and_rebuilds_with_its_conditi
         MainWindowModel model;
         model.programFolder = folder.path();
         LocalFileSystem files;
-        ASSERT_FALSE(copyFileSafely(files, shippedSample(sample), model.workingCopyPath()));
+        ASSERT_TRUE(copyFileSafely(files, shippedSample(sample), model.workingCopyPath()).ok());
         testing::RecordingUserInterface ui;
         ui.answer = MessageResult::Yes;
         testing::CallbackEventPump pump;
@@ -34,7 +34,7 @@ TEST(sample_files_test, every_shipped_sample_opens_and_rebuilds_with_its_conditi
         testing::ScriptedRandomSource source;
         RandomStream random(source);
 
-        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, random}),
+        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, random}).value(),
                   RebuildOutcome::Rebuilt);
 
         for (const auto& [field, text] : sample.conditions) {

@@ -1,4 +1,4 @@
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "results/statistics.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +54,7 @@ TEST_F(StatisticsTest, ExchangeSettlementTurnsHeldBallsIntoYen) {
     EXPECT_EQ(text(Field::収支表示F), "0");
 
     fields.setText(Field::条件_両替率, "0");
-    EXPECT_THROW(交換精算(fields, money), ProcedureError);
+    EXPECT_THROW(交換精算(fields, money), Fault);
 }
 
 TEST_F(StatisticsTest, DaysAtExactlyZeroYenAreAllWon) {
@@ -133,7 +133,7 @@ TEST_F(StatisticsTest, GuardedFiguresChangeOnlyWhenTheirGuardHolds) {
     EXPECT_EQ(text(Field::平均連荘表示), "25.");
 
     fields.setNumber(Field::初当たり数表示, 0); // a count over no first hit is a fault
-    EXPECT_THROW(refresh初当り確変率(fields), ProcedureError);
+    EXPECT_THROW(refresh初当り確変率(fields), Fault);
 
     refresh最大はまり(fields, 812);
     refresh最大はまり(fields, 700);

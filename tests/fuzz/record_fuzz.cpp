@@ -57,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file.open(path).ok()) {
         const auto records = static_cast<int>(file.recordCount());
         for (int record = 1; record <= records + 1; ++record) {
-            parseEveryKind(file.read(record).text);
+            if (const Result<RecordRead> read = file.read(record); read.ok()) {
+                parseEveryKind(read->text);
+            }
         }
         (void)file.readInt16(1);
         (void)file.close();

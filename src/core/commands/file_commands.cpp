@@ -1,10 +1,10 @@
 #include "commands/file_commands.h"
 
+#include "commands/error_messages.h"
 #include "commands/file_command_messages.h"
 #include "commands/file_dialogs.h"
-#include "common/procedure_error.h"
+#include "commands/open_reload.h"
 #include "files/utf8_path.h"
-#include "results/rebuild.h"
 
 #include <optional>
 
@@ -29,8 +29,9 @@ void FileCommands::rememberFile(const std::string& path) {
 }
 
 bool FileCommands::saveWorkingCopyTo(const std::string& target) {
-    if (copyFileSafely(seams_.files, model_.workingCopyPath(), pathFromUtf8(target))) {
-        ui_.showMessage(saveFailedMessage(target));
+    Status saved = copyFileSafely(seams_.files, model_.workingCopyPath(), pathFromUtf8(target));
+    if (!saved.ok()) {
+        ui_.showMessage(saveFailedMessage(target, saved.error()));
         return false;
     }
     return true;
@@ -56,17 +57,18 @@ void FileCommands::MF_Open() {
         ui_.setPointer(PointerShape::Default);
         return;
     }
-    if (copyFileSafely(seams_.files, pathFromUtf8(*chosen), model_.workingCopyPath())) {
-        ui_.showMessage(openFailedMessage(*chosen));
+    Status copied = copyFileSafely(seams_.files, pathFromUtf8(*chosen), model_.workingCopyPath());
+    if (!copied.ok()) {
+        ui_.showMessage(openFailedMessage(*chosen, copied.error()));
         ui_.setPointer(PointerShape::Default);
         return;
     }
     rememberFile(*chosen);
     host_.showBasicConditionPanel();
-    try {
+    const Result<RebuildOutcome> reloaded =
         reloadOpenedVerification(model_, {ui_, seams_.pump, seams_.timers, seams_.random});
-    } catch (const ProcedureError& error) {
-        ui_.showMessage(loadFailedMessage(*chosen, error.what()));
+    if (!reloaded.ok()) {
+        ui_.showMessage(loadFailedMessage(*chosen, reloaded.error()));
         ui_.setPointer(PointerShape::Default);
         return;
     }
@@ -117,8 +119,9 @@ bool FileCommands::saveBeforeExit() {
     }
     rememberFile(*chosen);
     // Saved onto the working copy itself: deleting it would delete the save.
+    // A working copy left behind is replaced at the next start; the save itself succeeded.
     if (!isSameFile(model_.workingCopyPath(), pathFromUtf8(*chosen))) {
-        seams_.files.remove(model_.workingCopyPath());
+        static_cast<void>(seams_.files.remove(model_.workingCopyPath()));
     }
     return true;
 }

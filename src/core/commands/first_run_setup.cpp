@@ -25,10 +25,7 @@ bool moveSample(FileSystem& files, const fs::path& programFolder, int sample) {
                                  std::string(kVerificationExtension);
     const fs::path source = programFolder / pathFromUtf8(fileName);
     const fs::path target = programFolder / kDataFolderName / pathFromUtf8(fileName);
-    if (copyFileSafely(files, source, target)) {
-        return false;
-    }
-    return !files.remove(source);
+    return copyFileSafely(files, source, target).ok() && files.remove(source).ok();
 }
 
 // The setup proper, once the check found the program not set up: the welcome, the settings
@@ -38,7 +35,7 @@ SetupResult runSetup(const SetupPlace& place, UserInterface& ui, SplashView& spl
     SetupResult result;
     ui.showMessage(welcomeMessage());
     const Settings settings{place.currentFolderText, place.windowsDirectory, kSetupCompleteMark};
-    if (writeSettingsFile(place.currentFolder, settings) != SettingsWriteError::None) {
+    if (!writeSettingsFile(files, place.currentFolder, settings).ok()) {
         ui.showMessage(
             settingsNotWrittenMessage(utf8FromPath(place.currentFolder / kSettingsFileName)));
         result.outcome = SetupOutcome::ProgramMustEnd;
@@ -80,12 +77,11 @@ SetupPlace currentSetupPlace() {
 
 SetupResult fileiniLoad(const SetupPlace& place, UserInterface& ui, SplashView& splash,
                         FileSystem& files) {
-    const SettingsReadResult found = readSettingsFile(place.currentFolder);
-    if (found.status == SettingsStatus::Readable &&
-        found.settings.setupMark == kSetupCompleteMark) {
+    const Result<Settings> found = readSettingsFile(place.currentFolder);
+    if (found.ok() && found->setupMark == kSetupCompleteMark) {
         return {SetupOutcome::FoundComplete, true};
     }
-    if (found.status == SettingsStatus::Damaged) {
+    if (!found.ok() && found.error().kind != ErrorKind::FileMissing) {
         ui.showMessage(
             damagedSettingsMessage(utf8FromPath(place.currentFolder / kSettingsFileName)));
     }

@@ -28,20 +28,20 @@ StartupResult startUpFromSettings(MainWindowModel& model, const SetupPlace& plac
         result.outcome = StartupOutcome::ProgramMustEnd;
         return result;
     }
-    const SettingsReadResult settings = readSettingsFile(place.currentFolder);
-    if (settings.status != SettingsStatus::Readable) {
+    const Result<Settings> settings = readSettingsFile(place.currentFolder);
+    if (!settings.ok()) {
         ui.showMessage(
             settingsUnreadableMessage(utf8FromPath(place.currentFolder / kSettingsFileName)));
         result.outcome = StartupOutcome::ProgramMustEnd;
         return result;
     }
-    model.programFolder = folderFromRecordText(settings.settings.programFolder);
-    result.windowsDirectory = withoutTrailingBackslash(settings.settings.windowsDirectory);
+    model.programFolder = folderFromRecordText(settings->programFolder);
+    result.windowsDirectory = withoutTrailingBackslash(settings->windowsDirectory);
     if (enter == EnterProgramFolder::Yes) {
         std::error_code error;
         fs::current_path(model.programFolder, error);
         if (error) {
-            ui.showMessage(programFolderMissingMessage(settings.settings.programFolder));
+            ui.showMessage(programFolderMissingMessage(settings->programFolder));
             result.outcome = StartupOutcome::ProgramMustEnd;
             return result;
         }

@@ -1,7 +1,7 @@
 #include "common/checked_arithmetic.h"
 
+#include "common/error.h"
 #include "common/numbers.h"
-#include "common/procedure_error.h"
 
 #include <limits>
 #include <string>
@@ -10,14 +10,14 @@ namespace zelkora {
 namespace {
 
 [[noreturn]] void failOverflow(std::string_view what) {
-    throw ProcedureError("オーバーフローしました（" + std::string(what) + "）。");
+    raise(Error{ErrorKind::Overflow}.about(std::string(what)));
 }
 
 } // namespace
 
 double divideOrFail(double dividend, double divisor, std::string_view what) {
     if (divisor == 0) {
-        throw ProcedureError("0 で除算しようとしました（" + std::string(what) + "）。");
+        raise(Error{ErrorKind::DivisionByZero}.about(std::string(what)));
     }
     return dividend / divisor;
 }

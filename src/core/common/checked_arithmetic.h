@@ -7,9 +7,9 @@
 
 namespace zelkora {
 
-// Arithmetic faults end the procedure that meets them (ProcedureError), rather than writing an
-// infinite or wrapped figure that would look like a result. `what` names the figure for the
-// user.
+// Arithmetic faults end the procedure that meets them (a Fault carrying ErrorKind::Overflow or
+// DivisionByZero), rather than writing an infinite or wrapped figure that would look like a
+// result. `what` names the figure for the user.
 
 // dividend / divisor; a zero divisor is a fault.
 double divideOrFail(double dividend, double divisor, std::string_view what);

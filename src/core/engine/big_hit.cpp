@@ -2,7 +2,7 @@
 // winning symbol and its payout, the streak and the limiter, the ball rule, the 確変 and 時短
 // counts and rates, the mode the symbol leaves and the denominator that follows it.
 
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "engine/ball_rules.h"
 #include "engine/run_engine.h"
 #include "engine/state_transition.h"
@@ -82,7 +82,7 @@ void RunEngine::advanceStreak(MachineState before) {
         streak_ = 1;
     } else {
         if (streak_ == std::numeric_limits<std::int32_t>::max()) {
-            throw ProcedureError("連荘数が上限を超えるため、検証を終了しました。");
+            raise(Error{ErrorKind::StreakLimit});
         }
         ++streak_;
     }

@@ -2,7 +2,7 @@
 // record, the next day or the last), the result records of the big-hit detail strip, and
 // MK_Cancel.
 
-#include "common/procedure_error.h"
+#include "common/error.h"
 #include "engine/run_engine.h"
 #include "results/grids_and_charts.h"
 
@@ -21,7 +21,7 @@ constexpr std::size_t kHeldBallsColumn = 8;
 
 int dayRow(double day) {
     if (!(day >= 0 && day <= std::numeric_limits<int>::max())) {
-        throw ProcedureError("日数が上限を超えるため、検証を終了しました。");
+        raise(Error{ErrorKind::DayLimit});
     }
     return static_cast<int>(day);
 }
@@ -93,8 +93,7 @@ void RunEngine::beginNextDay(double day) {
 void RunEngine::appendResultRecord(const std::string* heldBallsText) {
     std::int32_t& counter = model_.window.resultRecordCounter;
     if (counter >= kMaxResultRecords) {
-        throw ProcedureError("結果レコードの数が上限に達したため、検証を終了しました。それまでの結"
-                             "果は保存されています。");
+        raise(Error{ErrorKind::ResultRecordLimit}.counting(counter));
     }
     model_.grids.grid1.setRowCount(counter + 2);
     大当り詳細行追加(fields_, model_.grids.grid1, counter);
@@ -105,13 +104,11 @@ void RunEngine::appendResultRecord(const std::string* heldBallsText) {
     if (heldBallsText != nullptr) {
         columns[kHeldBallsColumn] = *heldBallsText;
     }
-    try {
-        workingCopy_.writeResult(counter + 100, columns);
-    } catch (...) {
+    if (Status written = workingCopy_.writeResult(counter + 100, columns); !written.ok()) {
         // Record 99 must count only records that were written.
         --counter;
         model_.grids.grid1.setRowCount(counter + 1);
-        throw;
+        raise(std::move(written).error());
     }
 }
 
@@ -121,9 +118,9 @@ void RunEngine::MK_Cancel() {
     }
     try {
         cancelRun();
-    } catch (const std::exception& error) {
-        // Cancel runs inside the pump: its failure is shown when the run ends.
-        failure_ = error.what();
+    } catch (...) {
+        // Cancel runs inside the pump: its failure is reported when the run ends.
+        failure_ = errorOfCurrentException();
         stop_ = true;
     }
 }

@@ -5,46 +5,38 @@
 namespace zelkora {
 namespace {
 
-constexpr std::string_view kCannotStart = "のため、検証を開始できません。条件を確認してください。";
-
-std::string refusal(std::string_view reason) {
-    std::string text(reason);
-    text += kCannotStart;
-    return text;
-}
-
 bool isWholeSymbolCount(double count) {
     return count >= 1 && count <= kMaxSymbols && count == intPart(count);
 }
 
 } // namespace
 
-std::optional<std::string> startRefusal(const FieldStore& fields, const ProgramValues& program) {
+Status startRefusal(const FieldStore& fields, const ProgramValues& program) {
     if (!PlaySchedule::parse(program.playSchedule)) {
-        return refusal("プレイする時間帯が１つもない");
+        return Error{ErrorKind::NoPlayedSlot};
     }
     if (!(fields.number(Field::条件_回転数1000円) > 0)) {
-        return refusal("回転数/1000円が0以下");
+        return Error{ErrorKind::SpinsPerThousandNotPositive};
     }
     if (!(fields.number(Field::条件_両替率) > 0)) {
-        return refusal("両替率が0以下");
+        return Error{ErrorKind::ExchangeRateNotPositive};
     }
     if (!(fields.number(Field::条件_時間比率) > 0)) {
-        return refusal("回転の時間比率が0以下");
+        return Error{ErrorKind::TimeRatioNotPositive};
     }
     if (fields.number(Field::条件_回転時間) < 0 || fields.number(Field::条件_確変回転時間) < 0) {
-        return refusal("一回転に要する時間が負");
+        return Error{ErrorKind::NegativeSpinTime};
     }
     if (!isWholeSymbolCount(fields.number(Field::条件_絵柄数))) {
-        return refusal("絵柄数が1から50の整数でない");
+        return Error{ErrorKind::SymbolCountNotWhole};
     }
     if (!toInt32(fields.number(Field::条件_投資上限日))) {
-        return refusal("投資上限/日が大きすぎる");
+        return Error{ErrorKind::DailyCapTooLarge};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> symbolTableRefusal(const SymbolTable& symbols, int symbolCount) {
+Status symbolTableRefusal(const SymbolTable& symbols, int symbolCount) {
     bool entersNextHitShortTime = false;
     bool canLeaveIt = false;
     for (int index = 0; index < symbolCount && index < kSymbolTableCapacity; ++index) {
@@ -53,9 +45,9 @@ std::optional<std::string> symbolTableRefusal(const SymbolTable& symbols, int sy
         canLeaveIt = canLeaveIt || kind == kKind通常 || kind == kKind確変;
     }
     if (entersNextHitShortTime && !canLeaveIt) {
-        return refusal("次まで時短を終わらせる通常・確変の絵柄がない");
+        return Error{ErrorKind::EndlessNextHitShortTime};
     }
-    return std::nullopt;
+    return {};
 }
 
 RunConditions readRunConditions(const FieldStore& fields, const ProgramValues& program) {

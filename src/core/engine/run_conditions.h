@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/error.h"
 #include "common/field_store.h"
 #include "conditions/condition_set.h"
 #include "engine/ball_rules.h"
@@ -30,13 +31,13 @@ struct RunConditions {
 };
 
 // Why a run cannot start with these conditions (a division by zero, a day without length, a
-// symbol outside the table, a cap beyond 32 bits), as the message for the user; empty when it
-// can. The wizard keeps all of these in range; a file restores them unchecked.
-std::optional<std::string> startRefusal(const FieldStore& fields, const ProgramValues& program);
+// symbol outside the table, a cap beyond 32 bits). The wizard keeps all of these in range; a
+// file restores them unchecked.
+Status startRefusal(const FieldStore& fields, const ProgramValues& program);
 // A table with 次まで時短 symbols but no 通常 or 確変 symbol would keep the machine in
 // 次まで時短 for good once it got there, and a day in 次まで時短 never ends by time: the run
 // would never end. Such a table is refused like the conditions above.
-std::optional<std::string> symbolTableRefusal(const SymbolTable& symbols, int symbolCount);
+Status symbolTableRefusal(const SymbolTable& symbols, int symbolCount);
 
 // The typed conditions; only for conditions that startRefusal accepts.
 RunConditions readRunConditions(const FieldStore& fields, const ProgramValues& program);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/error.h"
 #include "engine/lottery.h"
 #include "engine/machine_state.h"
 #include "engine/money.h"
@@ -43,8 +44,11 @@ public:
     RunEngine& operator=(const RunEngine&) = delete;
     ~RunEngine();
 
-    // The run command: plays the whole verification before it returns, yielding inside.
-    void MK_Start();
+    // The run command: plays the whole verification before it returns, yielding inside. Fails
+    // when the conditions cannot be played (nothing started) or when a fault ended the run (an
+    // overflow, a record that could not be written); what was recorded until then stays, and
+    // the commands floor tells the user.
+    Status MK_Start();
     // The cancel command, called by the window during a yield of a run.
     void MK_Cancel();
 
@@ -84,7 +88,7 @@ private:
     void clearFigures();
     void enterRunMode();
     void leaveRunMode();
-    void finishRun();
+    Status finishRun();
     void showMessage(std::string text, std::string_view title, MessageIcon icon);
 
     // Spin loop (spin_loop.cpp). The loop works on a copy of the members it reads and writes,
@@ -195,7 +199,7 @@ private:
     double firstHitMark_ = 0;
     double lastFirstHitGap_ = 0;
     bool workingCopyOpen_ = false;
-    std::optional<std::string> failure_;
+    std::optional<Error> failure_; // what ended the run early
     std::string messageText_;
 };
 
@@ -204,7 +208,6 @@ inline constexpr std::string_view kRunEndTitle = "検証終了";
 inline constexpr std::string_view kRunCancelMessage =
     "検証はキャンセルされました。お疲れ様でした。";
 inline constexpr std::string_view kRunCancelTitle = "検証キャンセル";
-inline constexpr std::string_view kRunErrorTitle = "検証エラー";
 inline constexpr std::string_view kRunningAction = "検証中.....";
 inline constexpr std::string_view kRemainingPanel = "残り";
 inline constexpr std::string_view kDayLabelSuffix = "　日目";

@@ -5,6 +5,7 @@
 #include "results/grids_and_charts.h"
 
 #include <cmath>
+#include <utility>
 
 namespace zelkora {
 namespace {
@@ -26,18 +27,17 @@ RunEngine::RunEngine(MainWindowModel& model, RunSeams seams)
 
 RunEngine::~RunEngine() = default;
 
-void RunEngine::MK_Start() {
+Status RunEngine::MK_Start() {
     if (model_.window.running != 0) {
-        return;
+        return {};
     }
-    auto refusal = startRefusal(fields_, model_.program);
-    if (!refusal) {
+    Status refusal = startRefusal(fields_, model_.program);
+    if (refusal.ok()) {
         refusal = symbolTableRefusal(model_.symbols,
                                      static_cast<int>(fields_.number(Field::条件_絵柄数)));
     }
-    if (refusal) {
-        showMessage(std::move(*refusal), kRunErrorTitle, MessageIcon::Critical);
-        return;
+    if (!refusal.ok()) {
+        return refusal;
     }
     failure_.reset();
     ui_.setPointer(PointerShape::Hourglass);
@@ -51,13 +51,13 @@ void RunEngine::MK_Start() {
             while (!stop_) {
                 デジパチ大当たり待ち();
             }
-        } catch (const std::exception& error) {
+        } catch (...) {
             // An overflow or a failed write ends the run; what was recorded so far stays.
-            failure_ = error.what();
+            failure_ = errorOfCurrentException();
             stop_ = true;
         }
     }
-    finishRun();
+    return finishRun();
 }
 
 // Grids, charts, distributions and the run-mode window.
@@ -138,15 +138,20 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
     try {
         // IndPreset shows the hourglass while it reads and the normal pointer after.
         ui_.setPointer(PointerShape::Hourglass);
-        applyConditions(model_, workingCopy_.readConditions());
+        Result<StoredConditions> stored = workingCopy_.readConditions();
         ui_.setPointer(PointerShape::Default);
-        auto refusal = startRefusal(fields_, model_.program);
-        if (!refusal) {
+        if (!stored.ok()) {
+            failure_ = std::move(stored).error();
+            return false;
+        }
+        applyConditions(model_, stored.value());
+        Status refusal = startRefusal(fields_, model_.program);
+        if (refusal.ok()) {
             refusal = symbolTableRefusal(model_.symbols,
                                          static_cast<int>(fields_.number(Field::条件_絵柄数)));
         }
-        if (refusal) {
-            failure_ = std::move(*refusal);
+        if (!refusal.ok()) {
+            failure_ = std::move(refusal).error();
             return false;
         }
         conditions_ = readRunConditions(fields_, model_.program);
@@ -164,10 +169,13 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
                                model_.symbols.shortTimeSpins[index], model_.symbols.payouts[index]};
         }
         model_.window.resultRecordCounter = 0;
-        workingCopy_.recreate(captureConditions(model_));
+        if (Status recreated = workingCopy_.recreate(captureConditions(model_)); !recreated.ok()) {
+            failure_ = std::move(recreated).error();
+            return false;
+        }
         workingCopyOpen_ = true;
-    } catch (const std::exception& error) {
-        failure_ = error.what();
+    } catch (...) {
+        failure_ = errorOfCurrentException();
         return false;
     }
     return true;
@@ -195,11 +203,9 @@ void RunEngine::clearFigures() {
     updateTimeLimit();
 }
 
-void RunEngine::finishRun() {
+Status RunEngine::finishRun() {
     publish();
-    if (failure_) {
-        showMessage(*failure_, kRunErrorTitle, MessageIcon::Critical);
-    } else if (!model_.window.cancelled) {
+    if (!failure_ && !model_.window.cancelled) {
         ui_.beep();
         showMessage(std::string(kRunEndMessage), kRunEndTitle, MessageIcon::Exclamation);
     }
@@ -209,13 +215,17 @@ void RunEngine::finishRun() {
     leaveRunMode();
     if (workingCopyOpen_) {
         workingCopyOpen_ = false;
-        try {
+        Status finished =
             workingCopy_.finish(model_.window.resultRecordCounter, fields_.text(Field::持ち玉比率));
-        } catch (const std::exception& error) {
-            showMessage(error.what(), kRunErrorTitle, MessageIcon::Critical);
+        if (!finished.ok() && !failure_) {
+            failure_ = std::move(finished).error();
         }
     }
     ui_.setPointer(PointerShape::Default);
+    if (failure_) {
+        return *std::exchange(failure_, std::nullopt);
+    }
+    return {};
 }
 
 void RunEngine::showMessage(std::string text, std::string_view title, MessageIcon icon) {

@@ -25,11 +25,6 @@ std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
 #endif
 }
 
-std::string displayPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return {reinterpret_cast<const char*>(text.data()), text.size()};
-}
-
 std::error_code lastError() {
     return {errno, std::generic_category()};
 }
@@ -39,26 +34,26 @@ std::error_code lastError() {
 BufferedFile::BufferedFile(std::size_t windowCapacity) : window_(windowCapacity) {}
 
 BufferedFile::~BufferedFile() {
-    close();
+    static_cast<void>(close()); // see the header: callers that care close() themselves
 }
 
 std::uint64_t BufferedFile::maxExtent() {
     return kMaxExtent;
 }
 
-IoStatus BufferedFile::failure(const char* action, std::error_code error) const {
-    return {false, displayPath(path_) + ": " + action + ": " + error.message()};
+Error BufferedFile::failure(ErrorKind kind, std::error_code error) const {
+    return Error{kind}.inFile(path_).because(error);
 }
 
-IoStatus BufferedFile::open(const std::filesystem::path& path) {
-    if (const IoStatus closed = close(); !closed.ok) {
+Status BufferedFile::open(const std::filesystem::path& path) {
+    if (const Status closed = close(); !closed.ok()) {
         return closed;
     }
     path_ = path;
     readOnly_ = false;
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        return failure("cannot open", std::make_error_code(std::errc::is_a_directory));
+        return failure(ErrorKind::CannotOpen, std::make_error_code(std::errc::is_a_directory));
     }
     std::FILE* file = openFile(path, "r+b");
     std::error_code openError = lastError();
@@ -70,14 +65,14 @@ IoStatus BufferedFile::open(const std::filesystem::path& path) {
         readOnly_ = file != nullptr;
     }
     if (file == nullptr) {
-        return failure("cannot open", openError);
+        return failure(ErrorKind::CannotOpen, openError);
     }
     std::setvbuf(file, nullptr, _IONBF, 0); // the window is the only buffer
     const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1L;
     if (size < 0) {
         const std::error_code sizeError = lastError();
         std::fclose(file);
-        return failure("cannot measure", sizeError);
+        return failure(ErrorKind::CannotRead, sizeError);
     }
     file_ = file;
     fileSize_ = static_cast<std::uint64_t>(size);
@@ -87,13 +82,13 @@ IoStatus BufferedFile::open(const std::filesystem::path& path) {
     return {};
 }
 
-IoStatus BufferedFile::close() {
+Status BufferedFile::close() {
     if (!isOpen()) {
         return {};
     }
-    IoStatus status = flush();
-    if (std::fclose(file_) != 0 && status.ok) {
-        status = failure("cannot close", lastError());
+    Status status = flush();
+    if (std::fclose(file_) != 0 && status.ok()) {
+        status = failure(ErrorKind::CannotWrite, lastError());
     }
     file_ = nullptr;
     readOnly_ = false;
@@ -106,22 +101,22 @@ std::uint64_t BufferedFile::size() const {
     return std::max(fileSize_, windowEnd());
 }
 
-IoStatus BufferedFile::read(std::uint64_t offset, std::size_t length,
-                            std::span<const unsigned char>& bytes) {
+Status BufferedFile::read(std::uint64_t offset, std::size_t length,
+                          std::span<const unsigned char>& bytes) {
     bytes = {};
     if (!isOpen()) {
-        return failure("cannot read", std::make_error_code(std::errc::bad_file_descriptor));
+        return failure(ErrorKind::CannotRead, std::make_error_code(std::errc::bad_file_descriptor));
     }
     const std::uint64_t total = size();
     if (offset >= total) {
         return {};
     }
     if (length > window_.size()) {
-        return failure("cannot read", std::make_error_code(std::errc::invalid_argument));
+        return failure(ErrorKind::CannotRead, std::make_error_code(std::errc::invalid_argument));
     }
     const std::uint64_t end = std::min<std::uint64_t>(offset + length, total);
     if (offset < windowStart_ || end > windowEnd()) {
-        if (const IoStatus loaded = load(offset); !loaded.ok) {
+        if (const Status loaded = load(offset); !loaded.ok()) {
             return loaded;
         }
     }
@@ -134,8 +129,8 @@ IoStatus BufferedFile::read(std::uint64_t offset, std::size_t length,
     return {};
 }
 
-IoStatus BufferedFile::load(std::uint64_t offset) {
-    if (const IoStatus flushed = flush(); !flushed.ok) {
+Status BufferedFile::load(std::uint64_t offset) {
+    if (const Status flushed = flush(); !flushed.ok()) {
         return flushed;
     }
     windowStart_ = offset;
@@ -146,33 +141,34 @@ IoStatus BufferedFile::load(std::uint64_t offset) {
     const auto wanted = static_cast<std::size_t>(
         std::min<std::uint64_t>(window_.size(), std::min(fileSize_, kMaxExtent) - offset));
     if (offset > kMaxExtent || std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
-        return failure("cannot seek", lastError());
+        return failure(ErrorKind::CannotRead, lastError());
     }
     const std::size_t got = std::fread(window_.data(), 1, wanted, file_);
     if (got < wanted && std::ferror(file_) != 0) {
         const std::error_code readError = lastError();
         std::clearerr(file_);
-        return failure("cannot read", readError);
+        return failure(ErrorKind::CannotRead, readError);
     }
     windowSize_ = got;
     return {};
 }
 
-IoStatus BufferedFile::write(std::uint64_t offset, std::span<const unsigned char> bytes) {
+Status BufferedFile::write(std::uint64_t offset, std::span<const unsigned char> bytes) {
     if (!isOpen()) {
-        return failure("cannot write", std::make_error_code(std::errc::bad_file_descriptor));
+        return failure(ErrorKind::CannotWrite,
+                       std::make_error_code(std::errc::bad_file_descriptor));
     }
     if (readOnly_) {
-        return failure("cannot write", std::make_error_code(std::errc::permission_denied));
+        return failure(ErrorKind::CannotWrite, std::make_error_code(std::errc::permission_denied));
     }
     if (bytes.size() > window_.size() || offset + bytes.size() > kMaxExtent) {
-        return failure("cannot write", std::make_error_code(std::errc::file_too_large));
+        return failure(ErrorKind::CannotWrite, std::make_error_code(std::errc::file_too_large));
     }
     const std::uint64_t end = offset + bytes.size();
     const bool extendsWindow =
         offset >= windowStart_ && offset <= windowEnd() && end <= windowStart_ + window_.size();
     if (!extendsWindow) {
-        if (const IoStatus flushed = flush(); !flushed.ok) {
+        if (const Status flushed = flush(); !flushed.ok()) {
             return flushed;
         }
         windowStart_ = offset;
@@ -186,20 +182,20 @@ IoStatus BufferedFile::write(std::uint64_t offset, std::span<const unsigned char
     return {};
 }
 
-IoStatus BufferedFile::flush() {
+Status BufferedFile::flush() {
     if (!isOpen() || !isDirty()) {
         return {};
     }
     if (dirtyBegin_ > fileSize_) {
-        if (const IoStatus filled = fillWithZeros(fileSize_, dirtyBegin_); !filled.ok) {
+        if (const Status filled = fillWithZeros(fileSize_, dirtyBegin_); !filled.ok()) {
             return filled;
         }
         fileSize_ = dirtyBegin_;
     }
-    const IoStatus written =
+    const Status written =
         writeAt(dirtyBegin_, window_.data() + static_cast<std::size_t>(dirtyBegin_ - windowStart_),
                 static_cast<std::size_t>(dirtyEnd_ - dirtyBegin_));
-    if (!written.ok) {
+    if (!written.ok()) {
         return written;
     }
     fileSize_ = std::max(fileSize_, dirtyEnd_);
@@ -207,22 +203,21 @@ IoStatus BufferedFile::flush() {
     return {};
 }
 
-IoStatus BufferedFile::fillWithZeros(std::uint64_t from, std::uint64_t to) {
+Status BufferedFile::fillWithZeros(std::uint64_t from, std::uint64_t to) {
     static const std::array<unsigned char, 1U << 16U> zeros{};
     for (std::uint64_t offset = from; offset < to; offset += zeros.size()) {
         const auto length =
             static_cast<std::size_t>(std::min<std::uint64_t>(zeros.size(), to - offset));
-        if (const IoStatus written = writeAt(offset, zeros.data(), length); !written.ok) {
+        if (const Status written = writeAt(offset, zeros.data(), length); !written.ok()) {
             return written;
         }
     }
     return {};
 }
 
-IoStatus BufferedFile::writeAt(std::uint64_t offset, const unsigned char* data,
-                               std::size_t length) {
+Status BufferedFile::writeAt(std::uint64_t offset, const unsigned char* data, std::size_t length) {
     if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
-        return failure("cannot seek", lastError());
+        return failure(ErrorKind::CannotWrite, lastError());
     }
     errno = 0;
     const std::size_t written = std::fwrite(data, 1, length, file_);
@@ -230,7 +225,7 @@ IoStatus BufferedFile::writeAt(std::uint64_t offset, const unsigned char* data,
         const std::error_code writeError =
             errno != 0 ? lastError() : std::make_error_code(std::errc::io_error);
         std::clearerr(file_);
-        return failure("cannot write", writeError);
+        return failure(ErrorKind::CannotWrite, writeError);
     }
     return {};
 }

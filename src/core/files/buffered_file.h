@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,11 +17,6 @@
 // Bytes between the old end of the file and a write beyond it are filled with zeros.
 namespace zelkora {
 
-struct IoStatus {
-    bool ok = true;
-    std::string message; // names the file and the reason when !ok
-};
-
 class BufferedFile {
 public:
     explicit BufferedFile(std::size_t windowCapacity);
@@ -30,9 +27,9 @@ public:
 
     // Opens for reading and writing, creating the file if it does not exist. A file that
     // exists but cannot be written is opened read-only; writes to it then fail.
-    IoStatus open(const std::filesystem::path& path);
+    [[nodiscard]] Status open(const std::filesystem::path& path);
     // Writes what is buffered and closes the file; the file is closed even when that fails.
-    IoStatus close();
+    Status close();
     bool isOpen() const { return file_ != nullptr; }
     bool isReadOnly() const { return readOnly_; }
     const std::filesystem::path& path() const { return path_; }
@@ -45,19 +42,19 @@ public:
     // The bytes at [offset, offset + length), clipped to the end of the file (empty beyond
     // it). The view is valid until the next call on this object. `length` must not exceed the
     // window capacity.
-    IoStatus read(std::uint64_t offset, std::size_t length, std::span<const unsigned char>& bytes);
+    Status read(std::uint64_t offset, std::size_t length, std::span<const unsigned char>& bytes);
     // Stores the bytes at `offset`; the file grows as needed. Until the next flush the bytes
     // may live only in the window. `bytes` must not exceed the window capacity.
-    IoStatus write(std::uint64_t offset, std::span<const unsigned char> bytes);
+    Status write(std::uint64_t offset, std::span<const unsigned char> bytes);
     // Writes the buffered bytes to the file. On failure they stay buffered and the next flush
     // tries again.
-    IoStatus flush();
+    Status flush();
 
 private:
-    IoStatus load(std::uint64_t offset);
-    IoStatus fillWithZeros(std::uint64_t from, std::uint64_t to);
-    IoStatus writeAt(std::uint64_t offset, const unsigned char* data, std::size_t length);
-    IoStatus failure(const char* action, std::error_code error) const;
+    Status load(std::uint64_t offset);
+    Status fillWithZeros(std::uint64_t from, std::uint64_t to);
+    Status writeAt(std::uint64_t offset, const unsigned char* data, std::size_t length);
+    Error failure(ErrorKind kind, std::error_code error) const;
     std::uint64_t windowEnd() const { return windowStart_ + windowSize_; }
     bool isDirty() const { return dirtyBegin_ < dirtyEnd_; }
 

@@ -1,7 +1,5 @@
 #include "files/column_number.h"
 
-#include "files/column_codec.h"
-
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -28,22 +26,25 @@ void skipSign(std::string_view text, std::size_t& position) {
     }
 }
 
-ColumnError makeError(std::string_view text, int column, ColumnProblem problem) {
-    return ColumnError{column, std::string(text), problem};
+Error columnError(ErrorKind kind, std::string_view text, int column) {
+    Error error{kind};
+    error.column = column;
+    error.text = std::string(text);
+    return error;
 }
 
-template <typename Integer> Checked<Integer> columnInteger(std::string_view text, int column) {
-    const Checked<double> number = columnDouble(text, column);
+template <typename Integer> Result<Integer> columnInteger(std::string_view text, int column) {
+    Result<double> number = columnDouble(text, column);
     if (!number.ok()) {
-        return {Integer{}, number.error};
+        return std::move(number).error();
     }
-    const double rounded = std::nearbyint(number.value);
+    const double rounded = std::nearbyint(number.value());
     if (!std::isfinite(rounded) ||
         rounded < static_cast<double>(std::numeric_limits<Integer>::min()) ||
         rounded > static_cast<double>(std::numeric_limits<Integer>::max())) {
-        return {Integer{}, makeError(text, column, ColumnProblem::OutOfRange)};
+        return columnError(ErrorKind::NumberOutOfRange, text, column);
     }
-    return {static_cast<Integer>(rounded), std::nullopt};
+    return static_cast<Integer>(rounded);
 }
 
 } // namespace
@@ -69,9 +70,9 @@ bool isNumberText(std::string_view text) {
     return position == text.size();
 }
 
-Checked<double> columnDouble(std::string_view text, int column) {
+Result<double> columnDouble(std::string_view text, int column) {
     if (!isNumberText(text)) {
-        return {0.0, makeError(text, column, ColumnProblem::NotANumber)};
+        return columnError(ErrorKind::NotANumber, text, column);
     }
     // Read as a display field reads its text, except that a number beyond the range of a double
     // (which the field would read as 0) is reported.
@@ -83,29 +84,21 @@ Checked<double> columnDouble(std::string_view text, int column) {
     double value = 0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (result.ec != std::errc{} || !std::isfinite(value)) {
-        return {0.0, makeError(text, column, ColumnProblem::OutOfRange)};
+        return columnError(ErrorKind::NumberOutOfRange, text, column);
     }
-    return {negative ? -value : value, std::nullopt};
+    return negative ? -value : value;
 }
 
-Checked<std::int16_t> columnInt16(std::string_view text, int column) {
+Result<std::int16_t> columnInt16(std::string_view text, int column) {
     return columnInteger<std::int16_t>(text, column);
 }
 
-Checked<std::int32_t> columnInt32(std::string_view text, int column) {
+Result<std::int32_t> columnInt32(std::string_view text, int column) {
     return columnInteger<std::int32_t>(text, column);
 }
 
-Checked<std::uint8_t> columnUint8(std::string_view text, int column) {
+Result<std::uint8_t> columnUint8(std::string_view text, int column) {
     return columnInteger<std::uint8_t>(text, column);
-}
-
-std::string ColumnError::describe() const {
-    const std::string where =
-        column == kRecordColumnCount ? "the tail column" : "column " + std::to_string(column);
-    const std::string what =
-        problem == ColumnProblem::NotANumber ? "which is not a number" : "which is out of range";
-    return where + " holds \"" + text + "\", " + what;
 }
 
 } // namespace zelkora

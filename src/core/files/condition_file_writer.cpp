@@ -25,8 +25,8 @@ TimeConditionRecord timeRecord(const SampleDefinition& verification) {
 
 } // namespace
 
-RecordFileResult writeConditionRecords(RecordFile& file, const SampleDefinition& verification) {
-    RecordFileResult result = file.writeEmpty(kRunSummaryRecord);
+Status writeConditionRecords(RecordFile& file, const SampleDefinition& verification) {
+    Status result = file.writeEmpty(kRunSummaryRecord);
     if (result.ok()) {
         result =
             file.write(kBasicConditionRecord, buildBasicConditionRecord(basicRecord(verification)));
@@ -47,16 +47,15 @@ RecordFileResult writeConditionRecords(RecordFile& file, const SampleDefinition&
     return result;
 }
 
-RecordFileResult writeConditionFile(const std::filesystem::path& path,
-                                    const SampleDefinition& verification) {
+Status writeConditionFile(const std::filesystem::path& path, const SampleDefinition& verification) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
     RecordFile file(kVerificationRecordLength);
-    RecordFileResult result = file.open(path);
+    Status result = file.open(path);
     if (result.ok()) {
         result = writeConditionRecords(file, verification);
     }
-    const RecordFileResult closed = file.close();
+    Status closed = file.close();
     return result.ok() ? closed : result;
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
 #include <optional>
 #include <unicode/ucnv.h>
@@ -74,20 +73,6 @@ std::optional<std::pair<std::size_t, std::size_t>> nonAsciiStretch(std::string_v
     const auto last = std::find_if(text.rbegin(), text.rend(), isHigh).base();
     return std::pair{static_cast<std::size_t>(first - text.begin()),
                      static_cast<std::size_t>(last - text.begin())};
-}
-
-std::string hexCodePoint(char32_t character) {
-    std::array<char, 8> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(),
-                                   static_cast<std::uint32_t>(character), 16)
-                         .ptr;
-    std::string hex(digits.data(), end);
-    for (char& digit : hex) {
-        if (digit >= 'a' && digit <= 'f') {
-            digit = static_cast<char>(digit - 'a' + 'A');
-        }
-    }
-    return "U+" + std::string(hex.size() < 4 ? 4 - hex.size() : 0, '0') + hex;
 }
 
 // Set by the decode callback whenever ICU meets bytes that are not code page 932. ICU hands the
@@ -170,10 +155,10 @@ Cp932Encoded Cp932Codec::encode(std::string_view text) {
     return result;
 }
 
-Cp932EncodeStatus Cp932Codec::encodeInto(std::string_view text, std::string& bytes) {
+Status Cp932Codec::encodeInto(std::string_view text, std::string& bytes) {
     bytes.clear();
     if (!available() || text.size() > kMaxConvertibleBytes) {
-        return {Cp932EncodeError::ConverterUnavailable};
+        return Error{ErrorKind::ConverterUnavailable};
     }
     // ASCII is its own code page 932 form, and a record is mostly digits and spaces, so only the
     // stretch from the first to the last non-ASCII byte goes through ICU (every byte of a
@@ -185,25 +170,25 @@ Cp932EncodeStatus Cp932Codec::encodeInto(std::string_view text, std::string& byt
     }
     const auto [begin, end] = *stretch;
     bytes.assign(text.substr(0, begin));
-    Cp932EncodeStatus status = appendEncoded(*state_, text.substr(begin, end - begin), bytes);
+    Status status = appendEncoded(*state_, text.substr(begin, end - begin), bytes);
     if (!status.ok()) {
         bytes.clear();
-        status.position += begin; // the ASCII before the stretch is one character a byte
+        // The ASCII before the stretch is one character a byte.
+        status.error().number += static_cast<std::int64_t>(begin);
         return status;
     }
     bytes.append(text.substr(end));
     return {};
 }
 
-Cp932EncodeStatus Cp932Codec::appendEncoded(State& state, std::string_view text,
-                                            std::string& bytes) {
+Status Cp932Codec::appendEncoded(State& state, std::string_view text, std::string& bytes) {
     state.utf16.clear();
     std::size_t offset = 0;
     std::size_t index = 0;
     while (offset < text.size()) {
         const auto character = nextCodePoint(text, offset);
         if (!character) {
-            return {Cp932EncodeError::MalformedText, 0, index};
+            return Error{ErrorKind::MalformedText}.counting(static_cast<std::int64_t>(index));
         }
         appendUtf16(state.utf16, *character, state.swapsControls);
         ++index;
@@ -223,7 +208,7 @@ Cp932EncodeStatus Cp932Codec::appendEncoded(State& state, std::string_view text,
         return {};
     }
     if (error != U_INVALID_CHAR_FOUND && error != U_ILLEGAL_CHAR_FOUND) {
-        return {Cp932EncodeError::ConverterUnavailable};
+        return Error{ErrorKind::ConverterUnavailable};
     }
     std::array<UChar, 4> invalid{};
     int8_t invalidLength = static_cast<int8_t>(invalid.size());
@@ -231,9 +216,12 @@ Cp932EncodeStatus Cp932Codec::appendEncoded(State& state, std::string_view text,
     ucnv_getInvalidUChars(state.converter, invalid.data(), &invalidLength, &invalidError);
     const auto stoppedAt = static_cast<int32_t>(source - begin) - invalidLength;
     const auto position = static_cast<std::size_t>(u_countChar32(begin, stoppedAt));
-    std::size_t characterAt = characterOffset(text, position);
-    const char32_t character = nextCodePoint(text, characterAt).value_or(0);
-    return {Cp932EncodeError::Unencodable, character, position};
+    const std::size_t characterAt = characterOffset(text, position);
+    std::size_t characterEnd = characterAt;
+    nextCodePoint(text, characterEnd);
+    return Error{ErrorKind::Unencodable}
+        .about(std::string(text.substr(characterAt, characterEnd - characterAt)))
+        .counting(static_cast<std::int64_t>(position));
 }
 
 // The UTF-16 length of the decoded bytes; the needed length when the buffer is too small, and
@@ -311,21 +299,6 @@ bool Cp932Codec::appendDecoded(State& state, std::string_view bytes, std::string
     }
     text.resize(start + static_cast<std::size_t>(length));
     return true;
-}
-
-std::string Cp932EncodeStatus::describe() const {
-    switch (error) {
-    case Cp932EncodeError::None:
-        return {};
-    case Cp932EncodeError::Unencodable:
-        return hexCodePoint(character) + " (character " + std::to_string(position + 1) +
-               ") cannot be stored in code page 932";
-    case Cp932EncodeError::MalformedText:
-        return "the text is not valid UTF-8 at character " + std::to_string(position + 1);
-    case Cp932EncodeError::ConverterUnavailable:
-        return "the code page 932 converter is not available";
-    }
-    return {};
 }
 
 } // namespace zelkora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -12,26 +14,11 @@
 // 932 are flagged while the rest of the text is still recovered.
 namespace zelkora {
 
-enum class Cp932EncodeError : std::uint8_t {
-    None,
-    Unencodable,          // a character has no code page 932 form
-    MalformedText,        // the UTF-8 input itself is broken
-    ConverterUnavailable, // the conversion tables could not be loaded
-};
-
-struct Cp932EncodeStatus {
-    Cp932EncodeError error = Cp932EncodeError::None;
-    char32_t character = 0;   // the offending character (Unencodable)
-    std::size_t position = 0; // its 0-based character index in the text (Unencodable, Malformed)
-    bool ok() const { return error == Cp932EncodeError::None; }
-    // A one-line explanation for a message box or a log, e.g. "U+1F600 (character 4) cannot
-    // be stored in code page 932".
-    std::string describe() const;
-};
-
+// A failed encoding is an Error: Unencodable (its text the character, its number the 0-based
+// character index), MalformedText (the index where the UTF-8 breaks) or ConverterUnavailable.
 struct Cp932Encoded {
     std::string bytes; // the code page 932 form; empty unless status.ok()
-    Cp932EncodeStatus status;
+    Status status;
 };
 
 struct Cp932Decoded {
@@ -56,7 +43,7 @@ public:
 
     Cp932Encoded encode(std::string_view text);
     // Same, writing into `bytes` (its capacity is reused); `bytes` is empty on failure.
-    Cp932EncodeStatus encodeInto(std::string_view text, std::string& bytes);
+    Status encodeInto(std::string_view text, std::string& bytes);
 
     Cp932Decoded decode(std::string_view bytes);
     // Replaces `text` with the decoded bytes (its capacity is reused). Returns false when the
@@ -66,7 +53,7 @@ public:
 
 private:
     struct State;
-    static Cp932EncodeStatus appendEncoded(State& state, std::string_view text, std::string& bytes);
+    static Status appendEncoded(State& state, std::string_view text, std::string& bytes);
     static int32_t toUtf16(State& state, std::string_view bytes);
     static bool appendDecoded(State& state, std::string_view bytes, std::string& text);
     std::unique_ptr<State> state_;

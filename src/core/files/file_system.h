@@ -1,7 +1,9 @@
 #pragma once
 
+#include "common/error.h"
+
 #include <filesystem>
-#include <system_error>
+#include <functional>
 
 namespace zelkora {
 
@@ -13,31 +15,41 @@ public:
     virtual ~FileSystem() = default;
     // Writes a byte-for-byte copy of `from` at `to`, replacing what was there. May leave a
     // partial `to` behind when it fails.
-    virtual std::error_code copyContents(const std::filesystem::path& from,
-                                         const std::filesystem::path& to) = 0;
+    virtual Status copyContents(const std::filesystem::path& from,
+                                const std::filesystem::path& to) = 0;
     // Moves `from` to `to` in one step, replacing `to`.
-    virtual std::error_code rename(const std::filesystem::path& from,
-                                   const std::filesystem::path& to) = 0;
-    virtual std::error_code remove(const std::filesystem::path& file) = 0;
+    virtual Status rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    virtual Status remove(const std::filesystem::path& file) = 0;
+    // Makes the file's bytes, or a folder's entries (a rename into it), reach the disk, so a
+    // power cut after a save cannot take the save back.
+    virtual Status syncFile(const std::filesystem::path& file) = 0;
+    virtual Status syncFolder(const std::filesystem::path& folder) = 0;
 };
 
 class LocalFileSystem : public FileSystem {
 public:
-    std::error_code copyContents(const std::filesystem::path& from,
-                                 const std::filesystem::path& to) override;
-    std::error_code rename(const std::filesystem::path& from,
-                           const std::filesystem::path& to) override;
-    std::error_code remove(const std::filesystem::path& file) override;
+    Status copyContents(const std::filesystem::path& from,
+                        const std::filesystem::path& to) override;
+    Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    Status remove(const std::filesystem::path& file) override;
+    Status syncFile(const std::filesystem::path& file) override;
+    Status syncFolder(const std::filesystem::path& folder) override;
 };
 
-// Copies `from` over `to` so that `to` is never half-written: the bytes go to a temporary file
-// beside `to`, which then replaces `to` in one rename. On failure `to` keeps its old content
-// and the temporary file is removed. Copying a file onto itself (the same file under another
-// name included) succeeds without touching it.
-std::error_code copyFileSafely(FileSystem& files, const std::filesystem::path& from,
-                               const std::filesystem::path& to);
+// Writes `target` anew so that it is never half-written: `write` fills a temporary file beside
+// it, which reaches the disk before it replaces `target` in one rename, after which the folder
+// is synced so the rename reaches the disk too. On failure `target` keeps its old content and
+// the temporary file is removed.
+using TemporaryWriter = std::function<Status(const std::filesystem::path& temporary)>;
+Status replaceFileSafely(FileSystem& files, const std::filesystem::path& target,
+                         const TemporaryWriter& write);
 
-// The temporary file copyFileSafely writes before it renames.
+// Copies `from` over `to` with replaceFileSafely. Copying a file onto itself (the same file
+// under another name included) succeeds without touching it.
+Status copyFileSafely(FileSystem& files, const std::filesystem::path& from,
+                      const std::filesystem::path& to);
+
+// The temporary file replaceFileSafely writes before it renames.
 std::filesystem::path temporaryCopyPath(const std::filesystem::path& target);
 
 // True when both names lead to the same existing file.

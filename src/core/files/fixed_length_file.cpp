@@ -16,11 +16,6 @@ std::size_t windowCapacity(std::size_t recordLength) {
     return std::max(length, kWindowBytes / length * length);
 }
 
-std::string pathText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return {reinterpret_cast<const char*>(text.data()), text.size()};
-}
-
 std::uint16_t lengthPrefix(std::span<const unsigned char> bytes) {
     return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8U));
 }
@@ -30,81 +25,61 @@ std::uint16_t lengthPrefix(std::span<const unsigned char> bytes) {
 RecordFile::RecordFile(std::size_t recordLength)
     : recordLength_(recordLength), file_(windowCapacity(recordLength)), record_(recordLength) {}
 
-RecordFileResult RecordFile::open(const std::filesystem::path& path) {
+Status RecordFile::open(const std::filesystem::path& path) {
     if (recordLength_ < kMinRecordLength || recordLength_ > kMaxRecordLength) {
-        return {RecordFileError::OpenFailed, pathText(path) + ": records of " +
-                                                 std::to_string(recordLength_) +
-                                                 " bytes cannot hold a length prefix and text"};
+        // Records this short or long cannot hold a length prefix and text.
+        return Error{ErrorKind::CannotOpen}.inFile(path).because(
+            std::make_error_code(std::errc::invalid_argument));
     }
-    const IoStatus status = file_.open(path);
-    if (!status.ok) {
-        return {RecordFileError::OpenFailed, status.message};
-    }
-    return {};
+    return file_.open(path);
 }
 
-RecordFileResult RecordFile::close() {
-    const IoStatus status = file_.close();
-    if (!status.ok) {
-        return {RecordFileError::WriteFailed, status.message};
-    }
-    return {};
+Status RecordFile::close() {
+    return file_.close();
 }
 
-RecordFileResult RecordFile::flush() {
-    const IoStatus status = file_.flush();
-    if (!status.ok) {
-        return {RecordFileError::WriteFailed, status.message};
-    }
-    return {};
+Status RecordFile::flush() {
+    return file_.flush();
 }
 
 std::uint64_t RecordFile::recordCount() const {
     return isOpen() ? (file_.size() + recordLength_ - 1) / recordLength_ : 0;
 }
 
-RecordFileResult RecordFile::describe(RecordFileError error, int recordNumber,
-                                      const std::string& detail) const {
-    return {error,
-            pathText(file_.path()) + ", record " + std::to_string(recordNumber) + ": " + detail};
+Error RecordFile::failure(ErrorKind kind, int recordNumber) const {
+    return Error{kind}.inFile(file_.path()).inRecord(recordNumber);
 }
 
-RecordFile::Located RecordFile::locate(int recordNumber) const {
+Result<std::uint64_t> RecordFile::locate(int recordNumber, ErrorKind whenClosed) const {
     if (!isOpen()) {
-        return {0, {RecordFileError::NotOpen, "the record file is not open"}};
+        return failure(whenClosed, recordNumber)
+            .because(std::make_error_code(std::errc::bad_file_descriptor));
     }
     if (recordNumber < 1 ||
         static_cast<std::uint64_t>(recordNumber) * recordLength_ > BufferedFile::maxExtent()) {
-        return {0,
-                describe(RecordFileError::BadRecordNumber, recordNumber, "no such record number")};
+        return failure(ErrorKind::BadRecordNumber, recordNumber);
     }
-    return {static_cast<std::uint64_t>(recordNumber - 1) * recordLength_, {}};
-}
-
-RecordReadOutcome RecordFile::failedRead(const RecordFileResult& problem) const {
-    return {RecordReadStatus::Failed, {}, problem.message};
+    return static_cast<std::uint64_t>(recordNumber - 1) * recordLength_;
 }
 
 // --- Writing -----------------------------------------------------------------------------------
 
-RecordFileResult RecordFile::write(int recordNumber, std::string_view text) {
-    const Located where = locate(recordNumber);
-    if (!where.problem.ok()) {
-        return where.problem;
+Status RecordFile::write(int recordNumber, std::string_view text) {
+    const Result<std::uint64_t> where = locate(recordNumber, ErrorKind::CannotWrite);
+    if (!where.ok()) {
+        return where.error();
     }
-    const Cp932EncodeStatus encoded = codec_.encodeInto(text, encoded_);
-    if (encoded.error == Cp932EncodeError::ConverterUnavailable) {
-        return describe(RecordFileError::WriteFailed, recordNumber, encoded.describe());
-    }
-    if (!encoded.ok()) {
-        return describe(RecordFileError::Unencodable, recordNumber, encoded.describe());
+    if (Status encoded = codec_.encodeInto(text, encoded_); !encoded.ok()) {
+        Error error = std::move(encoded).error();
+        error.path = file_.path();
+        error.record = recordNumber;
+        return error;
     }
     // Cutting would lose the end of the text, possibly half a double-byte character; the
     // caller decides what to do instead.
     if (encoded_.size() > maxTextBytes()) {
-        return describe(RecordFileError::TooLong, recordNumber,
-                        "the text takes " + std::to_string(encoded_.size()) +
-                            " bytes, a record holds " + std::to_string(maxTextBytes()));
+        return failure(ErrorKind::TextTooLong, recordNumber)
+            .counting(static_cast<std::int64_t>(encoded_.size()));
     }
     std::fill(record_.begin(), record_.end(), static_cast<unsigned char>(0));
     record_[0] = static_cast<unsigned char>(encoded_.size() & 0xFFU);
@@ -113,14 +88,14 @@ RecordFileResult RecordFile::write(int recordNumber, std::string_view text) {
     return store(recordNumber);
 }
 
-RecordFileResult RecordFile::writeEmpty(int recordNumber) {
+Status RecordFile::writeEmpty(int recordNumber) {
     return writeInt16(recordNumber, 0);
 }
 
-RecordFileResult RecordFile::writeInt16(int recordNumber, std::int16_t value) {
-    const Located where = locate(recordNumber);
-    if (!where.problem.ok()) {
-        return where.problem;
+Status RecordFile::writeInt16(int recordNumber, std::int16_t value) {
+    const Result<std::uint64_t> where = locate(recordNumber, ErrorKind::CannotWrite);
+    if (!where.ok()) {
+        return where.error();
     }
     const auto bits = static_cast<std::uint16_t>(value);
     std::fill(record_.begin(), record_.end(), static_cast<unsigned char>(0));
@@ -129,39 +104,42 @@ RecordFileResult RecordFile::writeInt16(int recordNumber, std::int16_t value) {
     return store(recordNumber);
 }
 
-RecordFileResult RecordFile::store(int recordNumber) {
+Status RecordFile::store(int recordNumber) {
     const auto offset = static_cast<std::uint64_t>(recordNumber - 1) * recordLength_;
-    const IoStatus status = file_.write(offset, record_);
-    if (!status.ok) {
-        return describe(RecordFileError::WriteFailed, recordNumber, status.message);
+    if (Status written = file_.write(offset, record_); !written.ok()) {
+        return std::move(written).error().inRecord(recordNumber);
     }
     return {};
 }
 
 // --- Reading -----------------------------------------------------------------------------------
 
-RecordRead RecordFile::read(int recordNumber) {
+Result<RecordRead> RecordFile::read(int recordNumber) {
     RecordRead result;
-    result.outcome = readInto(recordNumber, result.text);
+    Result<RecordReadOutcome> outcome = readInto(recordNumber, result.text);
+    if (!outcome.ok()) {
+        return std::move(outcome).error();
+    }
+    result.outcome = outcome.value();
     return result;
 }
 
-RecordReadOutcome RecordFile::readInto(int recordNumber, std::string& text) {
+Result<RecordReadOutcome> RecordFile::readInto(int recordNumber, std::string& text) {
     text.clear();
-    const Located where = locate(recordNumber);
-    if (!where.problem.ok()) {
-        return failedRead(where.problem);
+    const Result<std::uint64_t> where = locate(recordNumber, ErrorKind::CannotRead);
+    if (!where.ok()) {
+        return where.error();
     }
     if (!codec_.available()) {
-        return failedRead(describe(RecordFileError::ReadFailed, recordNumber,
-                                   "the code page 932 converter is not available"));
+        return failure(ErrorKind::ConverterUnavailable, recordNumber);
     }
-    if (where.offset >= file_.size()) {
-        return {RecordReadStatus::BeyondEnd, {}, {}};
+    const std::uint64_t offset = where.value();
+    if (offset >= file_.size()) {
+        return RecordReadOutcome{RecordReadStatus::BeyondEnd, {}};
     }
     std::span<const unsigned char> bytes;
-    if (const IoStatus status = file_.read(where.offset, recordLength_, bytes); !status.ok) {
-        return failedRead({RecordFileError::ReadFailed, status.message});
+    if (Status status = file_.read(offset, recordLength_, bytes); !status.ok()) {
+        return std::move(status).error().inRecord(recordNumber);
     }
     RecordReadOutcome outcome;
     if (bytes.size() < 2) {
@@ -187,17 +165,17 @@ RecordReadOutcome RecordFile::readInto(int recordNumber, std::string& text) {
     return outcome;
 }
 
-RecordInt16 RecordFile::readInt16(int recordNumber) {
-    const Located where = locate(recordNumber);
-    if (!where.problem.ok()) {
-        return {0, failedRead(where.problem)};
+Result<RecordInt16> RecordFile::readInt16(int recordNumber) {
+    const Result<std::uint64_t> where = locate(recordNumber, ErrorKind::CannotRead);
+    if (!where.ok()) {
+        return where.error();
     }
-    if (where.offset >= file_.size()) {
-        return {0, {RecordReadStatus::BeyondEnd, {}, {}}};
+    if (where.value() >= file_.size()) {
+        return RecordInt16{0, {RecordReadStatus::BeyondEnd, {}}};
     }
     std::span<const unsigned char> bytes;
-    if (const IoStatus status = file_.read(where.offset, 2, bytes); !status.ok) {
-        return {0, failedRead({RecordFileError::ReadFailed, status.message})};
+    if (Status status = file_.read(where.value(), 2, bytes); !status.ok()) {
+        return std::move(status).error().inRecord(recordNumber);
     }
     if (bytes.size() < 2) {
         RecordInt16 result;
@@ -205,7 +183,7 @@ RecordInt16 RecordFile::readInt16(int recordNumber) {
         result.outcome.damage.truncated = true;
         return result;
     }
-    return {static_cast<std::int16_t>(lengthPrefix(bytes)), {}};
+    return RecordInt16{static_cast<std::int16_t>(lengthPrefix(bytes)), {}};
 }
 
 } // namespace zelkora

@@ -49,16 +49,16 @@ SymbolRecord parseSymbolRecord(std::string_view text) {
     return record;
 }
 
-Checked<SymbolNumbers> symbolNumbers(const SymbolRow& row) {
-    const auto shortTimeSpins = columnInt16(row.shortTimeSpins, 3);
+Result<SymbolNumbers> symbolNumbers(const SymbolRow& row) {
+    auto shortTimeSpins = columnInt16(row.shortTimeSpins, 3);
     if (!shortTimeSpins.ok()) {
-        return {{}, shortTimeSpins.error};
+        return std::move(shortTimeSpins).error();
     }
-    const auto payout = columnInt16(row.payout, 5);
+    auto payout = columnInt16(row.payout, 5);
     if (!payout.ok()) {
-        return {{}, payout.error};
+        return std::move(payout).error();
     }
-    return {{shortTimeSpins.value, payout.value}, std::nullopt};
+    return SymbolNumbers{shortTimeSpins.value(), payout.value()};
 }
 
 // --- Time-condition record ---------------------------------------------------------------------
@@ -71,21 +71,21 @@ std::string buildTimeConditionRecord(const TimeConditionRecord& record) {
                             "", "", record.program.playSchedule});
 }
 
-Checked<TimeConditionRecord> parseTimeConditionRecord(std::string_view text) {
+Result<TimeConditionRecord> parseTimeConditionRecord(std::string_view text) {
     const ColumnValues columns = splitColumns(text);
-    const auto rule = columnUint8(columns[1], 2);
+    auto rule = columnUint8(columns[1], 2);
     if (!rule.ok()) {
-        return {{}, rule.error};
+        return std::move(rule).error();
     }
     TimeConditionRecord record;
     record.texts.spinSeconds = columns[0];
     record.texts.timeRatio = columns[3];
     record.texts.fastSpinSeconds = columns[4];
     record.texts.investmentUnit = columns[5].empty() ? kDefaultInvestmentUnit : columns[5];
-    record.program.serviceTimeRule = rule.value;
+    record.program.serviceTimeRule = rule.value();
     record.program.ruleOptionDigits = columns[2];
     record.program.playSchedule = columns[kTail];
-    return {std::move(record), std::nullopt};
+    return record;
 }
 
 // --- Run-summary record ------------------------------------------------------------------------
@@ -95,24 +95,24 @@ std::string buildRunSummaryRecord(const RunSummary& summary) {
     return buildRecordText({count, summary.holdingRatio, "", "", "", "", "", "", "", "", ""});
 }
 
-Checked<RunSummary> parseRunSummaryRecord(std::string_view text) {
+Result<RunSummary> parseRunSummaryRecord(std::string_view text) {
     const std::string_view countText = column(text, 1);
     const std::string_view ratioText = column(text, 2);
     RunSummary summary;
     summary.holdingRatio = ratioText.empty() ? "0" : ratioText;
     if (countText.empty()) {
-        return {std::move(summary), std::nullopt};
+        return summary;
     }
-    const auto count = columnInt32(countText, 1);
+    auto count = columnInt32(countText, 1);
     if (!count.ok()) {
-        return {{}, count.error};
+        return std::move(count).error();
     }
     // A negative count cannot come from a run; reading it as "no results" would hide damage.
-    if (count.value < 0) {
-        return {{}, ColumnError{1, std::string(countText), ColumnProblem::OutOfRange}};
+    if (count.value() < 0) {
+        return Error{ErrorKind::NumberOutOfRange}.atColumn(1).about(std::string(countText));
     }
-    summary.resultCount = count.value;
-    return {std::move(summary), std::nullopt};
+    summary.resultCount = count.value();
+    return summary;
 }
 
 // --- Basic-condition record --------------------------------------------------------------------
@@ -144,20 +144,20 @@ ResultRecord parseResultRecord(std::string_view text) {
     return record;
 }
 
-Checked<ResultNumbers> resultNumbers(const ResultRecord& record) {
+Result<ResultNumbers> resultNumbers(const ResultRecord& record) {
     constexpr std::array<int, 7> kNumberColumns{1, 2, 3, 4, 9, 10, kTailColumn};
     std::array<double, kNumberColumns.size()> values{};
     for (std::size_t index = 0; index < kNumberColumns.size(); ++index) {
         const int columnNumber = kNumberColumns[index];
-        const auto number =
+        auto number =
             columnDouble(record.columns[static_cast<std::size_t>(columnNumber - 1)], columnNumber);
         if (!number.ok()) {
-            return {{}, number.error};
+            return std::move(number).error();
         }
-        values[index] = number.value;
+        values[index] = number.value();
     }
-    return {{values[0], values[1], values[2], values[3], values[4], values[5], values[6]},
-            std::nullopt};
+    return ResultNumbers{values[0], values[1], values[2], values[3],
+                         values[4], values[5], values[6]};
 }
 
 ResultKind resultKind(const ResultRecord& record) {

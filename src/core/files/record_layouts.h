@@ -41,7 +41,7 @@ struct SymbolNumbers {
     std::int16_t shortTimeSpins = 0; // column 3
     std::int16_t payout = 0;         // column 5
 };
-Checked<SymbolNumbers> symbolNumbers(const SymbolRow& row);
+Result<SymbolNumbers> symbolNumbers(const SymbolRow& row);
 
 // --- Time-condition record (98) ----------------------------------------------------------------
 
@@ -62,7 +62,7 @@ inline constexpr std::string_view kDefaultInvestmentUnit = "500";
 
 std::string buildTimeConditionRecord(const TimeConditionRecord& record);
 // Column 2 must be a number from 0 to 255; an empty column 6 reads as "500".
-Checked<TimeConditionRecord> parseTimeConditionRecord(std::string_view text);
+Result<TimeConditionRecord> parseTimeConditionRecord(std::string_view text);
 
 // --- Run-summary record (99) -------------------------------------------------------------------
 
@@ -74,7 +74,7 @@ struct RunSummary {
 std::string buildRunSummaryRecord(const RunSummary& summary);
 // An empty record (cleared) or empty columns read as count 0 and ratio "0". A count that is
 // not a number, does not fit 32 bits or is negative is an error.
-Checked<RunSummary> parseRunSummaryRecord(std::string_view text);
+Result<RunSummary> parseRunSummaryRecord(std::string_view text);
 
 // --- Basic-condition record (100) ------------------------------------------------------------
 
@@ -120,7 +120,7 @@ struct ResultNumbers {
     double exchangedBalls = 0; // column 10
     double streak = 0;         // tail column
 };
-Checked<ResultNumbers> resultNumbers(const ResultRecord& record);
+Result<ResultNumbers> resultNumbers(const ResultRecord& record);
 
 // What a result record stands for, told apart by its columns 5 and 7.
 enum class ResultKind : std::uint8_t { BigHit, DayEnd, Cancel, Unknown };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/error.h"
 #include "files/verification_conditions.h"
 
 #include <array>
@@ -18,13 +19,13 @@ public:
     virtual ~RunWorkingCopy() = default;
 
     // The conditions and symbol records it holds, read as IndPreset reads them.
-    virtual StoredConditions readConditions() = 0;
+    virtual Result<StoredConditions> readConditions() = 0;
     // Deletes the working copy, opens it anew, clears record 99 and writes the symbol records
     // 1 … n (column 6 "0"), record 100 and record 98.
-    virtual void recreate(const StoredConditions& conditions) = 0;
-    virtual void writeResult(std::int32_t recordNumber, const ResultColumns& columns) = 0;
+    virtual Status recreate(const StoredConditions& conditions) = 0;
+    virtual Status writeResult(std::int32_t recordNumber, const ResultColumns& columns) = 0;
     // Writes record 99 (the result-record count and the held-ball ratio text) and closes.
-    virtual void finish(std::int32_t resultCount, std::string_view heldBallRatio) = 0;
+    virtual Status finish(std::int32_t resultCount, std::string_view heldBallRatio) = 0;
     // Closes without a run summary (a run that could not start).
     virtual void close() = 0;
 };

@@ -14,81 +14,84 @@ constexpr int kProgramFolderRecord = 1;
 constexpr int kWindowsDirectoryRecord = 2;
 constexpr int kSetupMarkRecord = 3;
 
-bool readText(RecordFile& file, int record, std::string& text) {
-    return file.readInto(record, text).status == RecordReadStatus::Ok;
-}
-
-SettingsWriteError writeError(const RecordFileResult& result) {
-    switch (result.error) {
-    case RecordFileError::None:
-        return SettingsWriteError::None;
-    case RecordFileError::TooLong:
-    case RecordFileError::Unencodable:
-        return SettingsWriteError::TextDoesNotFit;
-    default:
-        return SettingsWriteError::CannotWrite;
+// A record that is not there in full is damage, as much as a garbled one.
+Status readText(RecordFile& file, int record, std::string& text) {
+    Result<RecordReadOutcome> read = file.readInto(record, text);
+    if (!read.ok()) {
+        return std::move(read).error();
     }
+    if (read->status != RecordReadStatus::Ok) {
+        return Error{ErrorKind::RecordDamaged}.inRecord(record);
+    }
+    return {};
 }
 
-RecordFileResult writeRecords(const fs::path& file, const Settings& settings) {
+Status writeRecords(const fs::path& file, const Settings& settings) {
     RecordFile records(kSettingsRecordLength);
-    RecordFileResult result = records.open(file);
-    if (result.ok()) {
-        result = records.write(kProgramFolderRecord, settings.programFolder);
+    Status status = records.open(file);
+    if (status.ok()) {
+        status = records.write(kProgramFolderRecord, settings.programFolder);
     }
-    if (result.ok()) {
-        result = records.write(kWindowsDirectoryRecord, settings.windowsDirectory);
+    if (status.ok()) {
+        status = records.write(kWindowsDirectoryRecord, settings.windowsDirectory);
     }
-    if (result.ok()) {
-        result = records.writeInt16(kSetupMarkRecord, settings.setupMark);
+    if (status.ok()) {
+        status = records.writeInt16(kSetupMarkRecord, settings.setupMark);
     }
-    const RecordFileResult closed = records.close();
-    return result.ok() ? closed : result;
+    Status closed = records.close();
+    return status.ok() ? closed : status;
+}
+
+Result<Settings> readRecords(RecordFile& file) {
+    Settings settings;
+    if (Status read = readText(file, kProgramFolderRecord, settings.programFolder); !read.ok()) {
+        return std::move(read).error();
+    }
+    if (settings.programFolder.empty()) {
+        return Error{ErrorKind::RecordMissing}.inRecord(kProgramFolderRecord);
+    }
+    if (Status read = readText(file, kWindowsDirectoryRecord, settings.windowsDirectory);
+        !read.ok()) {
+        return std::move(read).error();
+    }
+    Result<RecordInt16> mark = file.readInt16(kSetupMarkRecord);
+    if (!mark.ok()) {
+        return std::move(mark).error();
+    }
+    if (mark->outcome.status != RecordReadStatus::Ok) {
+        return Error{ErrorKind::RecordDamaged}.inRecord(kSetupMarkRecord);
+    }
+    settings.setupMark = mark->value;
+    return settings;
 }
 
 } // namespace
 
-SettingsReadResult readSettingsFile(const fs::path& folder) {
+Result<Settings> readSettingsFile(const fs::path& folder) {
     const fs::path path = folder / kSettingsFileName;
     std::error_code error;
     if (!fs::exists(path, error)) {
-        return {};
+        return Error{ErrorKind::FileMissing}.inFile(path);
     }
-    SettingsReadResult result;
-    result.status = SettingsStatus::Damaged;
+    if (!fs::is_regular_file(path, error)) {
+        return Error{ErrorKind::CannotOpen}.inFile(path);
+    }
     RecordFile file(kSettingsRecordLength);
-    if (!fs::is_regular_file(path, error) || !file.open(path).ok()) {
-        return result;
+    if (Status opened = file.open(path); !opened.ok()) {
+        return std::move(opened).error();
     }
-    Settings& settings = result.settings;
-    const RecordInt16 mark = file.readInt16(kSetupMarkRecord);
-    if (readText(file, kProgramFolderRecord, settings.programFolder) &&
-        !settings.programFolder.empty() &&
-        readText(file, kWindowsDirectoryRecord, settings.windowsDirectory) &&
-        mark.outcome.status == RecordReadStatus::Ok) {
-        settings.setupMark = mark.value;
-        result.status = SettingsStatus::Readable;
+    Result<Settings> settings = readRecords(file);
+    static_cast<void>(file.close()); // only read: nothing to lose
+    if (!settings.ok()) {
+        return std::move(settings).error().inFile(path);
     }
-    file.close();
-    return result;
+    return settings;
 }
 
-// The records go to a temporary file that then replaces zelkora.ini, so a write that fails
-// halfway never leaves a settings file that names half a folder.
-SettingsWriteError writeSettingsFile(const fs::path& folder, const Settings& settings) {
-    const fs::path target = folder / kSettingsFileName;
-    const fs::path temporary = temporaryCopyPath(target);
-    std::error_code error;
-    fs::remove(temporary, error);
-    SettingsWriteError written = writeError(writeRecords(temporary, settings));
-    if (written == SettingsWriteError::None) {
-        fs::rename(temporary, target, error);
-        written = error ? SettingsWriteError::CannotWrite : SettingsWriteError::None;
-    }
-    if (written != SettingsWriteError::None) {
-        fs::remove(temporary, error);
-    }
-    return written;
+Status writeSettingsFile(FileSystem& files, const fs::path& folder, const Settings& settings) {
+    return replaceFileSafely(files, folder / kSettingsFileName, [&](const fs::path& temporary) {
+        return writeRecords(temporary, settings);
+    });
 }
 
 std::string withoutTrailingBackslash(std::string_view text) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/error.h"
+#include "files/file_system.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -21,23 +24,16 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-enum class SettingsStatus : std::uint8_t {
-    Missing,  // no zelkora.ini in the folder
-    Damaged,  // there is one, but its records cannot be read back (truncated, garbled)
-    Readable, // all three records read
-};
+// The three records of zelkora.ini in `folder`. Fails with FileMissing when there is none,
+// and with another Error when there is one whose records cannot be read back (truncated,
+// garbled): the setup then runs again.
+Result<Settings> readSettingsFile(const std::filesystem::path& folder);
 
-struct SettingsReadResult {
-    SettingsStatus status = SettingsStatus::Missing;
-    Settings settings;
-};
-
-SettingsReadResult readSettingsFile(const std::filesystem::path& folder);
-
-// Writes the three records. Fails, writing nothing, when a folder text has no code page 932
-// form or does not fit its record; fails when the file cannot be written.
-enum class SettingsWriteError : std::uint8_t { None, TextDoesNotFit, CannotWrite };
-SettingsWriteError writeSettingsFile(const std::filesystem::path& folder, const Settings& settings);
+// Writes the three records through replaceFileSafely, so a failure leaves the old file whole.
+// Fails, writing nothing, when a folder text has no code page 932 form or does not fit its
+// record (TextTooLong, Unencodable), and when the file cannot be written.
+Status writeSettingsFile(FileSystem& files, const std::filesystem::path& folder,
+                         const Settings& settings);
 
 // One trailing "\" removed, as the start-up read does with records 1 and 2.
 std::string withoutTrailingBackslash(std::string_view text);

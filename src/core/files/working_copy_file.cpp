@@ -1,71 +1,93 @@
 #include "files/working_copy_file.h"
 
+#include "common/error.h"
 #include "common/numbers.h"
-#include "common/procedure_error.h"
 
 namespace zelkora {
 namespace {
 
-constexpr std::string_view kCannotWrite = "作業ファイルに書き込めませんでした。";
-constexpr std::string_view kCannotRead = "検証ファイルを読めませんでした。";
-
-[[noreturn]] void fail(std::string_view what, const std::string& detail) {
-    throw ProcedureError(std::string(what) + "\n" + detail);
+// A record the reader needs: missing or damaged is as bad as unreadable.
+Result<std::string> readText(RecordFile& file, int recordNumber) {
+    Result<RecordRead> read = file.read(recordNumber);
+    if (!read.ok()) {
+        return std::move(read).error();
+    }
+    if (read->outcome.status == RecordReadStatus::Damaged) {
+        return Error{ErrorKind::RecordDamaged}.inFile(file.path()).inRecord(recordNumber);
+    }
+    return std::move(read->text);
 }
 
-std::string readText(RecordFile& file, int recordNumber) {
-    RecordRead read = file.read(recordNumber);
-    const RecordReadStatus status = read.outcome.status;
-    if (status == RecordReadStatus::Failed) {
-        fail(kCannotRead, read.outcome.message);
-    }
-    if (status == RecordReadStatus::Damaged) {
-        fail(kCannotRead, "record " + std::to_string(recordNumber) + " is damaged");
-    }
-    return std::move(read.text);
+Error columnErrorIn(Error error, const RecordFile& file, int recordNumber) {
+    return std::move(error).inFile(file.path()).inRecord(recordNumber);
 }
 
-StoredSymbol readSymbol(RecordFile& file, int recordNumber, bool& hasMarker) {
-    const SymbolRecord record = parseSymbolRecord(readText(file, recordNumber));
+Result<StoredSymbol> readSymbol(RecordFile& file, int recordNumber, bool& hasMarker) {
+    Result<std::string> text = readText(file, recordNumber);
+    if (!text.ok()) {
+        return std::move(text).error();
+    }
+    const SymbolRecord record = parseSymbolRecord(text.value());
     hasMarker = record.hasMarker;
-    const Checked<SymbolNumbers> numbers = symbolNumbers(record.row);
-    // The record that ends the table is taken in as it is; only a symbol must hold numbers.
-    if (!numbers.ok() && hasMarker) {
-        fail(kCannotRead,
-             "record " + std::to_string(recordNumber) + ": " + numbers.error->describe());
+    Result<SymbolNumbers> numbers = symbolNumbers(record.row);
+    if (!numbers.ok()) {
+        // The record that ends the table is taken in as it is; only a symbol must hold numbers.
+        if (hasMarker) {
+            return columnErrorIn(std::move(numbers).error(), file, recordNumber);
+        }
+        numbers = SymbolNumbers{};
     }
-    return {record.row.kind, numbers.value.shortTimeSpins, record.row.rule, numbers.value.payout,
-            record.row.name};
+    return StoredSymbol{record.row.kind, numbers->shortTimeSpins, record.row.rule, numbers->payout,
+                        record.row.name};
 }
 
 } // namespace
 
-StoredConditions readStoredConditions(RecordFile& file) {
+Result<StoredConditions> readStoredConditions(RecordFile& file) {
     StoredConditions stored;
-    stored.basic = parseBasicConditionRecord(readText(file, kBasicConditionRecord)).columns;
-    const Checked<TimeConditionRecord> time =
-        parseTimeConditionRecord(readText(file, kTimeConditionRecord));
-    if (!time.ok()) {
-        fail(kCannotRead, "record 98: " + time.error->describe());
+    Result<std::string> basic = readText(file, kBasicConditionRecord);
+    if (!basic.ok()) {
+        return std::move(basic).error();
     }
-    stored.spinSeconds = time.value.texts.spinSeconds;
-    stored.timeRatio = time.value.texts.timeRatio;
-    stored.shortSpinSeconds = time.value.texts.fastSpinSeconds;
-    stored.investmentUnit = time.value.texts.investmentUnit;
-    stored.serviceTimeRule = time.value.program.serviceTimeRule;
-    stored.ruleOptionDigits = time.value.program.ruleOptionDigits;
-    stored.playSchedule = time.value.program.playSchedule;
+    stored.basic = parseBasicConditionRecord(basic.value()).columns;
+    Result<std::string> timeText = readText(file, kTimeConditionRecord);
+    if (!timeText.ok()) {
+        return std::move(timeText).error();
+    }
+    Result<TimeConditionRecord> time = parseTimeConditionRecord(timeText.value());
+    if (!time.ok()) {
+        return columnErrorIn(std::move(time).error(), file, kTimeConditionRecord);
+    }
+    stored.spinSeconds = time->texts.spinSeconds;
+    stored.timeRatio = time->texts.timeRatio;
+    stored.shortSpinSeconds = time->texts.fastSpinSeconds;
+    stored.investmentUnit = time->texts.investmentUnit;
+    stored.serviceTimeRule = time->program.serviceTimeRule;
+    stored.ruleOptionDigits = time->program.ruleOptionDigits;
+    stored.playSchedule = time->program.playSchedule;
     const double symbolCount = readNumber(stored.basic[basicColumnIndex(Field::条件_絵柄数)]);
     bool hasMarker = true;
     for (int k = 0; hasMarker && k != symbolCount && k < kSymbolTableCapacity; ++k) {
-        stored.symbols.push_back(readSymbol(file, k + 1, hasMarker));
+        Result<StoredSymbol> symbol = readSymbol(file, k + 1, hasMarker);
+        if (!symbol.ok()) {
+            return std::move(symbol).error();
+        }
+        stored.symbols.push_back(std::move(symbol).value());
     }
     return stored;
 }
 
-bool holdsConditions(RecordFile& file) {
-    return !readText(file, kBasicConditionRecord).empty() &&
-           !readText(file, kTimeConditionRecord).empty();
+Result<bool> holdsConditions(RecordFile& file) {
+    for (const int record : {kBasicConditionRecord, kTimeConditionRecord}) {
+        Result<std::string> text = readText(file, record);
+        if (!text.ok()) {
+            return std::move(text).error();
+        }
+        if (text->empty()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 SymbolRow symbolRowOf(const StoredSymbol& symbol) {
@@ -84,60 +106,67 @@ TimeConditionRecord timeConditionRecordOf(const StoredConditions& conditions) {
 
 FileWorkingCopy::FileWorkingCopy(std::filesystem::path path) : path_(std::move(path)) {}
 
-StoredConditions FileWorkingCopy::readConditions() {
+Result<StoredConditions> FileWorkingCopy::readConditions() {
     RecordFile file(kVerificationRecordLength);
-    const RecordFileResult opened = file.open(path_);
-    if (!opened.ok()) {
-        fail(kCannotRead, opened.message);
+    if (Status opened = file.open(path_); !opened.ok()) {
+        return std::move(opened).error();
     }
-    StoredConditions stored = readStoredConditions(file);
-    file.close();
+    Result<StoredConditions> stored = readStoredConditions(file);
+    static_cast<void>(file.close()); // only read: nothing to lose
     return stored;
 }
 
-void FileWorkingCopy::recreate(const StoredConditions& conditions) {
-    file_.close();
+Status FileWorkingCopy::recreate(const StoredConditions& conditions) {
+    static_cast<void>(file_.close());
     std::error_code removeError;
     std::filesystem::remove(path_, removeError);
     if (removeError) {
-        fail(kCannotWrite, removeError.message());
+        return Error{ErrorKind::CannotRemove}.inFile(path_).because(removeError);
     }
-    check(file_.open(path_));
-    check(file_.writeEmpty(kRunSummaryRecord));
-    int recordNumber = 1;
-    for (const StoredSymbol& symbol : conditions.symbols) {
-        check(file_.write(recordNumber++,
-                          buildSymbolRecord(symbolRowOf(symbol), SymbolRecordWriter::RunStart)));
+    if (Status opened = file_.open(path_); !opened.ok()) {
+        return opened;
     }
-    check(file_.write(kBasicConditionRecord, buildBasicConditionRecord({conditions.basic})));
-    check(file_.write(kTimeConditionRecord,
-                      buildTimeConditionRecord(timeConditionRecordOf(conditions))));
+    return writeConditionRecords(conditions);
 }
 
-void FileWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
+Status FileWorkingCopy::writeConditionRecords(const StoredConditions& conditions) {
+    if (Status cleared = file_.writeEmpty(kRunSummaryRecord); !cleared.ok()) {
+        return cleared;
+    }
+    int recordNumber = 1;
+    for (const StoredSymbol& symbol : conditions.symbols) {
+        const std::string text =
+            buildSymbolRecord(symbolRowOf(symbol), SymbolRecordWriter::RunStart);
+        if (Status written = file_.write(recordNumber++, text); !written.ok()) {
+            return written;
+        }
+    }
+    if (Status written =
+            file_.write(kBasicConditionRecord, buildBasicConditionRecord({conditions.basic}));
+        !written.ok()) {
+        return written;
+    }
+    return file_.write(kTimeConditionRecord,
+                       buildTimeConditionRecord(timeConditionRecordOf(conditions)));
+}
+
+Status FileWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
     text_.clear();
     for (std::size_t column = 0; column < columns.size(); ++column) {
         appendColumn(text_, columns[column], kColumnWidths[column]);
     }
-    check(file_.write(recordNumber, text_));
+    return file_.write(recordNumber, text_);
 }
 
-void FileWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBallRatio) {
-    const RecordFileResult written = file_.write(
-        kRunSummaryRecord, buildRunSummaryRecord({resultCount, std::string(heldBallRatio)}));
-    const RecordFileResult closed = file_.close();
-    check(written);
-    check(closed);
+Status FileWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBallRatio) {
+    Status written = file_.write(kRunSummaryRecord,
+                                 buildRunSummaryRecord({resultCount, std::string(heldBallRatio)}));
+    Status closed = file_.close();
+    return written.ok() ? closed : written;
 }
 
 void FileWorkingCopy::close() {
-    file_.close();
-}
-
-void FileWorkingCopy::check(const RecordFileResult& result) const {
-    if (!result.ok()) {
-        fail(kCannotWrite, result.message);
-    }
+    static_cast<void>(file_.close()); // a run that could not start: what it wrote is not wanted
 }
 
 } // namespace zelkora

@@ -1,7 +1,7 @@
 #include "model/distribution_counters.h"
 
 #include "common/checked_arithmetic.h"
-#include "common/procedure_error.h"
+#include "common/error.h"
 
 #include <algorithm>
 #include <string>
@@ -42,8 +42,7 @@ void DistributionCounters::countRunningStreak() {
 
 void DistributionCounters::countSymbolHit(int index) {
     if (index < 0 || index >= symbolCount()) {
-        throw ProcedureError("絵柄の番号 " + std::to_string(index) +
-                             " が絵柄数の範囲を超えています。");
+        raise(Error{ErrorKind::SymbolOutOfRange}.counting(index));
     }
     std::int32_t& hits = symbolHits_[static_cast<std::size_t>(index)];
     hits = incrementOrFail(hits, "絵柄別の大当り数");

@@ -1,7 +1,7 @@
 #include "results/detail_strip.h"
 
+#include "common/error.h"
 #include "common/numbers.h"
-#include "common/procedure_error.h"
 #include "files/column_number.h"
 
 #include <algorithm>
@@ -56,8 +56,9 @@ void writeDetailStrip(FieldStore& fields, const ResultColumns& columns) {
         } else if (const std::optional<double> number = readColumnNumber(text)) {
             fields.setNumber(field, *number);
         } else {
-            throw ProcedureError("大当りデータの " + std::string(fieldName(field)) + " が数値では" +
-                                 "ありません（「" + std::string(text) + "」）。");
+            raise(Error{ErrorKind::NotANumber}
+                      .atColumn(static_cast<int>(index) + 1)
+                      .about(std::string(text)));
         }
     }
 }

@@ -10,8 +10,8 @@ namespace zelkora {
 using ResultColumns = ColumnValues;
 
 // Writes a record into the big-hit detail strip: number columns as plain number text, text
-// columns trimmed. A number column that does not hold a number ends the procedure
-// (ProcedureError naming the column), so a damaged record never counts as zeros.
+// columns trimmed. A number column that does not hold a number ends the procedure (a Fault
+// with NotANumber naming the column), so a damaged record never counts as zeros.
 void writeDetailStrip(FieldStore& fields, const ResultColumns& columns);
 
 } // namespace zelkora

@@ -1,8 +1,8 @@
 #include "results/grids_and_charts.h"
 
 #include "common/checked_arithmetic.h"
+#include "common/error.h"
 #include "common/numbers.h"
-#include "common/procedure_error.h"
 #include "model/main_window_model.h"
 
 #include <algorithm>
@@ -129,7 +129,7 @@ void 大当り詳細行追加(const FieldStore& fields, GridTable& grid1,
 void 日合計行追加(const FieldStore& fields, GridTable& grid3) {
     const std::int32_t day = toInt32OrFail(fields.number(Field::c日合計_日目), "日目");
     if (day < 1) {
-        throw ProcedureError("日目 " + std::to_string(day) + " の日合計は表に追加できません。");
+        raise(Error{ErrorKind::DayLimit}.counting(day));
     }
     grid3.setRowCount(day + 1);
     writeRow(fields, grid3, day, kDayFields);
@@ -147,7 +147,7 @@ void resetSymbolChart(ChartData& symbolChart, const SymbolTable& symbols, int sy
 void addBalanceChartDay(ChartData& balanceChart, int day, double cumulativeBalance,
                         std::string_view dayText) {
     if (day < 1) {
-        throw ProcedureError("日目 " + std::to_string(day) + " の収支はグラフに追加できません。");
+        raise(Error{ErrorKind::DayLimit}.counting(day));
     }
     balanceChart.setRowCount(day);
     balanceChart.setNumber(day, 1, cumulativeBalance);

@@ -1,12 +1,10 @@
 #include "results/ind_preset.h"
 
 #include "common/numbers.h"
-#include "common/procedure_error.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
-#include "files/utf8_path.h"
 #include "files/working_copy_file.h"
-#include "results/record_errors.h"
+#include "results/record_reading.h"
 
 #include <cmath>
 #include <string>
@@ -30,41 +28,62 @@ private:
 
 // The symbol tables hold 99 entries and the engine draws among 条件_絵柄数 of them, so the count
 // must be a whole number from 1 to 99; anything else would draw outside the table.
-void checkSymbolCount(const StoredConditions& stored) {
+Status checkSymbolCount(const StoredConditions& stored, const std::filesystem::path& file) {
     const std::string& text = stored.basic[basicColumnIndex(Field::条件_絵柄数)];
     const double count = readNumber(text);
     if (count < 1 || count > kSymbolTableCapacity || count != std::trunc(count)) {
-        throw ProcedureError("作業ファイルの絵柄数「" + text +
-                             "」は 1 から 99 までの整数でなければなりません。");
+        return Error{ErrorKind::BadSymbolCount}
+            .inFile(file)
+            .inRecord(kBasicConditionRecord)
+            .about(text);
     }
+    return {};
 }
 
-void loadRunSummary(RecordFile& file, MainWindowModel& model) {
+Status loadRunSummary(RecordFile& file, MainWindowModel& model) {
     std::string text;
-    readRecordOrThrow(file, kRunSummaryRecord, text, RecordPresence::MayBeMissing);
-    const Checked<RunSummary> summary = parseRunSummaryRecord(text);
-    if (!summary.ok()) {
-        throw ProcedureError(badNumberText(kRunSummaryRecord, *summary.error));
+    if (Status read = readRecord(file, kRunSummaryRecord, text, RecordPresence::MayBeMissing);
+        !read.ok()) {
+        return read;
     }
-    model.window.resultRecordCounter = summary.value.resultCount;
+    Result<RunSummary> summary = parseRunSummaryRecord(text);
+    if (!summary.ok()) {
+        return std::move(summary).error().inFile(file.path()).inRecord(kRunSummaryRecord);
+    }
+    model.window.resultRecordCounter = summary->resultCount;
+    return {};
+}
+
+Status loadConditions(RecordFile& file, MainWindowModel& model) {
+    Result<bool> holds = holdsConditions(file);
+    if (!holds.ok()) {
+        return std::move(holds).error();
+    }
+    if (!holds.value()) {
+        return Error{ErrorKind::NoConditions}.inFile(file.path());
+    }
+    Result<StoredConditions> stored = readStoredConditions(file);
+    if (!stored.ok()) {
+        return std::move(stored).error();
+    }
+    if (Status counted = checkSymbolCount(stored.value(), file.path()); !counted.ok()) {
+        return counted;
+    }
+    applyConditions(model, stored.value());
+    return loadRunSummary(file, model);
 }
 
 } // namespace
 
-void IndPreset(MainWindowModel& model, UserInterface& ui) {
+Status IndPreset(MainWindowModel& model, UserInterface& ui) {
     HourglassScope hourglass(ui);
     RecordFile file(kVerificationRecordLength);
-    if (!file.open(model.workingCopyPath()).ok()) {
-        throw ProcedureError(cannotOpenText(utf8FromPath(model.workingCopyPath())));
+    if (Status opened = file.open(model.workingCopyPath()); !opened.ok()) {
+        return opened;
     }
-    if (!holdsConditions(file)) {
-        throw ProcedureError("作業ファイルには検証の条件がありません。");
-    }
-    const StoredConditions stored = readStoredConditions(file);
-    checkSymbolCount(stored);
-    applyConditions(model, stored);
-    loadRunSummary(file, model);
-    file.close();
+    Status loaded = loadConditions(file, model);
+    static_cast<void>(file.close()); // only read: nothing to lose
+    return loaded;
 }
 
 } // namespace zelkora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/error.h"
 #include "model/main_window_model.h"
 #include "platform/platform.h"
 
@@ -10,9 +11,9 @@ namespace zelkora {
 // sets the result-record counter from the run summary. Used by Open, by Start and after the
 // wizard's Finish, and by the headless runner to load a file.
 //
-// Throws ProcedureError with a message for the user when the working copy cannot be opened or
-// a record it needs is damaged: a number column that holds no number, a symbol count the
-// tables cannot hold, a garbled record. What was loaded before the damage stays loaded.
-void IndPreset(MainWindowModel& model, UserInterface& ui);
+// Fails when the working copy cannot be opened, holds no conditions (NoConditions), or a record
+// it needs is damaged: a number column that holds no number, a symbol count the tables cannot
+// hold (BadSymbolCount), a garbled record. What was loaded before the damage stays loaded.
+Status IndPreset(MainWindowModel& model, UserInterface& ui);
 
 } // namespace zelkora

@@ -1,17 +1,14 @@
 #include "results/rebuild.h"
 
 #include "common/numbers.h"
-#include "common/procedure_error.h"
 #include "files/column_codec.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
-#include "files/utf8_path.h"
 #include "platform/yield_point.h"
 #include "results/grids_and_charts.h"
-#include "results/ind_preset.h"
 #include "results/rebuild_messages.h"
 #include "results/record_accumulation.h"
-#include "results/record_errors.h"
+#include "results/record_reading.h"
 #include "results/statistics.h"
 
 #include <algorithm>
@@ -27,23 +24,15 @@ bool isResultTextColumn(std::size_t index) {
     return index >= 4 && index <= 7;
 }
 
-void openOrThrow(RecordFile& file, const MainWindowModel& model) {
-    if (!file.open(model.workingCopyPath()).ok()) {
-        throw ProcedureError(cannotOpenText(utf8FromPath(model.workingCopyPath())));
-    }
-}
-
 // The held-ball ratio of the run comes from its summary; it is never recomputed.
-void copyHoldingRatio(MainWindowModel& model) {
-    RecordFile file(kVerificationRecordLength);
-    openOrThrow(file, model);
+void copyHoldingRatio(MainWindowModel& model, RecordFile& file) {
     std::string text;
-    readRecordOrThrow(file, kRunSummaryRecord, text, RecordPresence::MayBeMissing);
-    const Checked<RunSummary> summary = parseRunSummaryRecord(text);
+    raiseIfFailed(readRecord(file, kRunSummaryRecord, text, RecordPresence::MayBeMissing));
+    Result<RunSummary> summary = parseRunSummaryRecord(text);
     if (!summary.ok()) {
-        throw ProcedureError(badNumberText(kRunSummaryRecord, *summary.error));
+        raise(std::move(summary).error().inFile(file.path()).inRecord(kRunSummaryRecord));
     }
-    model.fields.setText(Field::持ち玉比率, summary.value.holdingRatio);
+    model.fields.setText(Field::持ち玉比率, summary->holdingRatio);
 }
 
 // The window is locked while the records are replayed and handed back however
@@ -165,15 +154,15 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
         yield();
         progress.show(index);
         const int record = kFirstResultRecord + index;
-        readRecordOrThrow(file, record, text, RecordPresence::Required);
+        raiseIfFailed(readRecord(file, record, text, RecordPresence::Required));
         try {
             const ColumnValues columns = splitColumns(text);
             writeDetailStrip(model.fields, columns);
             appendResultRow(model.grids.grid1, index + 1, columns, model.fields);
             accumulator.accumulate();
-        } catch (const ProcedureError& error) {
-            throw ProcedureError("作業ファイルの記録 " + std::to_string(record) + "：" +
-                                 error.what());
+        } catch (const Fault& fault) {
+            // What went wrong in the figures happened at this record of this file.
+            raise(Error(fault.error()).inFile(file.path()).inRecord(record));
         }
     }
     accumulator.closeLastDay();
@@ -181,7 +170,7 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
 
 } // namespace
 
-RebuildOutcome 検証データ再構築(MainWindowModel& model, RebuildSeams seams) {
+Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, RebuildSeams seams) {
     const std::int32_t count = model.window.resultRecordCounter;
     if (count <= 0) {
         グラフCLR(model.charts);
@@ -190,30 +179,22 @@ RebuildOutcome 検証データ再構築(MainWindowModel& model, RebuildSeams sea
     if (seams.ui.showMessage(rebuildQuestion(count)) != MessageResult::Yes) {
         return RebuildOutcome::Declined;
     }
-    std::string failure;
-    {
-        WindowLock lock(model, seams.ui);
-        try {
-            copyHoldingRatio(model);
-            RecordFile file(kVerificationRecordLength);
-            openOrThrow(file, model);
-            Money money;
-            RecordAccumulator accumulator(model, money);
-            resetAsRunStart(model, seams, accumulator, money);
-            replayRecords(model, seams, accumulator, file);
-        } catch (const ProcedureError& error) {
-            failure = error.what();
-        }
-    }
-    // Told once the window is usable again.
-    if (!failure.empty()) {
-        seams.ui.showMessage(rebuildFailedMessage(failure));
-        return RebuildOutcome::Failed;
+    WindowLock lock(model, seams.ui);
+    try {
+        RecordFile file(kVerificationRecordLength);
+        raiseIfFailed(file.open(model.workingCopyPath()));
+        copyHoldingRatio(model, file);
+        Money money;
+        RecordAccumulator accumulator(model, money);
+        resetAsRunStart(model, seams, accumulator, money);
+        replayRecords(model, seams, accumulator, file);
+    } catch (...) {
+        return errorOfCurrentException();
     }
     return RebuildOutcome::Rebuilt;
 }
 
-RebuildOutcome reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams) {
+void clearResultDisplays(MainWindowModel& model) {
     FieldStore& fields = model.fields;
     model.grids.grid1.setRowCount(1);
     計算大当り詳細CLR(fields);
@@ -222,8 +203,6 @@ RebuildOutcome reloadOpenedVerification(MainWindowModel& model, RebuildSeams sea
     model.grids.grid3.setRowCount(1);
     統計データobCLR(fields);
     model.grids.grid2.setRowCount(1);
-    IndPreset(model, seams.ui);
-    return 検証データ再構築(model, seams);
 }
 
 } // namespace zelkora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/error.h"
 #include "model/main_window_model.h"
 #include "platform/platform.h"
 #include "platform/random_stream.h"
@@ -21,18 +22,18 @@ enum class RebuildOutcome : std::uint8_t {
     NoRecords, // the working copy holds no run: the charts were cleared, nothing asked
     Declined,  // the user answered No: nothing touched
     Rebuilt,   // every result record replayed
-    Failed,    // stopped at a bad record, said so; the figures show what was reached
+    Failed,    // stopped at a bad record, and said so; the figures show what was reached
 };
 
 // 検証データ再構築: asks whether to replay the working copy's result records (as many as the
 // result-record counter that IndPreset set) and, on Yes, replays every one through the same
 // accumulation the live run uses, refilling the figures, the distributions, the grids and the
-// charts. The window is locked while it runs and always unlocked at the end.
-RebuildOutcome 検証データ再構築(MainWindowModel& model, RebuildSeams seams);
+// charts. The window is locked while it runs and always unlocked at the end. Fails at the first
+// record it cannot replay, naming the working copy and the record; the figures then show what
+// was reached.
+Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, RebuildSeams seams);
 
-// What Open does once the file is copied, without the panel switch: the result displays cleared,
-// the conditions reloaded (IndPreset) and the results rebuilt. Throws ProcedureError when IndPreset
-// cannot read the working copy.
-RebuildOutcome reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams);
+// The result displays and the three grids cleared, as Open does before it reloads.
+void clearResultDisplays(MainWindowModel& model);
 
 } // namespace zelkora

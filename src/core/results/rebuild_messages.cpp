@@ -10,10 +10,4 @@ Message rebuildQuestion(std::int32_t count) {
             "ロードの確認", MessageIcon::Question, MessageButtons::YesNo};
 }
 
-Message rebuildFailedMessage(std::string_view reason) {
-    return {"大当りデータを最後まで読み込めませんでした。" + std::string(reason) +
-                "　ここまでの検証データを表示しています。",
-            "確認", MessageIcon::Critical, MessageButtons::Ok};
-}
-
 } // namespace zelkora

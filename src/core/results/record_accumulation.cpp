@@ -1,8 +1,8 @@
 #include "results/record_accumulation.h"
 
 #include "common/checked_arithmetic.h"
+#include "common/error.h"
 #include "common/numbers.h"
-#include "common/procedure_error.h"
 #include "model/main_window_model.h"
 #include "results/distributions.h"
 #include "results/grids_and_charts.h"
@@ -137,7 +137,7 @@ int RecordAccumulator::findSymbol(std::string_view name) const {
     const auto& names = model_.symbols.names;
     const auto found = std::find(names.begin(), names.end(), name);
     if (found == names.end()) {
-        throw ProcedureError("当り絵柄「" + std::string(name) + "」が絵柄データにありません。");
+        raise(Error{ErrorKind::UnknownSymbol}.atColumn(6).about(std::string(name)));
     }
     return static_cast<int>(found - names.begin());
 }

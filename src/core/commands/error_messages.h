@@ -1,0 +1,25 @@
+#pragma once
+
+#include "common/error.h"
+#include "platform/platform.h"
+
+#include <string>
+#include <string_view>
+
+namespace zelkora {
+
+// The one place where an Error becomes text for the user: always the program's own Japanese,
+// with the file's name where there is one, never the system's (English) words.
+std::string errorText(const Error& error);
+
+// The run could not start, or a fault ended it early ("検証エラー").
+Message runFailedMessage(const Error& error);
+// The rebuild stopped at a record; the figures show what was reached.
+Message rebuildFailedMessage(const Error& error);
+// Open copied `file` in, but its conditions could not be loaded.
+Message loadFailedMessage(std::string_view file, const Error& error);
+// A copy that failed; the file named is the one the user chose.
+Message openFailedMessage(std::string_view file, const Error& error);
+Message saveFailedMessage(std::string_view file, const Error& error);
+
+} // namespace zelkora

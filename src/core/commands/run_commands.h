@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/run_engine.h"
+
+namespace zelkora {
+
+// MK_Start and MK_Cancel as the window calls them. The engine plays; a run it could not start,
+// or one a fault ended early, is reported to the user here.
+class RunCommands {
+public:
+    RunCommands(MainWindowModel& model, RunSeams seams) : engine_(model, seams), ui_(seams.ui) {}
+
+    void MK_Start();
+    // During a yield of the run.
+    void MK_Cancel() { engine_.MK_Cancel(); }
+
+    RunEngine& engine() { return engine_; }
+
+private:
+    RunEngine engine_;
+    UserInterface& ui_;
+};
+
+} // namespace zelkora

@@ -1,0 +1,187 @@
+#include "commands/error_messages.h"
+#include "commands/file_commands.h"
+#include "commands/startup.h"
+#include "file_test_support.h"
+#include "files/condition_file_writer.h"
+#include "files/fixed_length_file.h"
+#include "files/record_layouts.h"
+#include "files/utf8_path.h"
+
+#include <algorithm>
+#include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zelkora {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::FailingFileSystem;
+using test_support::ScratchFolder;
+using test_support::writeBytes;
+
+// What remains of a message once the file names it may quote are taken out: it must be the
+// program's own Japanese, so no Latin letter may be left (digits and punctuation may).
+std::string withoutFileNames(std::string text, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name)) {
+            text.erase(at, name.size());
+        }
+    }
+    return text;
+}
+
+bool holdsLatinLetters(const std::string& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+}
+
+class NoHost final : public FileCommandHost {
+public:
+    void showConditionPage1() override {}
+    void showBasicConditionPanel() override {}
+    void cancelRun() override {}
+    void unloadConditionPages() override {}
+};
+
+class DamagedFileMessages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        model.programFolder = folder.path();
+        resetWindowValues(model);
+        ui.answer = MessageResult::Yes; // rebuild whatever the file claims to hold
+    }
+    fs::path file(const std::string& name) const { return folder.path() / name; }
+
+    // A verification with conditions, then `change` applied to it through its records.
+    fs::path verification(const std::string& name, const std::function<void(RecordFile&)>& change) {
+        const fs::path path = file(name);
+        EXPECT_TRUE(writeConditionFile(path, sampleDefinitions()[0]).ok());
+        RecordFile records(kVerificationRecordLength);
+        EXPECT_TRUE(records.open(path).ok());
+        change(records);
+        EXPECT_TRUE(records.close().ok());
+        return path;
+    }
+
+    // Opens `path` as the user would and returns every message it showed.
+    std::vector<Message> open(const fs::path& path) {
+        ui.messages.clear();
+        ui.dialogAnswer = utf8FromPath(path);
+        model.commands.apply(Availability::VerificationLoaded);
+        commands.MF_Open();
+        return ui.messages;
+    }
+
+    void expectJapaneseOnly(const fs::path& path) {
+        const std::vector<Message> shown = open(path);
+        const std::vector<std::string> names{utf8FromPath(path),
+                                             utf8FromPath(model.workingCopyPath())};
+        bool critical = false;
+        for (const Message& message : shown) {
+            critical = critical || message.icon == MessageIcon::Critical;
+            EXPECT_FALSE(holdsLatinLetters(withoutFileNames(message.text, names)))
+                << path << ": " << message.text;
+            EXPECT_FALSE(holdsLatinLetters(message.title)) << message.title;
+        }
+        EXPECT_TRUE(critical) << path << " was opened without a word about its damage";
+    }
+
+    ScratchFolder folder;
+    MainWindowModel model;
+    testing::RecordingUserInterface ui;
+    FailingFileSystem files;
+    testing::CallbackEventPump pump;
+    testing::FixedRunTimers timers{1000, 0};
+    testing::ScriptedRandomSource source;
+    RandomStream random{source};
+    NoHost host;
+    FileCommands commands{model, {ui, files, pump, timers, random}, host};
+};
+
+TEST_F(DamagedFileMessages, unreadable_and_damaged_files_are_told_in_the_programs_japanese) {
+    fs::create_directory(file("folder.pac"));
+    expectJapaneseOnly(file("folder.pac"));  // not a file at all
+    expectJapaneseOnly(file("missing.pac")); // gone since the dialog listed it
+
+    writeBytes(file("foreign.pac"), "just some text, not a verification");
+    expectJapaneseOnly(file("foreign.pac"));
+
+    expectJapaneseOnly(verification("garbled.pac", [](RecordFile& records) {
+        // A basic-condition record whose length claims more than the record holds.
+        ASSERT_TRUE(records.writeInt16(kBasicConditionRecord, 999).ok());
+    }));
+    expectJapaneseOnly(verification("rule.pac", [](RecordFile& records) {
+        ASSERT_TRUE(
+            records
+                .write(kTimeConditionRecord, buildRecordText({"10", "五", "1122", "", "", "", "",
+                                                              "", "", "", "11111111111111"}))
+                .ok());
+    }));
+    expectJapaneseOnly(verification("summary.pac", [](RecordFile& records) {
+        ASSERT_TRUE(records.write(kRunSummaryRecord, buildRunSummaryRecord({-1, "0"})).ok());
+    }));
+    expectJapaneseOnly(verification("cut.pac", [](RecordFile& records) {
+        ASSERT_TRUE(records.write(kRunSummaryRecord, buildRunSummaryRecord({3, "0"})).ok());
+    }));
+    expectJapaneseOnly(verification("day.pac", [](RecordFile& records) {
+        ResultRecord result;
+        result.columns = {"一", "300", "0", "11000", "した", "1", "交換", "通常", "2100", "0", "1"};
+        ASSERT_TRUE(records.write(kFirstResultRecord, buildResultRecord(result)).ok());
+        ASSERT_TRUE(records.write(kRunSummaryRecord, buildRunSummaryRecord({1, "0"})).ok());
+    }));
+}
+
+TEST_F(DamagedFileMessages, a_failed_save_names_the_file_and_says_why_in_japanese) {
+    writeBytes(model.workingCopyPath(), "working copy");
+    files.failCopies = true; // a full disk
+    ui.dialogAnswer = utf8FromPath(file("saved.pac"));
+    model.commands.apply(Availability::VerificationLoaded);
+    commands.MF_NewSave();
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_EQ(ui.messages[0].text, "ファイル " + utf8FromPath(file("saved.pac")) +
+                                       " に保存できませんでした。ディスクの空き容量が足りません。"
+                                       "保存先にあったファイルはそのままです。");
+}
+
+TEST(error_messages_test, every_kind_of_error_reads_as_the_programs_japanese) {
+    for (int kind = 0; kind <= static_cast<int>(ErrorKind::Unexpected); ++kind) {
+        Error error{static_cast<ErrorKind>(kind)};
+        error.path = "/work/data/検証.pac";
+        error.record = 103;
+        error.column = 2;
+        error.text = "五十";
+        error.system = std::make_error_code(std::errc::no_space_on_device);
+        const std::string text = errorText(error);
+        EXPECT_FALSE(text.empty()) << kind;
+        EXPECT_FALSE(holdsLatinLetters(withoutFileNames(text, {"/work/data/検証.pac"})))
+            << kind << ": " << text;
+        EXPECT_FALSE(holdsLatinLetters(runFailedMessage(error).text.substr(text.size()))) << kind;
+    }
+}
+
+TEST(error_messages_test, a_fault_while_replaying_names_the_record_before_what_went_wrong) {
+    Error error{ErrorKind::Overflow};
+    error.text = "総回転数";
+    EXPECT_EQ(errorText(error), "オーバーフローしました（総回転数）。");
+    error.path = "/program/temp.pac"; // the working copy, which the user knows by what it is
+    error.record = 105;
+    EXPECT_EQ(errorText(error), "作業ファイルの記録 105：オーバーフローしました（総回転数）。");
+
+    Error column{ErrorKind::NotANumber};
+    column.path = "/data/v.pac";
+    column.record = 98;
+    column.column = 2;
+    column.text = "x";
+    EXPECT_EQ(errorText(column),
+              "ファイル /data/v.pac の記録 98 の 2 列目「x」は数値ではありません。");
+    column.path.clear();
+    column.record = 0;
+    EXPECT_EQ(errorText(column), "2 列目「x」は数値ではありません。");
+
+    EXPECT_EQ(runFailedMessage(Error{ErrorKind::NoPlayedSlot}).text,
+              "プレイする時間帯が１つもないのため、検証を開始できません。条件を確認してください。");
+}
+
+} // namespace
+} // namespace zelkora
