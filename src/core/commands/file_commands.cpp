@@ -56,17 +56,29 @@ void FileCommands::MF_Open() {
         ui_.setPointer(PointerShape::Default);
         return;
     }
-    if (copyFileSafely(seams_.files, pathFromUtf8(*chosen), model_.workingCopyPath())) {
-        ui_.showMessage(openFailedMessage(*chosen));
+    openChosen(*chosen);
+}
+
+void FileCommands::openNamedFile(const std::string& path) {
+    if (!model_.commands.enabled(Menu::MF_Open) || !confirmDiscard()) {
+        return;
+    }
+    ui_.setPointer(PointerShape::Hourglass);
+    openChosen(path);
+}
+
+void FileCommands::openChosen(const std::string& chosen) {
+    if (copyFileSafely(seams_.files, pathFromUtf8(chosen), model_.workingCopyPath())) {
+        ui_.showMessage(openFailedMessage(chosen));
         ui_.setPointer(PointerShape::Default);
         return;
     }
-    rememberFile(*chosen);
+    rememberFile(chosen);
     host_.showBasicConditionPanel();
     try {
         reloadOpenedVerification(model_, {ui_, seams_.pump, seams_.timers, seams_.random});
     } catch (const ProcedureError& error) {
-        ui_.showMessage(loadFailedMessage(*chosen, error.what()));
+        ui_.showMessage(loadFailedMessage(chosen, error.what()));
         ui_.setPointer(PointerShape::Default);
         return;
     }
