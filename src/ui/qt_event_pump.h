@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+namespace zelkora::ui {
+
+// Processes the window's events inside a run or a rebuild, every 20 to 40 ms of wall time
+// rather than at every yield point: it measures how long the yield points it skipped took and
+// asks the loop to skip as many as fill its interval, so a skipped yield point costs the loop
+// one decrement. Before the events it brings the widgets up to the model (`sync`).
+class QtEventPump final : public EventPump {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::microseconds kInterval{25000};
+
+    explicit QtEventPump(std::function<void()> sync) : sync_(std::move(sync)) {}
+
+    std::uint32_t processEvents() override;
+
+    // How many yield points to skip after a call that came `elapsed` after the previous one, when
+    // `skipped` were skipped in between. Grows at most fourfold per call so a slow stretch of the
+    // loop (a big hit, a day end) never makes the window wait far past its interval.
+    static std::uint32_t nextSkip(std::uint32_t skipped, Clock::duration elapsed);
+
+    std::uint64_t calls() const { return calls_; }
+
+private:
+    std::function<void()> sync_;
+    Clock::time_point lastReturn_{};
+    std::uint32_t skip_ = 0;
+    std::uint64_t calls_ = 0;
+};
+
+} // namespace zelkora::ui
