@@ -1,6 +1,8 @@
 #include "scripted_desktop.h"
 
 #include "commands/startup.h"
+#include "files/condition_file_writer.h"
+#include "files/sample_definitions.h"
 #include "files/utf8_path.h"
 #include "window_actions.h"
 
@@ -29,6 +31,16 @@ std::filesystem::path freshFolder() {
 }
 
 } // namespace
+
+bool writeLongVerification(const std::filesystem::path& file, int days) {
+    SampleDefinition verification = sampleDefinitions().front();
+    for (auto& [field, text] : verification.conditions) {
+        if (field == Field::条件_何日分) {
+            text = std::to_string(days);
+        }
+    }
+    return writeConditionFile(file, verification).ok();
+}
 
 ScriptedDesktop::ScriptedDesktop(std::uint64_t seed, int countdown)
     : folder_(freshFolder()), timers_(countdown), source_(seed) {

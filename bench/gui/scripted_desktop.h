@@ -45,6 +45,10 @@ private:
     int countdown_;
 };
 
+// Writes the conditions of the first sample, played for `days` days, as a verification file
+// without results. Returns false when it cannot be written.
+bool writeLongVerification(const std::filesystem::path& file, int days);
+
 // A program folder in a fresh temporary folder, and the window on it.
 class ScriptedDesktop {
 public:
