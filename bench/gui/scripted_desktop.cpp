@@ -14,7 +14,7 @@ namespace zelkora::gui {
 MessageResult ScriptedUserInterface::showMessage(const Message& message) {
     lastMessage = message.text;
     reportedError = reportedError || message.icon == MessageIcon::Critical;
-    return message.buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
+    return message.buttons == MessageButtons::YesNo ? questionAnswer : MessageResult::Ok;
 }
 
 namespace {

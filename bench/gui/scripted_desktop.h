@@ -29,6 +29,7 @@ public:
     std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
 
     std::optional<std::string> fileToOpen;
+    MessageResult questionAnswer = MessageResult::Yes; // the rebuild's question
     std::string lastMessage;
     bool reportedError = false;
 };

@@ -53,8 +53,7 @@ DetailArea::DetailArea(FieldViews& fields, const Grids& grids, QWidget* parent)
     layout->addLayout(makeStrip(fields, kDayStrip, grids.grid3, QStringLiteral("日合計"), this));
 }
 
-void DetailArea::sync(const MainWindowModel& model) {
-    grid1_->setVisible(model.runArea.grid1Visible);
+void DetailArea::sync() {
     grid1_->sync();
 }
 

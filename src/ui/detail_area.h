@@ -14,7 +14,7 @@ class DetailArea final : public QFrame {
 public:
     DetailArea(FieldViews& fields, const Grids& grids, QWidget* parent = nullptr);
     GridView* grid() const { return grid1_; }
-    void sync(const MainWindowModel& model);
+    void sync();
 
 private:
     GridView* grid1_;

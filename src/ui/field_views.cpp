@@ -1,5 +1,6 @@
 #include "field_views.h"
 
+#include "minutes_bar.h"
 #include "model/field_alignment.h"
 #include "qt_text.h"
 
@@ -46,6 +47,11 @@ void FieldViews::bind(Field field, QProgressBar* bar) {
     slots_[fieldIndex(field)] = {Kind::Bar, bar};
 }
 
+void FieldViews::bind(Field field, MinutesBar* bar) {
+    bar->setObjectName(qtText(fieldName(field)));
+    slots_[fieldIndex(field)] = {Kind::Minutes, bar};
+}
+
 void FieldViews::show(Field field, const FieldStore& fields) const {
     const Slot& slot = slots_[fieldIndex(field)];
     switch (slot.kind) {
@@ -67,14 +73,24 @@ void FieldViews::show(Field field, const FieldStore& fields) const {
             std::clamp(static_cast<int>(fields.number(field)), bar->minimum(), bar->maximum()));
         break;
     }
+    case Kind::Minutes:
+        static_cast<MinutesBar*>(slot.widget)->setValue(static_cast<int>(fields.number(field)));
+        break;
     case Kind::None:
         break;
     }
 }
 
 void FieldViews::syncChanged(FieldStore& fields) {
-    fields.forEachChanged([&](Field field) { show(field, fields); });
+    fields.forEachChanged([&](Field field) { pending_[fieldIndex(field)] = true; });
     fields.clearChanged();
+    for (std::size_t index = 0; index < kFieldCount; ++index) {
+        const Slot& slot = slots_[index];
+        if (pending_[index] && slot.widget != nullptr && slot.widget->isVisible()) {
+            pending_[index] = false;
+            show(static_cast<Field>(index), fields);
+        }
+    }
 }
 
 void FieldViews::syncAll(const FieldStore& fields) {

@@ -72,16 +72,18 @@ bool GridModel::sync() {
         endResetModel();
         return true;
     }
+    // The grids grow by appending: a run or a rebuild writes a row once, as it adds it, and a
+    // reload starts from the heading row. So when rows were added only the last row shown before
+    // may have been written since; otherwise any row may have been rewritten.
     if (rows_ > 0) {
-        // Rows already shown may have been rewritten; the view repaints only what it shows.
-        emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
+        const int firstChanged = rows > rows_ ? rows_ - 1 : 0;
+        emit dataChanged(index(firstChanged, 0), index(rows_ - 1, columns_ - 1));
     }
     if (rows > rows_) {
         beginInsertRows({}, rows_, rows - 1);
         rows_ = rows;
         endInsertRows();
     }
-    emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columns_ - 1));
     return true;
 }
 

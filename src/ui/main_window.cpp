@@ -200,6 +200,7 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::showPanel(int index) {
     panels_->setCurrentIndex(index);
+    syncFromModel(); // the panel's fields were left for when it is shown
 }
 
 bool MainWindow::runInProgress() const {
@@ -217,19 +218,21 @@ void MainWindow::openNamedFile(const QString& path) {
 }
 
 void MainWindow::syncFromModel() {
-    fields_.syncChanged(model_.fields);
-    actions_->sync(model_.commands);
+    // Visibility first: the fields sync writes only what is on screen.
     const zelkora::RunArea& area = model_.runArea;
     runArea_->setVisible(area.picture3Visible);
     exp_->setVisible(area.expVisible);
     progress_->setVisible(area.progressBar1Visible);
+    detailArea_->grid()->setVisible(area.grid1Visible);
+    fields_.syncChanged(model_.fields);
+    actions_->sync(model_.commands);
     const QString caption = qtText(model_.window.caption);
     if (windowTitle() != caption) {
         setWindowTitle(caption);
     }
     conditionPanel_->sync(model_);
     runArea_->sync(model_);
-    detailArea_->sync(model_);
+    detailArea_->sync();
     for (GridPanel* panel : gridPanels_) {
         panel->sync();
     }

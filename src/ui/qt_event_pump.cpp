@@ -33,9 +33,11 @@ std::uint32_t QtEventPump::processEvents() {
     if (sync_) {
         sync_();
     }
+    syncTime_ += Clock::now() - arrived;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     skip_ = elapsed > kStale ? kFirstSkip : nextSkip(skip_, elapsed);
     lastReturn_ = Clock::now();
+    windowTime_ += lastReturn_ - arrived;
     return skip_;
 }
 

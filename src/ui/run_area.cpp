@@ -1,16 +1,14 @@
 #include "run_area.h"
 
 #include "field_views.h"
+#include "minutes_bar.h"
 #include "schedule_strip.h"
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QProgressBar>
 
 namespace zelkora::ui {
 namespace {
-
-constexpr int kMinutesPerHour = 60;
 
 QString legendSwatch(const QColor& colour, const QString& caption) {
     return QStringLiteral("<span style='color:%1'>■</span>%2").arg(colour.name(), caption);
@@ -33,11 +31,7 @@ RunAreaView::RunAreaView(FieldViews& fields, QWidget* parent)
     fields.bind(Field::date, day);
 
     for (int slot = 0; slot < 14; ++slot) {
-        auto* bar = new QProgressBar(this);
-        bar->setRange(0, kMinutesPerHour);
-        bar->setTextVisible(false);
-        bar->setMaximumHeight(10);
-        bar->setMinimumWidth(12); // a bar per slot: as narrow as the slot box above it
+        auto* bar = new MinutesBar(this);
         fields.bind(progressBarField(slot + 2), bar);
         slots_->addUnderSlot(slot, bar);
     }

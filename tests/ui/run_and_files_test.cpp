@@ -53,6 +53,8 @@ TEST_F(Runs, a_run_started_from_the_menu_ends_with_the_end_message) {
     // Every result record is a row of Grid1; every day a row of Grid3.
     EXPECT_EQ(rows(control<QTableView>("Grid1")), model.window.resultRecordCounter);
     EXPECT_EQ(rows(control<QTableView>("Grid3")), std::stoi(text("c日合計_日目")));
+    // A figure on a hidden panel is shown once its panel is.
+    window->showPanel(1);
     EXPECT_EQ(text("総回転数表示"), model.fields.text(Field::総回転数表示));
     EXPECT_TRUE(model.window.unsaved);
 }
