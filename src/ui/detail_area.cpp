@@ -35,8 +35,11 @@ QLayout* makeStrip(FieldViews& fields, const std::array<Field, N>& strip, const 
         const int column = static_cast<int>(index);
         addStripField(layout, column + 1, qtText(grid.cell(0, column)),
                       fields.makeBox(strip[index], parent));
-        layout->setColumnStretch(column + 1, 1);
     }
+    // Both strips start at the left, under each other.
+    layout->setColumnMinimumWidth(
+        0, caption->fontMetrics().horizontalAdvance(QStringLiteral("大当り詳細")) + 8);
+    layout->setColumnStretch(static_cast<int>(N) + 1, 1);
     return layout;
 }
 
