@@ -8,10 +8,11 @@
 
 namespace zelkora::ui {
 
-// Processes the window's events inside a run or a rebuild, every 40 ms of wall time
-// rather than at every yield point: it measures how long the yield points it skipped took and
-// asks the loop to skip as many as fill its interval, so a skipped yield point costs the loop
-// one decrement. Before the events it brings the widgets up to the model (`sync`).
+// Processes the window's events inside a run or a rebuild, every 40 ms of wall time rather
+// than at every yield point: it measures how long the yield points it skipped took and asks the
+// loop to skip as many as fill the interval, less the time the window itself took, so a skipped
+// yield point costs the loop one decrement. Before the events it brings the widgets up to the model
+// (`sync`).
 class QtEventPump final : public EventPump {
 public:
     using Clock = std::chrono::steady_clock;
@@ -21,10 +22,12 @@ public:
 
     std::uint32_t processEvents() override;
 
-    // How many yield points to skip after a call that came `elapsed` after the previous one, when
-    // `skipped` were skipped in between. Grows at most fourfold per call so a slow stretch of the
-    // loop (a big hit, a day end) never makes the window wait far past its interval.
-    static std::uint32_t nextSkip(std::uint32_t skipped, Clock::duration elapsed);
+    // How many yield points fill `budget` of the loop's time, after a call that came `elapsed`
+    // after the previous one with `skipped` skipped in between. Grows at most fourfold per call so
+    // a slow stretch of the loop (a big hit, a day end) never makes the window wait far past its
+    // interval.
+    static std::uint32_t nextSkip(std::uint32_t skipped, Clock::duration elapsed,
+                                  Clock::duration budget);
 
     std::uint64_t calls() const { return calls_; }
     // Wall time spent syncing the window and processing its events, over all calls.

@@ -2,7 +2,10 @@
 #include "qt_event_pump.h"
 #include "qt_run_timers.h"
 #include "qt_user_interface.h"
+#include "splash_window.h"
 
+#include <QLabel>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <array>
@@ -17,13 +20,15 @@ using namespace std::chrono_literals;
 TEST(QtEventPump, asks_to_skip_as_many_yield_points_as_fill_its_interval) {
     // 1000 yield points (999 skipped) took 1 ms: 40 ms hold 40000 of them, but the skip grows
     // at most fourfold per call.
-    EXPECT_EQ(QtEventPump::nextSkip(999, 1ms), 4000U);
+    EXPECT_EQ(QtEventPump::nextSkip(999, 1ms, 40ms), 4000U);
     // 100001 yield points took 50 ms: 40 ms hold 80000 of them, the call itself one.
-    EXPECT_EQ(QtEventPump::nextSkip(100000, 50ms), 79999U);
+    EXPECT_EQ(QtEventPump::nextSkip(100000, 50ms, 40ms), 79999U);
     // 11 yield points took 88 ms (big hits, day ends): 8 ms each, 5 fill the interval.
-    EXPECT_EQ(QtEventPump::nextSkip(10, 88ms), 4U);
+    EXPECT_EQ(QtEventPump::nextSkip(10, 88ms, 40ms), 4U);
+    // What the window took comes off the loop's share: 30 ms hold 60000 of the second case's.
+    EXPECT_EQ(QtEventPump::nextSkip(100000, 50ms, 30ms), 59999U);
     // One that took longer than the interval: events again at the next yield point.
-    EXPECT_EQ(QtEventPump::nextSkip(0, 50ms), 0U);
+    EXPECT_EQ(QtEventPump::nextSkip(0, 50ms, 40ms), 0U);
 }
 
 TEST(QtEventPump, syncs_the_window_before_it_processes_events) {
@@ -91,6 +96,27 @@ TEST(GridModel, announces_added_rows_in_one_batch_and_starts_afresh_when_rows_go
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model.rowCount(), 2);
     EXPECT_FALSE(model.sync()); // nothing changed since
+}
+
+TEST(SplashWindow, shows_the_setup_progress_with_its_texts) {
+    SplashWindow splash;
+    splash.show();
+    splash.setProgress(40);
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_EQ(splash.windowTitle(), QStringLiteral("初期設定"));
+    auto* bar = splash.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->value(), 40);
+    EXPECT_EQ(bar->maximum(), 100);
+    QStringList texts;
+    for (const QLabel* label : splash.findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    EXPECT_TRUE(texts.contains(QStringLiteral("初期設定をしています。")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("0%")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("100%")));
+    splash.close();
+    EXPECT_FALSE(splash.isVisible());
 }
 
 TEST(GridModel, converts_twips_at_the_screen_resolution) {
