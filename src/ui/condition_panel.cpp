@@ -45,26 +45,30 @@ ConditionPanel::ConditionPanel(FieldViews& fields, QWidget* parent)
     setObjectName(QStringLiteral("Picture_基本条件"));
     setFrameShape(QFrame::StyledPanel);
     auto* layout = new QGridLayout(this);
+    // The name on a line of its own; the other conditions in two columns of caption, box and
+    // unit, kept together at the left.
     constexpr int kRowsPerColumn = 8;
-    for (std::size_t index = 0; index < kConditionRows.size(); ++index) {
+    constexpr int kLastColumn = 7;
+    QLineEdit* name = fields.makeBox(kConditionRows[0].field, this);
+    name->setMaximumWidth(QWIDGETSIZE_MAX); // up to 25 characters
+    auto* nameCaption = new QLabel(QString::fromUtf8(kConditionRows[0].caption), this);
+    nameCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(nameCaption, 0, 0);
+    layout->addWidget(name, 0, 1, 1, 6);
+    for (std::size_t index = 1; index < kConditionRows.size(); ++index) {
         const ConditionRow& row = kConditionRows[index];
-        const int line = static_cast<int>(index) % kRowsPerColumn;
-        const int column = static_cast<int>(index) / kRowsPerColumn * 4;
-        QLineEdit* box = fields.makeBox(row.field, this);
-        if (row.field == Field::条件_名前) {
-            box->setMaximumWidth(QWIDGETSIZE_MAX); // up to 25 characters
-        }
-        addFigure(layout, line, column, QString::fromUtf8(row.caption), box,
-                  QString::fromUtf8(row.unit));
+        const int line = 1 + static_cast<int>(index - 1) % kRowsPerColumn;
+        const int column = static_cast<int>(index - 1) / kRowsPerColumn * 4;
+        addFigure(layout, line, column, QString::fromUtf8(row.caption),
+                  fields.makeBox(row.field, this), QString::fromUtf8(row.unit));
     }
-    layout->setColumnStretch(1, 2);
-    layout->setColumnStretch(5, 1);
-    layout->setColumnMinimumWidth(3, 12);
+    layout->setColumnMinimumWidth(3, 24);
+    layout->setColumnStretch(kLastColumn, 1);
     auto* scheduleCaption = new QLabel(QStringLiteral("遊戯時間"), this);
     scheduleCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(scheduleCaption, kRowsPerColumn, 0);
-    layout->addWidget(schedule_, kRowsPerColumn, 1, 1, 7);
-    layout->setRowStretch(kRowsPerColumn + 1, 1);
+    layout->addWidget(scheduleCaption, kRowsPerColumn + 1, 0);
+    layout->addWidget(schedule_, kRowsPerColumn + 1, 1, 1, kLastColumn);
+    layout->setRowStretch(kRowsPerColumn + 2, 1);
 }
 
 void ConditionPanel::sync(const MainWindowModel& model) {

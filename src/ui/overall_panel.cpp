@@ -59,9 +59,10 @@ OverallPanel::OverallPanel(FieldViews& fields, QWidget* parent) : QFrame(parent)
                       QString::fromUtf8(figure.caption), fields.makeBox(figure.field, this),
                       QString::fromUtf8(figure.unit));
         }
-        layout->setColumnStretch(static_cast<int>(column) * 4 + 1, 1);
-        layout->setColumnMinimumWidth(static_cast<int>(column) * 4 + 3, 16);
+        layout->setColumnMinimumWidth(static_cast<int>(column) * 4 + 3, 24);
     }
+    // The figures keep together at the left, each unit beside its box.
+    layout->setColumnStretch(static_cast<int>(kFigureColumns.size()) * 4, 1);
     layout->setRowStretch(8, 1);
 }
 
