@@ -124,6 +124,28 @@ TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads)
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
 }
 
+TEST_F(FileCommandsTest, a_file_named_at_start_opens_as_open_does_without_a_dialog) {
+    model.commands.apply(Availability::NoVerification);
+    commands.openNamedFile(savedText());
+
+    EXPECT_THAT(ui.dialogs, IsEmpty());
+    EXPECT_EQ(readBytes(workingCopy()), savedBytes);
+    EXPECT_EQ(model.window.caption, "ゼルコラ... 保存済み.pac");
+    EXPECT_THAT(host.calls, ElementsAre("基本条件"));
+    EXPECT_EQ(model.fields.text(Field::EXP), "甘デジ99次まで時短");
+    EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
+}
+
+TEST_F(FileCommandsTest, a_named_file_that_cannot_be_read_is_reported_and_changes_nothing) {
+    commands.openNamedFile(utf8FromPath(folder.path() / "無い.pac"));
+
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("無い.pac"));
+    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+    EXPECT_FALSE(model.window.savedName);
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+}
+
 TEST_F(FileCommandsTest, cancelling_the_open_dialog_changes_nothing) {
     commands.MF_Open();
     EXPECT_FALSE(model.window.savedName);

@@ -57,18 +57,30 @@ void FileCommands::MF_Open() {
         ui_.setPointer(PointerShape::Default);
         return;
     }
-    Status copied = copyFileSafely(seams_.files, pathFromUtf8(*chosen), model_.workingCopyPath());
+    openChosen(*chosen);
+}
+
+void FileCommands::openNamedFile(const std::string& path) {
+    if (!model_.commands.enabled(Menu::MF_Open) || !confirmDiscard()) {
+        return;
+    }
+    ui_.setPointer(PointerShape::Hourglass);
+    openChosen(path);
+}
+
+void FileCommands::openChosen(const std::string& chosen) {
+    Status copied = copyFileSafely(seams_.files, pathFromUtf8(chosen), model_.workingCopyPath());
     if (!copied.ok()) {
-        ui_.showMessage(openFailedMessage(*chosen, copied.error()));
+        ui_.showMessage(openFailedMessage(chosen, copied.error()));
         ui_.setPointer(PointerShape::Default);
         return;
     }
-    rememberFile(*chosen);
+    rememberFile(chosen);
     host_.showBasicConditionPanel();
     const Result<RebuildOutcome> reloaded =
         reloadOpenedVerification(model_, {ui_, seams_.pump, seams_.timers, seams_.random});
     if (!reloaded.ok()) {
-        ui_.showMessage(loadFailedMessage(*chosen, reloaded.error()));
+        ui_.showMessage(loadFailedMessage(chosen, reloaded.error()));
         ui_.setPointer(PointerShape::Default);
         return;
     }

@@ -54,6 +54,9 @@ public:
 
     void MF_MakeNew();
     void MF_Open();
+    // Open with the file already chosen: a file named when the program starts (a double-clicked
+    // .pac) opens as if the open dialog had returned it.
+    void openNamedFile(const std::string& path);
     void MF_OverSave();
     void MF_NewSave();
     // Mf_End and the window's close: the unload event.
@@ -61,6 +64,8 @@ public:
 
 private:
     bool confirmDiscard();
+    // Open from the copy onwards, once a file is chosen.
+    void openChosen(const std::string& chosen);
     // Copies the working copy to `target`; reports a failure and returns false.
     bool saveWorkingCopyTo(const std::string& target);
     void rememberFile(const std::string& path);

@@ -1,0 +1,65 @@
+#include "cjk_fonts.h"
+#include "commands/startup.h"
+#include "condition_pages.h"
+#include "files/file_system.h"
+#include "main_window.h"
+#include "platform/pcg_random_source.h"
+#include "qt_run_timers.h"
+#include "qt_user_interface.h"
+#include "splash_window.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <random>
+
+namespace {
+
+// The generator is seeded once per program start and never again.
+std::uint64_t programSeed() {
+    std::random_device device;
+    return (static_cast<std::uint64_t>(device()) << 32) | device();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zelkora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ゼルコラ"));
+    QApplication::setDesktopFileName(QStringLiteral("zelkora"));
+    zelkora::ui::installCjkFonts();
+
+    // A file handed over by the desktop (a double-clicked .pac), taken before the program
+    // folder becomes the current folder.
+    QString namedFile;
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        namedFile = QFileInfo(arguments.at(1)).absoluteFilePath();
+    }
+
+    zelkora::ui::QtUserInterface ui;
+    zelkora::ui::QtRunTimers timers;
+    zelkora::LocalFileSystem files;
+    zelkora::PcgRandomSource source(programSeed());
+    zelkora::RandomStream random(source);
+    zelkora::ui::NoConditionPages pages;
+    zelkora::MainWindowModel model;
+
+    ui.setPointer(zelkora::PointerShape::Hourglass);
+    zelkora::ui::SplashWindow splash;
+    const zelkora::StartupResult started = zelkora::startUpFromSettings(
+        model, zelkora::currentSetupPlace(), ui, splash, files, zelkora::EnterProgramFolder::Yes);
+    ui.setPointer(zelkora::PointerShape::Default);
+    if (started.outcome == zelkora::StartupOutcome::ProgramMustEnd) {
+        return 1;
+    }
+
+    zelkora::ui::MainWindow window(model, {ui, files, timers, random, pages});
+    ui.setParentWindow(&window);
+    window.show();
+    if (!namedFile.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, namedFile] { window.openNamedFile(namedFile); });
+    }
+    return QApplication::exec();
+}

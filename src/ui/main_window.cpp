@@ -1,0 +1,261 @@
+#include "main_window.h"
+
+#include "chart_views.h"
+#include "commands/window_startup.h"
+#include "detail_area.h"
+#include "grid_view.h"
+#include "help_tracker.h"
+#include "panels.h"
+#include "qt_text.h"
+#include "run_area.h"
+#include "shortcut_guard.h"
+#include "window_actions.h"
+#include "window_commands.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace zelkora::ui {
+namespace {
+
+struct PanelButton {
+    const char* button;
+    const char* caption;
+};
+
+// The command buttons in the order of their panels in the stack.
+constexpr std::array<PanelButton, MainWindow::kPanelCount> kPanelButtons{{
+    {"Command_基本条件", "基本条件"},
+    {"Command_総合データ", "総合データ"},
+    {"Command_日別データ", "日別データ"},
+    {"Command_絵柄詳細", "絵柄詳細"},
+    {"Command_確率変移", "確率変移"},
+    {"Command_回転数分布", "回転数分布"},
+    {"Command_連荘分布", "連荘分布"},
+    {"Command_収支", "収支"},
+    {"Command_当絵柄分布", "当絵柄分布"},
+}};
+constexpr int kBasicConditionPanel = 0;
+constexpr int kOverallPanel = 1;
+
+} // namespace
+
+MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* parent)
+    : QMainWindow(parent), model_(model), seams_(seams), pump_([this] { syncFromModel(); }) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowIcon(QIcon(QStringLiteral(":/zelkora/icons/zelkora.svg")));
+    seams_.ui.setPointer(PointerShape::Hourglass);
+    showWindowWithoutVerification(model_);
+
+    actions_ = new WindowActions(*this);
+    commands_ = std::make_unique<WindowCommands>(
+        model_, seams_, pump_,
+        WindowCommands::WindowHooks{[this] { showPanel(kBasicConditionPanel); },
+                                    [this] {
+                                        close();
+                                    }});
+    connect(actions_, &WindowActions::commandTriggered, this, &MainWindow::onCommand);
+    new ShortcutGuard(*this,
+                      [this](const QKeySequence& keys) { return actions_->isShortcut(keys); });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(buildTopBar());
+    auto* splitter = new QSplitter(Qt::Vertical, central);
+    splitter->addWidget(buildPanels());
+    detailArea_ = new DetailArea(fields_, model_.grids, splitter);
+    splitter->addWidget(detailArea_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter, 1);
+    setCentralWidget(central);
+    buildStatusBar();
+
+    help_ = new HelpTracker(
+        [this](std::string_view text) {
+            model_.fields.setText(Field::StatusBar1_Panel1, text);
+            syncFromModel();
+        },
+        this);
+    help_->watchAll(*this);
+
+    fields_.syncAll(model_.fields);
+    model_.fields.clearChanged();
+    showPanel(kOverallPanel);
+    syncFromModel();
+    resize(1100, 820);
+    seams_.ui.setPointer(PointerShape::Default);
+}
+
+MainWindow::~MainWindow() = default;
+
+// EXP and the run area Picture3 take turns in one place: EXP is hidden while a run shows
+// Picture3. Beside them the activity text over ProgressBar1.
+QWidget* MainWindow::buildTopBar() {
+    auto* bar = new QWidget(this);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    exp_ = fields_.makeBox(Field::EXP, bar);
+    QFont big = exp_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    exp_->setFont(big);
+    exp_->setMaximumWidth(QWIDGETSIZE_MAX);
+    layout->addWidget(exp_, 3);
+    runArea_ = new RunAreaView(fields_, bar);
+    layout->addWidget(runArea_, 3);
+    bar->setMinimumHeight(runArea_->sizeHint().height());
+
+    auto* activity = new QVBoxLayout;
+    QLineEdit* action = fields_.makeBox(Field::action表示, bar);
+    action->setFrame(false);
+    action->setMaximumWidth(QWIDGETSIZE_MAX);
+    activity->addWidget(action);
+    progress_ = new QProgressBar(bar);
+    progress_->setRange(0, 100);
+    fields_.bind(Field::ProgressBar1, progress_);
+    QSizePolicy keepPlace = progress_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keepPlace);
+    activity->addWidget(progress_);
+    layout->addLayout(activity, 1);
+    return bar;
+}
+
+QWidget* MainWindow::buildPanels() {
+    auto* area = new QWidget(this);
+    auto* layout = new QHBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* buttons = new QVBoxLayout;
+    panels_ = new QStackedWidget(area);
+    for (int index = 0; index < kPanelCount; ++index) {
+        auto* button = new QPushButton(
+            QString::fromUtf8(kPanelButtons[static_cast<std::size_t>(index)].caption), area);
+        button->setObjectName(
+            QString::fromUtf8(kPanelButtons[static_cast<std::size_t>(index)].button));
+        button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QPushButton::clicked, this, [this, index] { showPanel(index); });
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    layout->addWidget(panels_, 1);
+
+    conditionPanel_ = new ConditionPanel(fields_);
+    gridPanels_ = {
+        new GridPanel(QStringLiteral("Picture_日データ"), QStringLiteral("Grid3"),
+                      model_.grids.grid3),
+        new GridPanel(QStringLiteral("Picture_絵柄"), QStringLiteral("Grid2"), model_.grids.grid2)};
+    const Charts& charts = model_.charts;
+    chartPanels_ = {
+        new ChartPanel(
+            QStringLiteral("Picture_確率変移"),
+            new LineChartView(QStringLiteral("MSChart5"), charts.chart5,
+                              {QStringLiteral("総当り確率"), QStringLiteral("初当り確率")}),
+            makeTransitionNames()),
+        new ChartPanel(QStringLiteral("Picture_回転数"),
+                       new BarChartView(QStringLiteral("MSChart3"), charts.chart3),
+                       makeSpinShareBoxes(fields_)),
+        new ChartPanel(QStringLiteral("Picture_連荘分布"),
+                       new BarChartView(QStringLiteral("MSChart4"), charts.chart4),
+                       makeStreakShareBoxes(fields_)),
+        new ChartPanel(QStringLiteral("Picture_収支"),
+                       new LineChartView(QStringLiteral("MSChart2"), charts.chart2,
+                                         {QStringLiteral("積算収支")}),
+                       nullptr),
+        new ChartPanel(QStringLiteral("Picture_絵柄分布"),
+                       new BarChartView(QStringLiteral("MSChart1"), charts.chart1), nullptr),
+    };
+    panels_->addWidget(conditionPanel_);
+    panels_->addWidget(new OverallPanel(fields_));
+    panels_->addWidget(gridPanels_[0]);
+    panels_->addWidget(gridPanels_[1]);
+    for (ChartPanel* panel : chartPanels_) {
+        panels_->addWidget(panel);
+    }
+    return area;
+}
+
+void MainWindow::buildStatusBar() {
+    QStatusBar* status = statusBar();
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setSizeGripEnabled(true);
+    auto* panel1 = new QLabel(status);
+    auto* panel2 = new QLabel(status);
+    panel1->setMinimumWidth(200);
+    panel2->setMinimumWidth(
+        panel2->fontMetrics().horizontalAdvance(QStringLiteral("残り　約　000時間00分")));
+    fields_.bind(Field::StatusBar1_Panel1, panel1);
+    fields_.bind(Field::StatusBar1_Panel2, panel2);
+    status->addWidget(panel1, 1);
+    status->addPermanentWidget(panel2);
+}
+
+void MainWindow::showPanel(int index) {
+    panels_->setCurrentIndex(index);
+    syncFromModel(); // the panel's fields were left for when it is shown
+}
+
+bool MainWindow::runInProgress() const {
+    return commands_->running();
+}
+
+void MainWindow::onCommand(Menu command) {
+    commands_->run(command);
+    syncFromModel();
+}
+
+void MainWindow::openNamedFile(const QString& path) {
+    commands_->openNamedFile(path.toStdString());
+    syncFromModel();
+}
+
+void MainWindow::syncFromModel() {
+    // Visibility first: the fields sync writes only what is on screen.
+    const zelkora::RunArea& area = model_.runArea;
+    runArea_->setVisible(area.picture3Visible);
+    exp_->setVisible(area.expVisible);
+    progress_->setVisible(area.progressBar1Visible);
+    detailArea_->grid()->setVisible(area.grid1Visible);
+    fields_.syncChanged(model_.fields);
+    actions_->sync(model_.commands);
+    const QString caption = qtText(model_.window.caption);
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+    }
+    conditionPanel_->sync(model_);
+    runArea_->sync(model_);
+    detailArea_->sync();
+    for (GridPanel* panel : gridPanels_) {
+        panel->sync();
+    }
+    for (ChartPanel* panel : chartPanels_) {
+        panel->sync();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (commands_->close() == CloseDecision::Keep) {
+        event->ignore();
+        syncFromModel();
+        return;
+    }
+    event->accept();
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        model_.commands.syncOptionButtons();
+        actions_->sync(model_.commands);
+    }
+    return QMainWindow::event(event);
+}
+
+} // namespace zelkora::ui

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "desktop_seams.h"
+#include "field_views.h"
+#include "model/main_window_model.h"
+#include "qt_event_pump.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QStackedWidget;
+
+namespace zelkora::ui {
+
+class ChartPanel;
+class ConditionPanel;
+class DetailArea;
+class GridPanel;
+class HelpTracker;
+class RunAreaView;
+class WindowActions;
+class WindowCommands;
+
+// The main window. It assembles the menus, the toolbar, the status bar, the nine panels with
+// their command buttons, the run area and the big-hit detail area, shows the core's model and
+// forwards every command to the core. (No Q_OBJECT: moc cannot read the core's Japanese
+// identifiers, and the window needs no signals of its own.) It syncs the widgets from the model
+// after each command and, during a run or a rebuild, each time the pump processes events.
+class MainWindow final : public QMainWindow {
+public:
+    // The window's load: the model must hold the program folder and the start-up values.
+    MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens a file named when the program started, as Open does.
+    void openNamedFile(const QString& path);
+    // Brings every widget up to the model.
+    void syncFromModel();
+
+    WindowActions& actions() const { return *actions_; }
+    const QtEventPump& pump() const { return pump_; }
+    bool runInProgress() const;
+
+    // The nine panels in the order of their command buttons.
+    static constexpr int kPanelCount = 9;
+    void showPanel(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    QWidget* buildTopBar();
+    QWidget* buildPanels();
+    void buildStatusBar();
+    void onCommand(Menu command);
+
+    MainWindowModel& model_;
+    DesktopSeams seams_;
+    FieldViews fields_;
+    QtEventPump pump_;
+    WindowActions* actions_ = nullptr;
+    std::unique_ptr<WindowCommands> commands_;
+    HelpTracker* help_ = nullptr;
+
+    QStackedWidget* panels_ = nullptr;
+    ConditionPanel* conditionPanel_ = nullptr;
+    std::array<GridPanel*, 2> gridPanels_{};
+    std::array<ChartPanel*, 5> chartPanels_{};
+    RunAreaView* runArea_ = nullptr;
+    DetailArea* detailArea_ = nullptr;
+    QLineEdit* exp_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+};
+
+} // namespace zelkora::ui

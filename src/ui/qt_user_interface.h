@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace zelkora::ui {
+
+// Message boxes, the beep, the pointer and the common file dialogs with Qt. The boxes and
+// dialogs are modal to the main window once it is set.
+class QtUserInterface final : public UserInterface {
+public:
+    void setParentWindow(QWidget* window) { parent_ = window; }
+
+    MessageResult showMessage(const Message& message) override;
+    void beep() override;
+    void setPointer(PointerShape shape) override;
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+
+private:
+    QWidget* parent_ = nullptr;
+    bool pointerOverridden_ = false;
+};
+
+// "Description|pattern|…|" as Qt's name filters ("Description (pattern)").
+QStringList nameFilters(const std::string& filter);
+// The folder a dialog starts in: the file path itself when it is a folder, else its folder.
+QString initialDirectory(const std::string& filePath);
+
+} // namespace zelkora::ui
