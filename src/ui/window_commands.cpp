@@ -1,8 +1,8 @@
 #include "window_commands.h"
 
+#include "commands/run_commands.h"
 #include "commands/version_message.h"
 #include "condition_pages.h"
-#include "commands/run_commands.h"
 #include "files/working_copy_file.h"
 
 namespace zelkora::ui {

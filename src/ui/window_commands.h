@@ -54,7 +54,7 @@ private:
     WindowHooks hooks_;
     FileCommands files_;
     RunCommands* run_ = nullptr; // the run in progress, for Cancel
-    int depth_ = 0; // commands in progress, nested ones run inside a yield
+    int depth_ = 0;              // commands in progress, nested ones run inside a yield
     bool closePending_ = false;
 };
 
