@@ -231,4 +231,14 @@ Message saveFailedMessage(std::string_view file, const Error& error) {
                    kCheckTitle);
 }
 
+Message conditionsNotWrittenMessage(std::string_view file, const Error& error) {
+    std::string reason = systemReason(error.system);
+    if (reason.empty()) {
+        reason = errorText(error);
+    }
+    return failure("作業ファイル " + std::string(file) + " に条件を書き込めませんでした。" +
+                       reason + "条件は変更されていません。",
+                   kCheckTitle);
+}
+
 } // namespace zelkora

@@ -21,5 +21,8 @@ Message loadFailedMessage(std::string_view file, const Error& error);
 // A copy that failed; the file named is the one the user chose.
 Message openFailedMessage(std::string_view file, const Error& error);
 Message saveFailedMessage(std::string_view file, const Error& error);
+// The wizard's Finish could not write the conditions into the working copy `file`; the window
+// and the working copy are as they were.
+Message conditionsNotWrittenMessage(std::string_view file, const Error& error);
 
 } // namespace zelkora

@@ -26,17 +26,20 @@ TimeConditionRecord timeRecord(const SampleDefinition& verification) {
 } // namespace
 
 Status writeConditionRecords(RecordFile& file, const SampleDefinition& verification) {
+    return writeConditionRecords(
+        file, {basicRecord(verification), timeRecord(verification), verification.symbols});
+}
+
+Status writeConditionRecords(RecordFile& file, const ConditionRecords& records) {
     Status result = file.writeEmpty(kRunSummaryRecord);
     if (result.ok()) {
-        result =
-            file.write(kBasicConditionRecord, buildBasicConditionRecord(basicRecord(verification)));
+        result = file.write(kBasicConditionRecord, buildBasicConditionRecord(records.basic));
     }
     if (result.ok()) {
-        result =
-            file.write(kTimeConditionRecord, buildTimeConditionRecord(timeRecord(verification)));
+        result = file.write(kTimeConditionRecord, buildTimeConditionRecord(records.time));
     }
     int record = 1;
-    for (const SymbolRow& row : verification.symbols) {
+    for (const SymbolRow& row : records.symbols) {
         if (result.ok()) {
             result = file.write(record++, buildSymbolRecord(row, SymbolRecordWriter::WizardFinish));
         }

@@ -41,6 +41,8 @@ struct WindowValues {
     bool cancelled = false;
     std::string caption{kProductTitle};
     std::uint8_t newVerification = 0;
+    // False while a condition page is open: the window then takes no input.
+    bool enabled = true;
 };
 
 // Visibility of the run-area controls that runs and rebuilds switch.
