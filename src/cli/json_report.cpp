@@ -1,7 +1,6 @@
 #include "json_report.h"
 
 #include <array>
-#include <cstdio>
 
 namespace zelkora::cli {
 namespace {
@@ -17,50 +16,32 @@ constexpr std::array<Field, 22> kReportedFigures{
     Field::総時短数表示,     Field::平均連荘表示,     Field::持ち玉比率,
     Field::総時短回転数表示};
 
-void appendMember(std::string& json, const FieldStore& fields, Field field) {
-    json += jsonString(fieldName(field));
-    json += ':';
-    json += jsonString(fields.text(field));
-    json += ',';
-}
-
 } // namespace
 
-std::string jsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char character : text) {
-        const auto byte = static_cast<unsigned char>(character);
-        if (character == '"' || character == '\\') {
-            quoted += '\\';
-            quoted += character;
-        } else if (byte < 0x20) {
-            std::array<char, 8> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
-            quoted += escaped.data();
-        } else {
-            quoted += character;
-        }
-    }
-    quoted += '"';
-    return quoted;
-}
-
 std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords) {
-    std::string json = "{";
+    nlohmann::ordered_json report = nlohmann::ordered_json::object();
+    const auto add = [&](Field field) {
+        report[std::string(fieldName(field))] = fields.text(field);
+    };
     for (Field field : kReportedFigures) {
-        appendMember(json, fields, field);
+        add(field);
     }
     for (int bucket = 1; bucket <= 9; ++bucket) {
-        appendMember(json, fields, spinShareField(bucket));
+        add(spinShareField(bucket));
     }
     for (int bucket = 1; bucket <= 9; ++bucket) {
-        appendMember(json, fields, spinCumulativeField(bucket));
+        add(spinCumulativeField(bucket));
     }
     for (int bucket = 1; bucket <= 11; ++bucket) {
-        appendMember(json, fields, streakShareField(bucket));
+        add(streakShareField(bucket));
     }
-    json += "\"records\":" + std::to_string(resultRecords) + "}\n";
-    return json;
+    report["records"] = resultRecords;
+    return dumpJson(report);
+}
+
+std::string dumpJson(const nlohmann::ordered_json& json) {
+    // A text that is not UTF-8 is shown with replacement characters rather than refused.
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "common/field_store.h"
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 
 namespace zelkora::cli {
@@ -16,7 +17,7 @@ std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords);
 // figure, the distributions' boxes on one line each.
 std::string textReport(const FieldStore& fields, std::int32_t resultRecords);
 
-// The text as a JSON string literal, quotes included.
-std::string jsonString(std::string_view text);
+// The JSON on one line with its members in insertion order, and a line end.
+std::string dumpJson(const nlohmann::ordered_json& json);
 
 } // namespace zelkora::cli

@@ -31,10 +31,11 @@ struct RunOptions {
     bool json = false;
 };
 
-// The options, or the reason the command line is bad.
+// The options; or the text --help or --version asks for; or the reason the command line is bad.
 struct ParsedOptions {
     RunOptions options;
-    std::string error; // empty when the command line is good
+    std::string error;   // empty when the command line is good
+    std::string request; // the help or version text, printed instead of running
 };
 
 ParsedOptions parseRunOptions(std::span<const std::string_view> arguments);

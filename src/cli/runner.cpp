@@ -99,6 +99,10 @@ int runVerification(std::span<const std::string_view> arguments, std::ostream& o
         err << "zelkora-run: " << parsed.error << '\n' << kUsage;
         return kExitUsage;
     }
+    if (!parsed.request.empty()) {
+        out << parsed.request;
+        return kExitSuccess;
+    }
     try {
         switch (parsed.options.mode) {
         case RunMode::Rebuild:
