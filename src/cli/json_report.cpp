@@ -18,10 +18,10 @@ constexpr std::array<Field, 22> kReportedFigures{
 
 } // namespace
 
-std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords) {
-    nlohmann::ordered_json report = nlohmann::ordered_json::object();
+std::vector<std::pair<std::string_view, std::string>> reportedFigures(const FieldStore& fields) {
+    std::vector<std::pair<std::string_view, std::string>> figures;
     const auto add = [&](Field field) {
-        report[std::string(fieldName(field))] = fields.text(field);
+        figures.emplace_back(fieldName(field), fields.text(field));
     };
     for (Field field : kReportedFigures) {
         add(field);
@@ -34,6 +34,14 @@ std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords) {
     }
     for (int bucket = 1; bucket <= 11; ++bucket) {
         add(streakShareField(bucket));
+    }
+    return figures;
+}
+
+std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords) {
+    nlohmann::ordered_json report = nlohmann::ordered_json::object();
+    for (const auto& [name, text] : reportedFigures(fields)) {
+        report[std::string(name)] = text;
     }
     report["records"] = resultRecords;
     return dumpJson(report);

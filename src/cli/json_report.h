@@ -5,8 +5,13 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zelkora::cli {
+
+// The figures of the reports below as (field name, text) pairs, in report order.
+std::vector<std::pair<std::string_view, std::string>> reportedFigures(const FieldStore& fields);
 
 // One JSON object: the final text of every figure the run shows (the overall figures, the
 // held-ball ratio, the time-saving spins and the two distributions' percent boxes) keyed by

@@ -45,11 +45,22 @@ struct RawValues {
     std::string seed;
     std::string countdown;
     std::string out;
+    std::string csv;
+    std::string trials;
+    std::string threads;
+    std::string campaign;
     bool rebuild = false;
     bool setup = false;
+    bool theory = false;
 };
 
-void declareOptions(CLI::App& app, RunOptions& options, RawValues& raw) {
+struct Declared {
+    CLI::Option* rebuild;
+    CLI::Option* setup;
+    CLI::Option* out;
+};
+
+Declared declarePlayOptions(CLI::App& app, RunOptions& options, RawValues& raw) {
     app.add_option("file", options.file, "the verification file to play or rebuild")
         ->type_name("FILE.pac")
         ->check(kNotEmpty);
@@ -75,9 +86,48 @@ void declareOptions(CLI::App& app, RunOptions& options, RawValues& raw) {
     out->excludes(rebuild);
     out->excludes(setup);
     app.add_flag("--json", options.json, "print the figures as one JSON object");
+    return {rebuild, setup, out};
 }
 
-// What the option library cannot say: which mode needs a file.
+void declareAnalysisOptions(CLI::App& app, RawValues& raw, const Declared& play) {
+    auto* csv = app.add_option("--csv", raw.csv,
+                               "write CSV files (UTF-8 with BOM) into DIR: the big-hit grid, "
+                               "the daily grid and the overall figures of a run; with --trials "
+                               "the figures of every campaign and the daily bands")
+                    ->type_name("DIR")
+                    ->check(kNotEmpty);
+    csv->excludes(play.setup);
+    auto* trials =
+        app.add_option("--trials", raw.trials,
+                       "play K independent campaigns and print the statistics of their figures")
+            ->type_name("K")
+            ->check(unsignedNumber("needs a number from 1 to 10000000", 1, kMostTrials));
+    auto* threads =
+        app.add_option("--threads", raw.threads, "threads for --trials (default: one per core)")
+            ->type_name("J")
+            ->check(unsignedNumber("needs a number from 1 to 256", 1, kMostThreads));
+    threads->needs(trials);
+    auto* campaign =
+        app.add_option("--campaign", raw.campaign,
+                       "play campaign I of --trials with the same --seed alone, as a plain run")
+            ->type_name("I")
+            ->check(unsignedNumber("needs a number from 1 to 10000000", 1, kMostTrials));
+    auto* theory = app.add_flag("--theory", raw.theory,
+                                "print the theoretical figures of the conditions (spins and "
+                                "payout per first hit, mean streak, balance per spin and hour, "
+                                "border)");
+    for (CLI::Option* mode : {play.rebuild, play.setup, play.out, campaign}) {
+        trials->excludes(mode);
+    }
+    for (CLI::Option* mode : {play.rebuild, play.setup, play.out, trials, campaign, csv}) {
+        theory->excludes(mode);
+    }
+    campaign->excludes(play.rebuild);
+    campaign->excludes(play.setup);
+}
+
+// What the option library cannot say: which mode needs a file, and which options a mode
+// cannot use.
 std::string modeProblem(const RunOptions& options) {
     if (options.mode == RunMode::Setup && !options.file.empty()) {
         return "--setup takes no file";
@@ -85,13 +135,28 @@ std::string modeProblem(const RunOptions& options) {
     if (options.mode != RunMode::Setup && options.file.empty()) {
         return "no verification file";
     }
+    if (options.mode == RunMode::Theory &&
+        (options.probabilityConvergence || options.symbolConvergence)) {
+        return "--theory assumes --prob and --pic off";
+    }
     return {};
 }
 
-void adoptRawValues(const RawValues& raw, RunOptions& options) {
-    if (raw.rebuild || raw.setup) {
-        options.mode = raw.rebuild ? RunMode::Rebuild : RunMode::Setup;
+RunMode modeOf(const RawValues& raw) {
+    if (raw.rebuild) {
+        return RunMode::Rebuild;
     }
+    if (raw.setup) {
+        return RunMode::Setup;
+    }
+    if (!raw.trials.empty()) {
+        return RunMode::Trials;
+    }
+    return raw.theory ? RunMode::Theory : RunMode::Play;
+}
+
+void adoptRawValues(const RawValues& raw, RunOptions& options) {
+    options.mode = modeOf(raw);
     if (!raw.seed.empty()) {
         options.seed = parseUnsigned<std::uint64_t>(raw.seed);
     }
@@ -100,6 +165,18 @@ void adoptRawValues(const RawValues& raw, RunOptions& options) {
     }
     if (!raw.out.empty()) {
         options.out = raw.out;
+    }
+    if (!raw.csv.empty()) {
+        options.csv = raw.csv;
+    }
+    if (!raw.trials.empty()) {
+        options.trials = *parseUnsigned<std::int64_t>(raw.trials);
+    }
+    if (!raw.threads.empty()) {
+        options.threads = *parseUnsigned<int>(raw.threads);
+    }
+    if (!raw.campaign.empty()) {
+        options.campaign = parseUnsigned<std::int64_t>(raw.campaign);
     }
 }
 
@@ -113,7 +190,8 @@ ParsedOptions parseRunOptions(std::span<const std::string_view> arguments) {
     app.formatter(std::make_shared<UsageFormatter>());
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.set_version_flag("--version", "zelkora-run " ZELKORA_VERSION);
-    declareOptions(app, parsed.options, raw);
+    const Declared play = declarePlayOptions(app, parsed.options, raw);
+    declareAnalysisOptions(app, raw, play);
 
     // CLI11 takes the arguments last first.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());

@@ -8,7 +8,9 @@
 #include "files/utf8_path.h"
 #include "json_report.h"
 #include "platform/pcg_random_source.h"
+#include "results/grids_and_charts.h"
 #include "results/rebuild.h"
+#include "run_csv.h"
 #include "runner.h"
 
 namespace zelkora::cli {
@@ -75,6 +77,8 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     FrozenTimers timers(options.countdown);
     PcgRandomSource source(options.seed.value_or(0));
     RandomStream random(source);
+    // The grids as the window's start-up sets them up, so the rebuild fills them as it would.
+    グリッド見出し設定(model.grids);
     RebuildOutcome outcome = RebuildOutcome::Failed;
     try {
         outcome = reloadOpenedVerification(model, {ui, pump, timers, random});
@@ -83,6 +87,9 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
         return kExitFailure;
     }
     if (outcome == RebuildOutcome::Failed) {
+        return kExitFailure;
+    }
+    if (options.csv && !writeRunCsv(*options.csv, model, err)) {
         return kExitFailure;
     }
     out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
