@@ -48,8 +48,10 @@ struct AnalysisReport {
 
     std::array<MeanEstimate, kOverallFigureCount> overallMeans{};
 
-    // Pooled over all campaigns, to set beside the theoretical figures. The spins count whole
-    // first-hit cycles only (up to each campaign's last first hit).
+    // Pooled over all campaigns (sums over sums), to set beside the theoretical figures. Every
+    // normal spin hits with the same chance and every hit in 通常 is a first hit, so all normal
+    // spins over all first hits estimates the spins per first hit without bias, however the
+    // days end; streaks cut by a day's end make the other two come out short.
     MeanEstimate spinsPerFirstHit;
     MeanEstimate streakPerFirstHit;
     MeanEstimate payoutPerFirstHit;
