@@ -7,11 +7,15 @@
 namespace zelkora::cli {
 namespace {
 
-// The help opens with the runner's usage lines instead of the one line CLI11 makes up.
+// The help opens with the runner's usage lines instead of the one line CLI11 makes up; they
+// show which options go together, so an option's line names only its value.
 class UsageFormatter final : public CLI::Formatter {
 public:
     std::string make_usage(const CLI::App*, std::string) const override {
         return std::string(kUsage);
+    }
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_type_size() != 0 ? " " + option->get_type_name() : std::string();
     }
 };
 

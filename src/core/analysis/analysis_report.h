@@ -50,8 +50,8 @@ struct AnalysisReport {
 
     // Pooled over all campaigns (sums over sums), to set beside the theoretical figures. Every
     // normal spin hits with the same chance and every hit in 通常 is a first hit, so all normal
-    // spins over all first hits estimates the spins per first hit without bias, however the
-    // days end; streaks cut by a day's end make the other two come out short.
+    // spins over all first hits estimates the spins per first hit soundly however the days
+    // end; streaks cut by a day's end make the other two come out short.
     MeanEstimate spinsPerFirstHit;
     MeanEstimate streakPerFirstHit;
     MeanEstimate payoutPerFirstHit;
