@@ -110,7 +110,13 @@ int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
         if (!prepareCsvFolder(*options.csv, err)) {
             return kExitFailure;
         }
-        campaigns.emplace(pathFromUtf8(*options.csv) / std::filesystem::path(kCampaignsCsv));
+        const std::filesystem::path path =
+            pathFromUtf8(*options.csv) / std::filesystem::path(kCampaignsCsv);
+        campaigns.emplace(path);
+        if (!campaigns->file().ok()) {
+            err << "zelkora-run: cannot write " << utf8FromPath(path) << '\n';
+            return kExitFailure;
+        }
     }
     CampaignAnalysis analysis(*setup, {options.trials, threadCount(options)});
     NoEventPump pump;

@@ -115,10 +115,15 @@ TEST_F(Trials, options_that_do_not_go_together_exit_with_two) {
     }
 }
 
-TEST_F(Trials, trials_of_an_unreadable_file_exit_with_one) {
-    const Outcome outcome = run({folder_.file("missing.pac").string(), "--trials", "3"});
+TEST_F(Trials, an_unreadable_file_or_a_csv_folder_that_cannot_be_made_exit_with_one) {
+    Outcome outcome = run({folder_.file("missing.pac").string(), "--trials", "3"});
     EXPECT_EQ(outcome.status, cli::kExitFailure);
     EXPECT_NE(outcome.err.find("missing.pac"), std::string::npos);
+    // The CSV folder's name is taken by the verification file itself.
+    outcome = run({verification_, "--trials", "3", "--csv", verification_});
+    EXPECT_EQ(outcome.status, cli::kExitFailure);
+    EXPECT_NE(outcome.err.find("cannot make"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(outcome.out.empty());
 }
 
 } // namespace
