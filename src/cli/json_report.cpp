@@ -1,7 +1,6 @@
 #include "json_report.h"
 
 #include <array>
-#include <cstdio>
 
 namespace zelkora::cli {
 namespace {
@@ -17,50 +16,40 @@ constexpr std::array<Field, 22> kReportedFigures{
     Field::総時短数表示,     Field::平均連荘表示,     Field::持ち玉比率,
     Field::総時短回転数表示};
 
-void appendMember(std::string& json, const FieldStore& fields, Field field) {
-    json += jsonString(fieldName(field));
-    json += ':';
-    json += jsonString(fields.text(field));
-    json += ',';
-}
-
 } // namespace
 
-std::string jsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char character : text) {
-        const auto byte = static_cast<unsigned char>(character);
-        if (character == '"' || character == '\\') {
-            quoted += '\\';
-            quoted += character;
-        } else if (byte < 0x20) {
-            std::array<char, 8> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
-            quoted += escaped.data();
-        } else {
-            quoted += character;
-        }
+std::vector<std::pair<std::string_view, std::string>> reportedFigures(const FieldStore& fields) {
+    std::vector<std::pair<std::string_view, std::string>> figures;
+    const auto add = [&](Field field) {
+        figures.emplace_back(fieldName(field), fields.text(field));
+    };
+    for (Field field : kReportedFigures) {
+        add(field);
     }
-    quoted += '"';
-    return quoted;
+    for (int bucket = 1; bucket <= 9; ++bucket) {
+        add(spinShareField(bucket));
+    }
+    for (int bucket = 1; bucket <= 9; ++bucket) {
+        add(spinCumulativeField(bucket));
+    }
+    for (int bucket = 1; bucket <= 11; ++bucket) {
+        add(streakShareField(bucket));
+    }
+    return figures;
 }
 
 std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords) {
-    std::string json = "{";
-    for (Field field : kReportedFigures) {
-        appendMember(json, fields, field);
+    nlohmann::ordered_json report = nlohmann::ordered_json::object();
+    for (const auto& [name, text] : reportedFigures(fields)) {
+        report[std::string(name)] = text;
     }
-    for (int bucket = 1; bucket <= 9; ++bucket) {
-        appendMember(json, fields, spinShareField(bucket));
-    }
-    for (int bucket = 1; bucket <= 9; ++bucket) {
-        appendMember(json, fields, spinCumulativeField(bucket));
-    }
-    for (int bucket = 1; bucket <= 11; ++bucket) {
-        appendMember(json, fields, streakShareField(bucket));
-    }
-    json += "\"records\":" + std::to_string(resultRecords) + "}\n";
-    return json;
+    report["records"] = resultRecords;
+    return dumpJson(report);
+}
+
+std::string dumpJson(const nlohmann::ordered_json& json) {
+    // A text that is not UTF-8 is shown with replacement characters rather than refused.
+    return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 namespace {

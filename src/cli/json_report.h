@@ -3,9 +3,15 @@
 #include "common/field_store.h"
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zelkora::cli {
+
+// The figures of the reports below as (field name, text) pairs, in report order.
+std::vector<std::pair<std::string_view, std::string>> reportedFigures(const FieldStore& fields);
 
 // One JSON object: the final text of every figure the run shows (the overall figures, the
 // held-ball ratio, the time-saving spins and the two distributions' percent boxes) keyed by
@@ -16,7 +22,7 @@ std::string jsonReport(const FieldStore& fields, std::int32_t resultRecords);
 // figure, the distributions' boxes on one line each.
 std::string textReport(const FieldStore& fields, std::int32_t resultRecords);
 
-// The text as a JSON string literal, quotes included.
-std::string jsonString(std::string_view text);
+// The JSON on one line with its members in insertion order, and a line end.
+std::string dumpJson(const nlohmann::ordered_json& json);
 
 } // namespace zelkora::cli

@@ -1,49 +1,22 @@
 #include "runner.h"
 
-#include "commands/error_messages.h"
+#include "analysis/campaign_streams.h"
 #include "commands/run_commands.h"
 #include "console_platform.h"
-#include "files/file_system.h"
-#include "files/utf8_path.h"
 #include "files/working_copy_file.h"
 #include "json_report.h"
+#include "loaded_verification.h"
 #include "platform/pcg_random_source.h"
-#include "results/ind_preset.h"
+#include "run_csv.h"
 #include "run_options.h"
 #include "saved_verification.h"
+#include "theory_report.h"
+#include "trials.h"
 
-#include <random>
+#include <memory>
 
 namespace zelkora::cli {
 namespace {
-
-std::uint64_t randomSeed() {
-    std::random_device device;
-    return (static_cast<std::uint64_t>(device()) << 32) | device();
-}
-
-// Copies the file into the program folder as the working copy and loads it, as Open does
-// (IndPreset); the message for the user when it cannot.
-std::string openVerification(const RunOptions& options, MainWindowModel& model, UserInterface& ui) {
-    LocalFileSystem files;
-    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
-        return "cannot read " + options.file;
-    }
-    if (Status loaded = IndPreset(model, ui); !loaded.ok()) {
-        return "cannot read " + options.file + ": " + errorText(loaded.error());
-    }
-    return {};
-}
-
-void applyOptions(const RunOptions& options, MainWindowModel& model) {
-    model.commands.apply(Availability::VerificationLoaded);
-    if (options.probabilityConvergence) {
-        model.commands.toggleProbabilityConvergence();
-    }
-    if (options.symbolConvergence) {
-        model.commands.toggleSymbolConvergence();
-    }
-}
 
 bool writeOut(const RunOptions& options, const MainWindowModel& model, std::ostream& err) {
     std::error_code error;
@@ -56,22 +29,25 @@ bool writeOut(const RunOptions& options, const MainWindowModel& model, std::ostr
     return true;
 }
 
+// The program's generator for the seed, or the stream of one campaign of --trials.
+std::unique_ptr<PcgRandomSource> generatorFor(const RunOptions& options, std::uint64_t seed) {
+    if (!options.campaign) {
+        return std::make_unique<PcgRandomSource>(seed);
+    }
+    const CampaignStream stream = campaignStream(seed, *options.campaign - 1);
+    return std::make_unique<PcgRandomSource>(stream.seed, stream.stream);
+}
+
 int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
-    TemporaryFolder folder;
-    MainWindowModel model;
-    model.programFolder = folder.path();
+    LoadedVerification loaded;
+    MainWindowModel& model = loaded.model;
     ConsoleUserInterface ui(err);
-    if (const std::string problem = openVerification(options, model, ui); !problem.empty()) {
+    if (const std::string problem = loadVerification(options, loaded, ui); !problem.empty()) {
         err << "zelkora-run: " << problem << '\n';
         return kExitFailure;
     }
-    applyOptions(options, model);
-    const std::uint64_t seed = options.seed ? *options.seed : randomSeed();
-    if (!options.seed) {
-        err << "seed: " << seed << '\n';
-    }
-    PcgRandomSource source(seed);
-    RandomStream random(source);
+    const std::unique_ptr<PcgRandomSource> source = generatorFor(options, seedFor(options, err));
+    RandomStream random(*source);
     NoEventPump pump;
     FrozenTimers timers(options.countdown);
     FileWorkingCopy workingCopy(model.workingCopyPath());
@@ -80,6 +56,9 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     bool ok = !ui.reportedError();
     if (options.out && ok) {
         ok = writeOut(options, model, err);
+    }
+    if (options.csv && ok) {
+        ok = writeRunCsv(*options.csv, model, err);
     }
     if (ok) {
         out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
@@ -97,12 +76,20 @@ int runVerification(std::span<const std::string_view> arguments, std::ostream& o
         err << "zelkora-run: " << parsed.error << '\n' << kUsage;
         return kExitUsage;
     }
+    if (!parsed.request.empty()) {
+        out << parsed.request;
+        return kExitSuccess;
+    }
     try {
         switch (parsed.options.mode) {
         case RunMode::Rebuild:
             return rebuildSavedVerification(parsed.options, out, err);
         case RunMode::Setup:
             return setUpProgramFolder(out, err);
+        case RunMode::Trials:
+            return runTrials(parsed.options, out, err);
+        case RunMode::Theory:
+            return printTheory(parsed.options, out, err);
         case RunMode::Play:
             break;
         }

@@ -9,7 +9,9 @@
 #include "files/utf8_path.h"
 #include "json_report.h"
 #include "platform/pcg_random_source.h"
+#include "results/grids_and_charts.h"
 #include "results/rebuild.h"
+#include "run_csv.h"
 #include "runner.h"
 
 namespace zelkora::cli {
@@ -76,6 +78,8 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     FrozenTimers timers(options.countdown);
     PcgRandomSource source(options.seed.value_or(0));
     RandomStream random(source);
+    // The grids as the window's start-up sets them up, so the rebuild fills them as it would.
+    グリッド見出し設定(model.grids);
     const Result<RebuildOutcome> outcome =
         reloadOpenedVerification(model, {ui, pump, timers, random});
     if (!outcome.ok()) {
@@ -84,6 +88,9 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
         return kExitFailure;
     }
     if (outcome.value() == RebuildOutcome::Failed) {
+        return kExitFailure;
+    }
+    if (options.csv && !writeRunCsv(*options.csv, model, err)) {
         return kExitFailure;
     }
     out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)

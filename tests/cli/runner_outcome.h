@@ -38,6 +38,12 @@ inline std::string member(const std::string& json, const std::string& key) {
     return json.substr(value, json.find_first_of(",}", value) - value);
 }
 
+// The value of a string member without its quotes; a number member as it stands.
+inline std::string unquotedMember(const std::string& json, const std::string& key) {
+    const std::string value = member(json, key);
+    return value.size() >= 2 && value.front() == '"' ? value.substr(1, value.size() - 2) : value;
+}
+
 // A temporary folder holding the default verification as v.pac.
 class DefaultVerificationTest : public ::testing::Test {
 protected:

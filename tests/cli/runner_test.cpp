@@ -117,6 +117,48 @@ TEST_F(Runner, BadUsageExitsWithTwoAndPrintsTheUsage) {
     }
 }
 
+TEST_F(Runner, HelpAndVersionPrintAndExitWithZero) {
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.status, cli::kExitSuccess);
+    EXPECT_EQ(help.out.find("usage: zelkora-run FILE.pac"), help.out.find('\n') + 1) << help.out;
+    for (const char* option : {"--seed", "--countdown", "--prob", "--pic", "--out", "--json",
+                               "--rebuild", "--setup", "--version"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    EXPECT_TRUE(help.err.empty());
+
+    const Outcome version = run({"--version"});
+    EXPECT_EQ(version.status, cli::kExitSuccess);
+    EXPECT_EQ(version.out.rfind("zelkora-run ", 0), 0U) << version.out;
+}
+
+TEST_F(Runner, BadOptionNamesTheOptionExitsWithTwoAndRunsNothing) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string named;
+    };
+    const std::string out = folder_.file("out.pac").string();
+    // A number with a leading zero stays decimal; trailing letters or a sign make it bad.
+    for (const Case& bad :
+         std::vector<Case>{{{verification_, "--seed", "010x", "--out", out}, "--seed"},
+                           {{verification_, "--countdown", "-5", "--out", out}, "--countdown"},
+                           {{verification_, "--out", out, "--verbose"}, "--verbose"}}) {
+        const Outcome outcome = run(bad.arguments);
+        EXPECT_EQ(outcome.status, cli::kExitUsage);
+        EXPECT_NE(outcome.err.find(bad.named), std::string::npos) << outcome.err;
+        EXPECT_TRUE(outcome.out.empty());
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+TEST_F(Runner, SeedIsReadAsDecimalWhateverItsLeadingZeros) {
+    const std::string first = folder_.file("first.pac").string();
+    const std::string second = folder_.file("second.pac").string();
+    ASSERT_EQ(run({verification_, "--seed", "010", "--out", first}).status, cli::kExitSuccess);
+    ASSERT_EQ(run({verification_, "--seed", "10", "--out", second}).status, cli::kExitSuccess);
+    EXPECT_EQ(readBytes(first), readBytes(second));
+}
+
 TEST_F(Runner, UnreadableFileOrNoConditionsExitWithOneNamingTheFile) {
     const std::string missing = folder_.file("missing.pac").string();
     Outcome outcome = run({missing, "--json"});

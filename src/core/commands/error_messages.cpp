@@ -153,6 +153,12 @@ std::string figureText(const Error& error) {
         return "日数が上限を超えました。";
     case ErrorKind::ResultRecordLimit:
         return "結果レコードの数が上限に達しました。それまでの結果は保存されています。";
+    case ErrorKind::NeverHits:
+        return "当りが出ない条件のため、理論値を計算できません。";
+    case ErrorKind::EndlessStreak:
+        return "連荘が終わらない条件のため、理論値を計算できません。";
+    case ErrorKind::TheoryTooLarge:
+        return "条件が大きすぎるため、理論値を計算できません。";
     case ErrorKind::OutOfMemory:
         return "メモリが足りません。";
     default:

@@ -59,6 +59,11 @@ enum class ErrorKind : std::uint8_t {
     DailyCapTooLarge,
     EndlessNextHitShortTime,
 
+    // Theoretical figures that cannot be computed.
+    NeverHits,
+    EndlessStreak,
+    TheoryTooLarge,
+
     OutOfMemory,
     Unexpected,
 };

@@ -6,11 +6,15 @@ namespace zelkora {
 
 struct PcgRandomSource::Generator {
     explicit Generator(std::uint64_t seed) : engine(seed) {}
+    Generator(std::uint64_t seed, std::uint64_t stream) : engine(seed, stream) {}
     pcg32 engine;
 };
 
 PcgRandomSource::PcgRandomSource(std::uint64_t seed)
     : generator_(std::make_unique<Generator>(seed)) {}
+
+PcgRandomSource::PcgRandomSource(std::uint64_t seed, std::uint64_t stream)
+    : generator_(std::make_unique<Generator>(seed, stream)) {}
 
 PcgRandomSource::~PcgRandomSource() = default;
 

@@ -11,7 +11,10 @@ namespace zelkora {
 // of one 32-bit output scaled into [0, 1), so every value is exact in single precision.
 class PcgRandomSource final : public RandomSource {
 public:
+    // pcg32's default stream, as the program plays.
     explicit PcgRandomSource(std::uint64_t seed);
+    // One of pcg32's 2^63 streams, so independent runs can draw side by side.
+    PcgRandomSource(std::uint64_t seed, std::uint64_t stream);
     ~PcgRandomSource() override;
     void fill(std::span<float> values) override;
 

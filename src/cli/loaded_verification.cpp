@@ -1,0 +1,43 @@
+#include "loaded_verification.h"
+
+#include "commands/error_messages.h"
+#include "files/file_system.h"
+#include "files/utf8_path.h"
+#include "results/ind_preset.h"
+
+#include <random>
+
+namespace zelkora::cli {
+
+std::string loadVerification(const RunOptions& options, LoadedVerification& loaded,
+                             UserInterface& ui) {
+    MainWindowModel& model = loaded.model;
+    model.programFolder = loaded.folder.path();
+    LocalFileSystem files;
+    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
+        return "cannot read " + options.file;
+    }
+    if (Status read = IndPreset(model, ui); !read.ok()) {
+        return "cannot read " + options.file + ": " + errorText(read.error());
+    }
+    model.commands.apply(Availability::VerificationLoaded);
+    if (options.probabilityConvergence) {
+        model.commands.toggleProbabilityConvergence();
+    }
+    if (options.symbolConvergence) {
+        model.commands.toggleSymbolConvergence();
+    }
+    return {};
+}
+
+std::uint64_t seedFor(const RunOptions& options, std::ostream& err) {
+    if (options.seed) {
+        return *options.seed;
+    }
+    std::random_device device;
+    const std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32U) | device();
+    err << "seed: " << seed << '\n';
+    return seed;
+}
+
+} // namespace zelkora::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "run_options.h"
+
+#include <ostream>
+
+namespace zelkora::cli {
+
+// The CSV files of --trials, in the folder --csv names.
+inline constexpr std::string_view kCampaignsCsv = "campaigns.csv";
+inline constexpr std::string_view kDailyBandsCsv = "daily_bands.csv";
+
+// zelkora-run FILE.pac --trials K: plays K campaigns of the file's verification on --threads
+// threads and prints the statistics of their figures (a table, or JSON with --json); with
+// --csv, writes every campaign's figures and the daily bands as CSV.
+int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace zelkora::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "analysis/analysis_report.h"
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace zelkora::cli {
+
+// What the reports say about how the campaigns were played. The thread count is left out, so
+// the reports are the same whatever it was.
+struct TrialsHeading {
+    std::string verification; // 条件_名前
+    std::uint64_t seed = 0;
+    int countdown = 0;
+};
+
+// The statistics of an analysis as a table for a person.
+std::string trialsText(const TrialsHeading& heading, const AnalysisReport& report);
+// Every figure of the analysis, the daily bands included, as one JSON object.
+nlohmann::ordered_json trialsJson(const TrialsHeading& heading, const AnalysisReport& report);
+
+} // namespace zelkora::cli

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "analysis/analysis_report.h"
+#include "analysis/campaign.h"
+#include "platform/platform.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace zelkora {
+
+// What an analysis reports while it runs. Called on the thread that runs the analysis.
+class AnalysisProgress {
+public:
+    virtual ~AnalysisProgress() = default;
+    virtual void campaignsDone(std::int64_t done, std::int64_t total) = 0;
+};
+
+// Sees every campaign's figures, in campaign order, on the thread that runs the analysis (the
+// runner writes them to a CSV file as they come).
+class CampaignSink {
+public:
+    virtual ~CampaignSink() = default;
+    virtual void campaign(const CampaignFigures& figures) = 0;
+};
+
+struct AnalysisSeams {
+    EventPump& pump; // the window's events, processed while the campaigns play
+    AnalysisProgress* progress = nullptr;
+    CampaignSink* sink = nullptr;
+};
+
+struct AnalysisRequest {
+    std::int64_t campaigns = 1;
+    int threads = 1;
+};
+
+enum class AnalysisEnd : std::uint8_t { Done, Cancelled, Failed };
+
+struct AnalysisOutcome {
+    AnalysisEnd end = AnalysisEnd::Done;
+    std::optional<Error> failure; // the first failing campaign's error, in campaign order
+    std::int64_t failedCampaign = -1;
+    AnalysisReport report; // of the campaigns merged before the end
+};
+
+// Plays K campaigns of one verification on J worker threads (std::jthread) and folds their
+// figures into an AnalysisReport. The campaigns draw from streams fixed by the seed and their
+// number, and their figures are folded in campaign order, so the report is the same for any
+// thread count. Workers run at most a small window of campaigns ahead of the fold, so memory
+// does not grow with K. The calling thread folds, reports progress and keeps the window's
+// events flowing; cancel() (from the window's Cancel, inside the pump) stops every campaign.
+class CampaignAnalysis {
+public:
+    CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest request);
+    CampaignAnalysis(const CampaignAnalysis&) = delete;
+    CampaignAnalysis& operator=(const CampaignAnalysis&) = delete;
+    ~CampaignAnalysis();
+
+    // Plays the campaigns; an analysis runs once.
+    AnalysisOutcome run(AnalysisSeams seams);
+    void cancel() { cancelled_.store(true); }
+
+private:
+    struct Shared;
+
+    const CampaignSetup& setup_;
+    AnalysisRequest request_;
+    std::atomic<bool> cancelled_{false};
+};
+
+} // namespace zelkora

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/error.h"
+#include "model/main_window_model.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelkora {
+
+// The theoretical figures of a verification, from its conditions alone, under these
+// assumptions:
+// - play never stops: no day ends, so no play schedule, no daily cap, no service time, and a
+//   streak is never cut and a 時短 never lost at a day's end;
+// - the convergence options (確率を収束しやすくする, 当り絵柄を収束しやすくする) are off;
+// - a spin hits as the engine draws it: with the share of the generator's 2^24 values u whose
+//   Frac(T × u) lies below 1 ÷ N, T the countdown and N 条件_確率 (÷ 6 in 確変); the symbol of
+//   a hit is Int(絵柄数 × u) as a run without a wall clock draws it; 確変, 時短, 次まで時短, the
+//   pending 時短 and the limiter follow the engine's own transition;
+// - a normal spin uses 250 ÷ 回転数1000円 balls; bought balls cost 4 yen; balls are worth
+//   100 ÷ 両替率 yen at the exchange, with no rounding;
+// - a normal spin takes 回転時間 ÷ (時間比率 ÷ 100) seconds, a spin in 確変, 時短 or
+//   次まで時短 takes 確変回転時間, and a big hit 180 seconds.
+// "On cash" values every normal spin at the yen its balls cost; "on held balls" at the yen the
+// same balls would fetch at the exchange.
+inline constexpr std::array<std::string_view, 5> kTheoryAssumptions{
+    "日の終わり・遊技時間帯・投資上限・サービスタイムはなく、連荘も時短も途中で切れないものとする",
+    "確率と当り絵柄の収束オプションは使わないものとする",
+    "当否・当り絵柄・確変・時短・次まで時短・リミッターは検証と同じ抽選と移行で決まるものとする",
+    "1回転の玉数は 250 ÷ 回転数/1000円、玉は 1 玉 4 円で買い、両替率で端数なく換金するものとする",
+    "通常回転は 回転時間 ÷ (時間比率 ÷ 100) 秒、確変・時短中は 確変回転時間 秒、大当り 1 回 180 "
+    "秒とする",
+};
+
+struct MoneyFigures {
+    double balancePerSpin = 0; // 回転単価, yen per normal spin
+    double balancePerHour = 0; // yen per hour of play
+    double border = 0;         // ボーダー: spins per 1000 yen at which the balance is 0
+};
+
+struct TheoreticalFigures {
+    int countdown = 0;
+    double hitChanceNormal = 0; // per spin in 通常, 時短, 次まで時短
+    double hitChance確変 = 0;
+    double spinsPerFirstHit = 0; // normal spins
+    double spinsPerBigHit = 0;   // normal spins, as 確率表示 counts them
+    double meanStreak = 0;       // big hits per first hit
+    double payoutPerBigHit = 0;  // balls
+    double payoutPerFirstHit = 0;
+    double shortSpinsPerFirstHit = 0;
+    std::array<double, 11> streakLengthChances{}; // 単発 … 10連荘, and more than 10
+    double hoursPerFirstHit = 0;
+    double ballsPerSpin = 0;
+    double yenPerBall = 0; // at the exchange
+    MoneyFigures onCash;
+    MoneyFigures onHeldBalls;
+};
+
+// Fails when a run could not start with the conditions (the run's own refusals) or the figures
+// cannot be computed (NeverHits, EndlessStreak, TheoryTooLarge).
+using TheoryOutcome = Result<TheoreticalFigures>;
+
+// The figures for the verification loaded in the window (IndPreset) and the countdown T.
+TheoryOutcome theoreticalFigures(const MainWindowModel& loaded, int countdown);
+
+} // namespace zelkora
