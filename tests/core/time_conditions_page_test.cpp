@@ -45,7 +45,7 @@ TEST_F(TimeConditionsPageTest, opening_copies_the_window_and_marks_the_verificat
     EXPECT_EQ(page.text(T::回転時間_確変), "4");
     EXPECT_EQ(page.text(T::時間回転数表示), "411");
     EXPECT_EQ(page.serviceTimeRule(), 2);
-    EXPECT_EQ(scheduleOf(page.slots()), "00001111222000");
+    EXPECT_EQ(scheduleOf(page.slotBoxes()), "00001111222000");
     EXPECT_TRUE(model.window.unsaved);
     EXPECT_TRUE(ui.messages.empty());
 }

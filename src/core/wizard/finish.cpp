@@ -56,7 +56,7 @@ FinishedConditions gatherConditions(const BasicConditionsPage& page1,
     records.time.texts = {page2.text(Page2Box::回転時間), page2.text(Page2Box::回転時間_比率),
                           page2.text(Page2Box::回転時間_確変), page1.text(Page1Box::投資単位)};
     finished.serviceTimeRule = page2.serviceTimeRule();
-    records.time.program = {scheduleOf(page2.slots()),
+    records.time.program = {scheduleOf(page2.slotBoxes()),
                             finished.serviceTimeRule.value_or(window.serviceTimeRule),
                             page3.ruleOptionDigits()};
     records.symbols = page3.symbolRows();

@@ -74,6 +74,10 @@ void SymbolTablePage::load() {
     previousCount_ = toInt16(rows).value_or(0);
     loading_ = true;
     grid_.setColumns(kGridColumns);
+    // Names, kinds and rules are words, read best centred; the counts line up on the right.
+    for (const int column : {0, 1, 3}) {
+        grid_.setColumnAlignment(column, kAlignCentreCentre);
+    }
     loadRows(static_cast<int>(std::clamp(rows, 0.0, double{kSymbolTableCapacity})));
     loadOptions(model_.program.ruleOptionDigits);
     currentRow_ = 1;

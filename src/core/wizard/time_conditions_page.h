@@ -48,7 +48,7 @@ public:
     // A click on Check_無制限, Check_無内 or Check_ラッキー.
     void selectServiceTimeRule(std::uint8_t code);
 
-    const ScheduleSlots& slots() const { return slots_; }
+    const ScheduleSlots& slotBoxes() const { return slots_; }
     // A click on the slot box Text1 … Text14.
     void clickSlot(int slot) { zelkora::clickSlot(slots_, slot); }
 
