@@ -1,6 +1,6 @@
 #pragma once
 
-#include "condition_pages.h"
+#include "condition_dialogs.h"
 #include "desktop_seams.h"
 #include "files/file_system.h"
 #include "main_window.h"
@@ -59,6 +59,7 @@ public:
     ui::MainWindow& window() { return *window_; }
     ScriptedUserInterface& ui() { return ui_; }
     MainWindowModel& model() { return model_; }
+    ui::ConditionDialogs& pages() { return pages_; }
     const std::filesystem::path& folder() const { return folder_; }
 
     // Open from the menu, with the open dialog answering `file`.
@@ -73,8 +74,8 @@ private:
     LocalFileSystem files_;
     PcgRandomSource source_;
     RandomStream random_{source_};
-    ui::NoConditionPages pages_;
     MainWindowModel model_;
+    ui::ConditionDialogs pages_{model_, {ui_, files_}};
     std::unique_ptr<ui::MainWindow> window_;
 };
 

@@ -1,6 +1,6 @@
 #include "cjk_fonts.h"
 #include "commands/startup.h"
-#include "condition_pages.h"
+#include "condition_dialogs.h"
 #include "files/file_system.h"
 #include "main_window.h"
 #include "platform/pcg_random_source.h"
@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
     zelkora::LocalFileSystem files;
     zelkora::PcgRandomSource source(programSeed());
     zelkora::RandomStream random(source);
-    zelkora::ui::NoConditionPages pages;
     zelkora::MainWindowModel model;
+    zelkora::ui::ConditionDialogs pages(model, {ui, files});
 
     ui.setPointer(zelkora::PointerShape::Hourglass);
     zelkora::ui::SplashWindow splash;

@@ -46,6 +46,10 @@ bool HelpTracker::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* control = static_cast<QWidget*>(watched);
+    // A disabled window (a condition page is open) explains nothing: the page's help stays.
+    if (!control->isEnabled()) {
+        return false;
+    }
     if (control->property(kPanelProperty).toBool()) {
         // A move that reached the panel from a control inside it is that control's.
         const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();

@@ -2,6 +2,7 @@
 
 #include "chart_views.h"
 #include "commands/window_startup.h"
+#include "condition_pages.h"
 #include "detail_area.h"
 #include "grid_view.h"
 #include "help_tracker.h"
@@ -16,11 +17,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace zelkora::ui {
@@ -58,7 +61,7 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     actions_ = new WindowActions(*this);
     commands_ = std::make_unique<WindowCommands>(
         model_, seams_, pump_,
-        WindowCommands::WindowHooks{[this] { showPanel(kBasicConditionPanel); },
+        WindowCommands::WindowHooks{[this] { showBasicConditionPanel(); },
                                     [this] {
                                         close();
                                     }});
@@ -92,6 +95,7 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     showPanel(kOverallPanel);
     syncFromModel();
     resize(1100, 820);
+    seams_.pages.attachWindow(*this);
     seams_.ui.setPointer(PointerShape::Default);
 }
 
@@ -203,11 +207,18 @@ void MainWindow::showPanel(int index) {
     syncFromModel(); // the panel's fields were left for when it is shown
 }
 
+void MainWindow::showBasicConditionPanel() {
+    showPanel(kBasicConditionPanel);
+}
+
 bool MainWindow::runInProgress() const {
     return commands_->running();
 }
 
 void MainWindow::onCommand(Menu command) {
+    if (!model_.window.enabled) {
+        return; // a condition page is open; a shortcut must not reach past it
+    }
     commands_->run(command);
     syncFromModel();
 }
@@ -224,6 +235,7 @@ void MainWindow::syncFromModel() {
     exp_->setVisible(area.expVisible);
     progress_->setVisible(area.progressBar1Visible);
     detailArea_->grid()->setVisible(area.grid1Visible);
+    syncEnabled();
     fields_.syncChanged(model_.fields);
     actions_->sync(model_.commands);
     const QString caption = qtText(model_.window.caption);
@@ -238,6 +250,20 @@ void MainWindow::syncFromModel() {
     }
     for (ChartPanel* panel : chartPanels_) {
         panel->sync();
+    }
+}
+
+// While a condition page is open the window takes no input. The status bar stays as it is,
+// since it shows the pages' help texts.
+void MainWindow::syncEnabled() {
+    const bool enabled = model_.window.enabled;
+    if (centralWidget()->isEnabled() == enabled) {
+        return;
+    }
+    centralWidget()->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+    for (QToolBar* toolbar : findChildren<QToolBar*>()) {
+        toolbar->setEnabled(enabled);
     }
 }
 

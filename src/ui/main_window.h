@@ -48,6 +48,8 @@ public:
     // The nine panels in the order of their command buttons.
     static constexpr int kPanelCount = 9;
     void showPanel(int index);
+    // As Command_基本条件.
+    void showBasicConditionPanel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +60,7 @@ private:
     QWidget* buildPanels();
     void buildStatusBar();
     void onCommand(Menu command);
+    void syncEnabled();
 
     MainWindowModel& model_;
     DesktopSeams seams_;

@@ -88,9 +88,16 @@ QString initialDirectory(const std::string& filePath) {
     return info.isDir() ? info.absoluteFilePath() : info.absolutePath();
 }
 
+// A message belongs to the window the user works in: a condition page's checks speak over the
+// page, not over the main window behind it.
+QWidget* QtUserInterface::owner() const {
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr && active->isVisible() ? active : parent_;
+}
+
 MessageResult QtUserInterface::showMessage(const Message& message) {
     QMessageBox box(boxIcon(message.icon), QString::fromStdString(message.title),
-                    QString::fromStdString(message.text), boxButtons(message.buttons), parent_);
+                    QString::fromStdString(message.text), boxButtons(message.buttons), owner());
     return resultOf(box.exec());
 }
 

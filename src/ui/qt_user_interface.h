@@ -9,8 +9,8 @@ class QWidget;
 
 namespace zelkora::ui {
 
-// Message boxes, the beep, the pointer and the common file dialogs with Qt. The boxes and
-// dialogs are modal to the main window once it is set.
+// Message boxes, the beep, the pointer and the common file dialogs with Qt. The dialogs are modal
+// to the main window once it is set, the message boxes to the window the user works in.
 class QtUserInterface final : public UserInterface {
 public:
     void setParentWindow(QWidget* window) { parent_ = window; }
@@ -22,6 +22,8 @@ public:
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* parent_ = nullptr;
     bool pointerOverridden_ = false;
 };

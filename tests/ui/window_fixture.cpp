@@ -8,12 +8,16 @@
 
 namespace zelkora::testing {
 
-WindowTest::WindowTest() {
+WindowTest::WindowTest(Pages kind) {
     model.programFolder = folder.file("");
     std::filesystem::create_directory(folder.file("data"));
     resetWindowValues(model);
+    if (kind == Pages::Dialogs) {
+        dialogs = std::make_unique<ui::ConditionDialogs>(model, WizardSeams{ui, files});
+    }
+    ui::ConditionPages& shown = dialogs ? static_cast<ui::ConditionPages&>(*dialogs) : pages;
     window =
-        std::make_unique<ui::MainWindow>(model, ui::DesktopSeams{ui, files, timers, random, pages});
+        std::make_unique<ui::MainWindow>(model, ui::DesktopSeams{ui, files, timers, random, shown});
     window->show();
     QApplication::processEvents();
 }

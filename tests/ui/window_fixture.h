@@ -1,5 +1,6 @@
 #pragma once
 
+#include "condition_dialogs.h"
 #include "condition_pages.h"
 #include "files/file_system.h"
 #include "main_window.h"
@@ -20,6 +21,7 @@ namespace zelkora::testing {
 
 class RecordingPages final : public ui::ConditionPages {
 public:
+    void attachWindow(ui::MainWindow&) override {}
     void showPage1() override { ++page1; }
     void showPage2() override { ++page2; }
     void showPage3() override { ++page3; }
@@ -32,7 +34,10 @@ public:
 
 class WindowTest : public ::testing::Test {
 protected:
-    WindowTest();
+    // The condition pages: recorded calls, or the wizard's own dialogs.
+    enum class Pages : std::uint8_t { Recording, Dialogs };
+
+    explicit WindowTest(Pages kind = Pages::Recording);
     ~WindowTest() override;
 
     std::filesystem::path sample(const char* name) const;
@@ -58,6 +63,7 @@ protected:
     PcgRandomSource source{42};
     RandomStream random{source};
     RecordingPages pages;
+    std::unique_ptr<ui::ConditionDialogs> dialogs; // with Pages::Dialogs
     std::unique_ptr<ui::MainWindow> window;
 };
 
