@@ -1,15 +1,20 @@
 // Plays a sample in the main window under a real display and saves pictures: the window at
-// start, after the Open, with each of the nine panels after the run, and during a long run,
-// which is then cancelled from the toolbar.
+// start, after the Open, with each of the nine panels after the run, during a long run, which is
+// then cancelled from the toolbar, and each condition page of a new verification.
 
 #include "cjk_fonts.h"
+#include "condition_dialogs.h"
 #include "files/utf8_path.h"
 #include "scripted_desktop.h"
+#include "symbol_table_dialog.h"
 #include "window_actions.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <array>
 #include <iostream>
@@ -87,6 +92,50 @@ bool pictureRun(const QDir& folder) {
     return save(window, folder, QStringLiteral("03-cancelled"));
 }
 
+void click(QWidget& page, const char* button) {
+    page.findChild<QPushButton*>(QString::fromUtf8(button))->click();
+    QApplication::processEvents();
+}
+
+// The pages of a new verification as New opens them, page 3 also with twelve symbols and with
+// its rule-option panel; the main window behind a page.
+bool pictureWizard(const QDir& folder) {
+    zelkora::gui::ScriptedDesktop desktop(3, 500);
+    zelkora::ui::MainWindow& window = desktop.window();
+    window.resize(1200, 860);
+    window.show();
+    window.actions().menuAction(zelkora::Menu::MF_MakeNew)->trigger();
+    zelkora::ui::ConditionDialogs& pages = desktop.pages();
+    QWidget* page1 = pages.dialog(zelkora::WizardPage::条件1);
+    if (page1 == nullptr) {
+        std::cerr << "screenshots: New showed no condition page\n";
+        return false;
+    }
+    bool ok = save(*page1, folder, QStringLiteral("20-基本条件の設定"));
+    ok = save(window, folder, QStringLiteral("21-page-open")) && ok;
+    click(*page1, "次へ");
+    QWidget* page2 = pages.dialog(zelkora::WizardPage::条件T);
+    ok = page2 != nullptr && save(*page2, folder, QStringLiteral("22-時間条件")) && ok;
+    click(*page2, "Command_次へ");
+    auto* page3 =
+        static_cast<zelkora::ui::SymbolTableDialog*>(pages.dialog(zelkora::WizardPage::条件2));
+    if (page3 == nullptr) {
+        std::cerr << "screenshots: page 3 did not open\n";
+        return false;
+    }
+    ok = save(*page3, folder, QStringLiteral("23-大当り絵柄の詳細設定")) && ok;
+    QWidget* count = page3->control(zelkora::Page3Control::絵柄数表示);
+    count->setFocus();
+    static_cast<QLineEdit*>(count)->selectAll();
+    QTest::keyClicks(count, QStringLiteral("12"));
+    QTest::keyClick(count, Qt::Key_Return); // on to the name of row 1: the count is applied
+    ok = save(*page3, folder, QStringLiteral("24-絵柄12")) && ok;
+    click(*page3, "詳細");
+    ok = save(*page3, folder, QStringLiteral("25-各絵柄のルールの詳細")) && ok;
+    click(*page3, "キャンセル");
+    return ok && !desktop.ui().reportedError;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -99,5 +148,6 @@ int main(int argc, char** argv) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     const bool panels = picturePanels(folder, zelkora::pathFromUtf8(argv[2]));
     const bool run = pictureRun(folder);
-    return panels && run ? 0 : 1;
+    const bool wizard = pictureWizard(folder);
+    return panels && run && wizard ? 0 : 1;
 }
