@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace zelkora::ui {
 namespace {
@@ -96,9 +97,15 @@ QWidget* QtUserInterface::owner() const {
 }
 
 MessageResult QtUserInterface::showMessage(const Message& message) {
+    const QPointer<QWidget> window = owner();
     QMessageBox box(boxIcon(message.icon), QString::fromStdString(message.title),
-                    QString::fromStdString(message.text), boxButtons(message.buttons), owner());
-    return resultOf(box.exec());
+                    QString::fromStdString(message.text), boxButtons(message.buttons), window);
+    const int pressed = box.exec();
+    // The user goes on where the message interrupted, also without a window manager.
+    if (window != nullptr && window->isVisible()) {
+        window->activateWindow();
+    }
+    return resultOf(pressed);
 }
 
 void QtUserInterface::beep() {
