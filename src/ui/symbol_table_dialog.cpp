@@ -53,6 +53,12 @@ SymbolTableDialog::SymbolTableDialog(WizardDialogContext context)
     watchHelp();
 }
 
+// The grid's view goes first: the widget's own end still asks the view about its rows, and the
+// table it shows is already gone by then.
+SymbolTableDialog::~SymbolTableDialog() {
+    delete grid_;
+}
+
 QWidget* SymbolTableDialog::makeCountRow() {
     auto* row = new QWidget(this);
     auto* grid = new QGridLayout(row);

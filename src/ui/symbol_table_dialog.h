@@ -18,6 +18,7 @@ class GridView;
 class SymbolTableDialog final : public WizardDialog {
 public:
     explicit SymbolTableDialog(WizardDialogContext context);
+    ~SymbolTableDialog() override;
 
     void sync() override;
     void applyFocusRequest() override;
