@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,6 +90,11 @@ QWidget* SymbolTableDialog::makeEditArea() {
     }
     grid_->setMinimumWidth(width + 2 * grid_->frameWidth() +
                            grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // A dozen symbols show without scrolling.
+    constexpr int kRowsShown = 12;
+    grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() +
+                            kRowsShown * grid_->verticalHeader()->defaultSectionSize() +
+                            2 * grid_->frameWidth());
     layout->addWidget(grid_, 1);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
