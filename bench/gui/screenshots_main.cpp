@@ -125,6 +125,9 @@ bool pictureWizard(const QDir& folder) {
     }
     ok = save(*page3, folder, QStringLiteral("23-大当り絵柄の詳細設定")) && ok;
     QWidget* count = page3->control(zelkora::Page3Control::絵柄数表示);
+    // Without a window manager nothing activates the page, and a box of an inactive window
+    // never loses the focus that applies the count.
+    QApplication::setActiveWindow(page3);
     count->setFocus();
     static_cast<QLineEdit*>(count)->selectAll();
     QTest::keyClicks(count, QStringLiteral("12"));
