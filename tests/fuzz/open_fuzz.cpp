@@ -1,16 +1,22 @@
 // Opens arbitrary bytes as a verification: the working copy is replaced by the input, then
-// IndPreset and the rebuild run with every question answered Yes. Whatever the file holds, the
-// open must end with the window usable again, never with a crash or a hang.
+// IndPreset and the rebuild run with every question answered Yes, and a verification that
+// loaded is played for a few thousand spins before it is cancelled. Whatever the file holds,
+// the open and the run must end with the window usable again, never with a crash or a hang.
 #include "commands/open_reload.h"
+#include "commands/run_commands.h"
+#include "files/working_copy_file.h"
 #include "model/main_window_model.h"
+#include "platform/pcg_random_source.h"
 #include "platform/platform.h"
 #include "platform/random_stream.h"
+#include "scratch_folder.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 #include <unistd.h>
 
@@ -42,26 +48,29 @@ public:
     void resetRunSeconds() override {}
 };
 
-class HalfSource final : public RandomSource {
+// Lets a run play a few thousand spins, then cancels it as the window's Cancel would, so a
+// file whose days never end cannot hang the fuzzer.
+class CancellingPump final : public EventPump {
 public:
-    void fill(std::span<float> values) override {
-        for (float& value : values) {
-            value = 0.5F;
+    void attach(RunCommands& run) { run_ = &run; }
+    std::uint32_t processEvents() override {
+        if (++calls_ == kCallsBeforeCancel && run_ != nullptr) {
+            run_->MK_Cancel();
         }
+        return kSpinsBetweenCalls;
     }
-};
 
-std::filesystem::path programFolder() {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("zelkora-open-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return folder;
-}
+private:
+    static constexpr int kCallsBeforeCancel = 4;
+    static constexpr std::uint32_t kSpinsBetweenCalls = 1024;
+    RunCommands* run_ = nullptr;
+    int calls_ = 0;
+};
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path folder = programFolder();
+    static const std::filesystem::path folder = fuzzScratchFolder("open");
     MainWindowModel model;
     model.programFolder = folder;
     {
@@ -71,12 +80,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     YesUserInterface ui;
     IdlePump pump;
     StillTimers timers;
-    HalfSource source;
+    PcgRandomSource source(1);
     RandomStream random(source);
     // IndPreset's refusal of a damaged file comes back as an error: the open ends with a message.
-    (void)reloadOpenedVerification(model, {ui, pump, timers, random});
+    const Result<RebuildOutcome> reloaded =
+        reloadOpenedVerification(model, {ui, pump, timers, random});
     if (!model.commands.enabled(Menu::Mf_End)) {
         std::abort(); // the window would stay locked
+    }
+    if (!reloaded.ok()) {
+        return 0;
+    }
+    model.commands.apply(Availability::VerificationLoaded);
+    FileWorkingCopy workingCopy(model.workingCopyPath());
+    CancellingPump cancelling;
+    RunCommands run(model, {ui, cancelling, timers, random, workingCopy});
+    cancelling.attach(run);
+    run.MK_Start();
+    if (model.window.running != 0 || !model.commands.enabled(Menu::MK_Start)) {
+        std::abort(); // the run did not hand the window back
     }
     return 0;
 }
