@@ -61,14 +61,14 @@ ResultRecord resultAt(int index) {
 }
 
 // The benchmark measures nothing useful on a file it could not write.
-void require(Status status) {
+void require(const Status& status) {
     if (!status.ok()) {
         throw std::runtime_error("cannot write the benchmark's working copy");
     }
 }
 
 std::filesystem::path writeWorkingCopy(const std::filesystem::path& folder) {
-    const auto path = folder / "temp.pac";
+    auto path = folder / "temp.pac";
     require(writeConditionFile(path, sampleDefinitions()[0]));
     RecordFile file(kVerificationRecordLength);
     require(file.open(path));

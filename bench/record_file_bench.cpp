@@ -21,7 +21,7 @@ void require(bool done) {
 // A working copy with many result records, shaped like a long run's: mostly Japanese texts in
 // columns 5 to 8, numbers elsewhere.
 std::filesystem::path writeLongRun() {
-    const auto path = std::filesystem::temp_directory_path() / "zelkora-bench-results.pac";
+    auto path = std::filesystem::temp_directory_path() / "zelkora-bench-results.pac";
     RecordFile file(kVerificationRecordLength);
     require(file.open(path).ok());
     for (int index = 1; index <= kResultRecords; ++index) {
@@ -37,7 +37,7 @@ std::filesystem::path writeLongRun() {
 
 // The rebuild's inner loop: read, decode, split and convert every result record in order.
 void BM_ReadResultRecords(benchmark::State& state) {
-    const auto path = writeLongRun();
+    auto path = writeLongRun();
     RecordFile file(kVerificationRecordLength);
     std::string text;
     ResultRecord record;

@@ -58,8 +58,8 @@ private:
 };
 
 std::filesystem::path benchFolder() {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("zelkora-bench-" + std::to_string(std::random_device{}()));
+    auto folder = std::filesystem::temp_directory_path() /
+                  ("zelkora-bench-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder);
     return folder;
 }
@@ -122,7 +122,7 @@ double bareLotterySeconds(std::int64_t spins) {
 
 // The spins of the engine's run of `days` days (seed 1, countdown 1000).
 std::int64_t engineSpins(int days) {
-    const auto folder = benchFolder();
+    auto folder = benchFolder();
     const std::int64_t spins = runDefaultVerification(days, folder).spins;
     std::filesystem::remove_all(folder);
     return spins;
@@ -159,7 +159,7 @@ void measureDefaultVerification(benchmark::State& state, const std::filesystem::
     state.counters["engine/bare"] = perRun / bare;
 }
 void BM_DefaultVerification(benchmark::State& state) {
-    const auto folder = benchFolder();
+    auto folder = benchFolder();
     measureDefaultVerification(state, folder);
     std::filesystem::remove_all(folder);
 }

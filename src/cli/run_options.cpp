@@ -31,7 +31,8 @@ template <typename T> std::optional<T> parseUnsigned(std::string_view text) {
     return value;
 }
 
-CLI::Validator unsignedNumber(std::string description, std::uint64_t low, std::uint64_t high) {
+CLI::Validator unsignedNumber(const std::string& description, std::uint64_t low,
+                              std::uint64_t high) {
     return CLI::Validator(
         [low, high, description](std::string& text) -> std::string {
             const auto value = parseUnsigned<std::uint64_t>(text);

@@ -59,7 +59,9 @@ QWidget* makeSpinShareBoxes(FieldViews& fields) {
     layout->addWidget(heading(QStringLiteral("比率")), 0, 1);
     layout->addWidget(heading(QStringLiteral("累計")), 0, 2);
     for (int bucket = 1; bucket <= 9; ++bucket) {
-        layout->addWidget(new QLabel(QString::fromUtf8(kSpinBucketNames[bucket - 1])), bucket, 0);
+        layout->addWidget(
+            new QLabel(QString::fromUtf8(kSpinBucketNames[static_cast<std::size_t>(bucket - 1)])),
+            bucket, 0);
         layout->addWidget(shareBox(fields, spinShareField(bucket), boxes), bucket, 1);
         layout->addWidget(shareBox(fields, spinCumulativeField(bucket), boxes), bucket, 2);
     }
@@ -72,7 +74,9 @@ QWidget* makeStreakShareBoxes(FieldViews& fields) {
     auto* layout = new QGridLayout(boxes);
     layout->addWidget(heading(QStringLiteral("比率")), 0, 1);
     for (int bucket = 1; bucket <= 11; ++bucket) {
-        layout->addWidget(new QLabel(QString::fromUtf8(kStreakBucketNames[bucket - 1])), bucket, 0);
+        layout->addWidget(
+            new QLabel(QString::fromUtf8(kStreakBucketNames[static_cast<std::size_t>(bucket - 1)])),
+            bucket, 0);
         layout->addWidget(shareBox(fields, streakShareField(bucket), boxes), bucket, 1);
     }
     layout->setRowStretch(12, 1);

@@ -25,7 +25,7 @@ QString installedCjkFamily() {
 } // namespace
 
 QString installCjkFonts() {
-    const QString cjk = installedCjkFamily();
+    QString cjk = installedCjkFamily();
     if (cjk.isEmpty()) {
         return cjk;
     }

@@ -14,7 +14,8 @@ namespace {
 // Record r's text bytes (without the length prefix), as stored.
 std::string recordBytes(const Bytes& file, std::size_t record) {
     const std::size_t offset = (record - 1) * 200;
-    const std::size_t length = file.at(offset) | (file.at(offset + 1) << 8U);
+    const std::size_t length = static_cast<std::size_t>(file.at(offset)) |
+                               (static_cast<std::size_t>(file.at(offset + 1)) << 8U);
     return {file.begin() + static_cast<std::ptrdiff_t>(offset + 2),
             file.begin() + static_cast<std::ptrdiff_t>(offset + 2 + length)};
 }

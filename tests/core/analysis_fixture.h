@@ -35,7 +35,7 @@ inline SampleDefinition sampleNamed(std::string_view name) {
 inline SampleDefinition withCondition(SampleDefinition sample, Field field, std::string text) {
     for (auto& [condition, value] : sample.conditions) {
         if (condition == field) {
-            value = std::move(text);
+            value = text;
         }
     }
     return sample;

@@ -55,7 +55,7 @@ protected:
 
     // A verification with conditions, then `change` applied to it through its records.
     fs::path verification(const std::string& name, const std::function<void(RecordFile&)>& change) {
-        const fs::path path = file(name);
+        fs::path path = file(name);
         EXPECT_TRUE(writeConditionFile(path, sampleDefinitions()[0]).ok());
         RecordFile records(kVerificationRecordLength);
         EXPECT_TRUE(records.open(path).ok());

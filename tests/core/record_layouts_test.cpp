@@ -45,7 +45,7 @@ Bytes writtenBytes(int recordNumber, const std::string& text) {
     EXPECT_TRUE(written.ok());
     EXPECT_TRUE(file.close().ok());
     const Bytes all = readBytes(folder.file("golden.pac"));
-    const auto start = static_cast<std::ptrdiff_t>((recordNumber - 1) * 200);
+    const auto start = static_cast<std::ptrdiff_t>(recordNumber - 1) * 200;
     return all.size() < static_cast<std::size_t>(start) ? Bytes{}
                                                         : Bytes(all.begin() + start, all.end());
 }

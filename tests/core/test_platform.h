@@ -42,7 +42,9 @@ public:
 
     void push(float value) { script_.push_back(value); }
     void push(std::initializer_list<float> values) { script_.insert(script_.end(), values); }
-    void pushRepeated(float value, int count) { script_.insert(script_.end(), count, value); }
+    void pushRepeated(float value, int count) {
+        script_.insert(script_.end(), static_cast<std::size_t>(count), value);
+    }
     void setFallback(float value) { fallback_ = value; }
     std::size_t scriptedLeft() const { return script_.size(); }
 

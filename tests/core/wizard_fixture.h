@@ -36,7 +36,7 @@ protected:
     }
 
     // As Open leaves the window: a verification in the working copy, loaded, saved as `title`.
-    void openVerification(const SampleDefinition& verification, std::string title) {
+    void openVerification(const SampleDefinition& verification, const std::string& title) {
         ASSERT_TRUE(writeConditionFile(model.workingCopyPath(), verification).ok());
         ASSERT_TRUE(IndPreset(model, ui).ok());
         model.window.savedName = true;

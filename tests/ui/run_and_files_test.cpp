@@ -21,7 +21,7 @@ std::filesystem::path writeLong(const TempFolder& folder) {
             value = "10000";
         }
     }
-    const std::filesystem::path file = folder.file("long.pac");
+    std::filesystem::path file = folder.file("long.pac");
     EXPECT_TRUE(writeConditionFile(file, verification).ok());
     return file;
 }

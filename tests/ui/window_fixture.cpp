@@ -28,8 +28,7 @@ WindowTest::~WindowTest() {
 
 // A copy of the sample in the data folder, so a save never touches the repository's file.
 std::filesystem::path WindowTest::sample(const char* name) const {
-    const std::filesystem::path copy =
-        folder.file("data") / pathFromUtf8(std::string(name) + ".pac");
+    std::filesystem::path copy = folder.file("data") / pathFromUtf8(std::string(name) + ".pac");
     std::filesystem::copy_file(pathFromUtf8(std::string(ZELKORA_SAMPLES_DIR) + "/" + name + ".pac"),
                                copy, std::filesystem::copy_options::overwrite_existing);
     return copy;

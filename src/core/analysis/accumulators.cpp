@@ -140,7 +140,8 @@ double P2Quantile::parabolic(int marker, double direction) const {
 
 double P2Quantile::linear(int marker, int direction) const {
     const auto m = static_cast<std::size_t>(marker);
-    const auto other = static_cast<std::size_t>(marker + direction);
+    const int otherMarker = marker + direction;
+    const auto other = static_cast<std::size_t>(otherMarker);
     return heights_[m] +
            direction * (heights_[other] - heights_[m]) / (positions_[other] - positions_[m]);
 }

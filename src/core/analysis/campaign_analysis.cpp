@@ -50,8 +50,6 @@ CampaignAnalysis::CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest r
     request_.threads = std::max(request_.threads, 1);
 }
 
-CampaignAnalysis::~CampaignAnalysis() = default;
-
 AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
     const std::int64_t total = request_.campaigns;
     Shared shared(static_cast<std::size_t>(std::max(4, 4 * request_.threads)));
@@ -90,6 +88,7 @@ AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
 
     {
         std::vector<std::jthread> workers;
+        workers.reserve(static_cast<std::size_t>(request_.threads));
         for (int thread = 0; thread < request_.threads; ++thread) {
             workers.emplace_back(work);
         }

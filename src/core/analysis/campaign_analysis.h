@@ -56,7 +56,7 @@ public:
     CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest request);
     CampaignAnalysis(const CampaignAnalysis&) = delete;
     CampaignAnalysis& operator=(const CampaignAnalysis&) = delete;
-    ~CampaignAnalysis();
+    ~CampaignAnalysis() = default;
 
     // Plays the campaigns; an analysis runs once.
     AnalysisOutcome run(AnalysisSeams seams);

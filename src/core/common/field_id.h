@@ -50,7 +50,8 @@ enum class Field : std::uint16_t {
 };
 
 inline constexpr std::size_t kFieldCount = 0
-#define ZELKORA_FIELD_COUNT(name) +1
+// Each expansion is one term of the sum, which parentheses would break.
+#define ZELKORA_FIELD_COUNT(name) +1 // NOLINT(bugprone-macro-parentheses)
     ZELKORA_FIELDS(ZELKORA_FIELD_COUNT)
 #undef ZELKORA_FIELD_COUNT
     ;

@@ -46,7 +46,7 @@ Error BufferedFile::failure(ErrorKind kind, std::error_code error) const {
 }
 
 Status BufferedFile::open(const std::filesystem::path& path) {
-    if (const Status closed = close(); !closed.ok()) {
+    if (Status closed = close(); !closed.ok()) {
         return closed;
     }
     path_ = path;
@@ -116,7 +116,7 @@ Status BufferedFile::read(std::uint64_t offset, std::size_t length,
     }
     const std::uint64_t end = std::min<std::uint64_t>(offset + length, total);
     if (offset < windowStart_ || end > windowEnd()) {
-        if (const Status loaded = load(offset); !loaded.ok()) {
+        if (Status loaded = load(offset); !loaded.ok()) {
             return loaded;
         }
     }
@@ -130,7 +130,7 @@ Status BufferedFile::read(std::uint64_t offset, std::size_t length,
 }
 
 Status BufferedFile::load(std::uint64_t offset) {
-    if (const Status flushed = flush(); !flushed.ok()) {
+    if (Status flushed = flush(); !flushed.ok()) {
         return flushed;
     }
     windowStart_ = offset;
@@ -168,7 +168,7 @@ Status BufferedFile::write(std::uint64_t offset, std::span<const unsigned char> 
     const bool extendsWindow =
         offset >= windowStart_ && offset <= windowEnd() && end <= windowStart_ + window_.size();
     if (!extendsWindow) {
-        if (const Status flushed = flush(); !flushed.ok()) {
+        if (Status flushed = flush(); !flushed.ok()) {
             return flushed;
         }
         windowStart_ = offset;
@@ -187,12 +187,12 @@ Status BufferedFile::flush() {
         return {};
     }
     if (dirtyBegin_ > fileSize_) {
-        if (const Status filled = fillWithZeros(fileSize_, dirtyBegin_); !filled.ok()) {
+        if (Status filled = fillWithZeros(fileSize_, dirtyBegin_); !filled.ok()) {
             return filled;
         }
         fileSize_ = dirtyBegin_;
     }
-    const Status written =
+    Status written =
         writeAt(dirtyBegin_, window_.data() + static_cast<std::size_t>(dirtyBegin_ - windowStart_),
                 static_cast<std::size_t>(dirtyEnd_ - dirtyBegin_));
     if (!written.ok()) {
@@ -208,7 +208,7 @@ Status BufferedFile::fillWithZeros(std::uint64_t from, std::uint64_t to) {
     for (std::uint64_t offset = from; offset < to; offset += zeros.size()) {
         const auto length =
             static_cast<std::size_t>(std::min<std::uint64_t>(zeros.size(), to - offset));
-        if (const Status written = writeAt(offset, zeros.data(), length); !written.ok()) {
+        if (Status written = writeAt(offset, zeros.data(), length); !written.ok()) {
             return written;
         }
     }
