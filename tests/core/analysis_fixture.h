@@ -32,7 +32,8 @@ inline SampleDefinition sampleNamed(std::string_view name) {
     return {};
 }
 
-inline SampleDefinition withCondition(SampleDefinition sample, Field field, std::string text) {
+inline SampleDefinition withCondition(SampleDefinition sample, Field field,
+                                      const std::string& text) {
     for (auto& [condition, value] : sample.conditions) {
         if (condition == field) {
             value = text;
