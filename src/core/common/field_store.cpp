@@ -1,13 +1,36 @@
 #include "common/field_store.h"
 
+#include <cstdint>
+
 namespace zelkora {
+namespace {
+
+// A text of up to nine decimal digits reads as that whole number: the texts the procedures
+// write most ("0", a count) are read back without parsing.
+bool readsAsSmallWholeNumber(std::string_view text, double& value) {
+    if (text.empty() || text.size() > 9) {
+        return false;
+    }
+    std::int32_t whole = 0;
+    for (const char digit : text) {
+        if (digit < '0' || digit > '9') {
+            return false;
+        }
+        whole = whole * 10 + (digit - '0');
+    }
+    value = whole;
+    return true;
+}
+
+} // namespace
 
 void FieldStore::setText(Field field, std::string_view text) {
     Slot& slot = slots_[fieldIndex(field)];
     slot.kind = Kind::Text;
     slot.text.assign(text);
     slot.textValid = true;
-    slot.numberValid = false; // most texts are never read as numbers; parse on demand
+    // Other texts are parsed on demand: most are never read as numbers.
+    slot.numberValid = readsAsSmallWholeNumber(text, slot.number);
     markChanged(field);
 }
 

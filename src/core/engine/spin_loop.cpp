@@ -14,38 +14,46 @@ namespace zelkora {
 // flushSpins(), which runs before the pump processes events and before every big hit or day
 // end. Whatever can change the members (a day end, the money check, the end of a 時短, the
 // recomputed denominator, the pump) runs with the hot state put back and taken again after.
+// Between such events the spins are quiet and are played as one run (quiet_spin_runs.cpp).
 void RunEngine::デジパチ乱数発生() {
     HotState hot = takeHot();
     while (!hot.hitPending && !hot.stop) {
-        // The money check and the purchase of a normal spin ask the same question of the same
-        // held balls: a spin that needs a purchase.
-        bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
-        if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
-            putHot(hot);
-            endDayBy(BallRule::回転数終了);
-            hot = takeHot();
-            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
-        } else if (purchaseDue) [[unlikely]] {
-            putHot(hot);
-            checkMoney();
-            hot = takeHot();
-            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        if (!playQuietSpins(hot)) {
+            playOneSpin(hot);
         }
-        if (hot.stop) [[unlikely]] {
-            break; // the last day has ended
-        }
-        drawSpin(hot);
-        playSpin(hot, purchaseDue);
-        if (yield_.due()) [[unlikely]] {
-            putHot(hot);
-            yield_();
-            hot = takeHot();
-        } else {
-            yield_();
-        }
-        advanceHourBar(hot);
     }
     putHot(hot);
+}
+
+// One spin with every check, as the loop plays the spins next to an event.
+void RunEngine::playOneSpin(HotState& hot) {
+    // The money check and the purchase of a normal spin ask the same question of the same
+    // held balls: a spin that needs a purchase.
+    bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
+        putHot(hot);
+        endDayBy(BallRule::回転数終了);
+        hot = takeHot();
+        purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    } else if (purchaseDue) [[unlikely]] {
+        putHot(hot);
+        checkMoney();
+        hot = takeHot();
+        purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    }
+    if (hot.stop) [[unlikely]] {
+        return; // the last day has ended
+    }
+    drawSpin(hot);
+    playSpin(hot, purchaseDue);
+    if (yield_.due()) [[unlikely]] {
+        putHot(hot);
+        yield_();
+        hot = takeHot();
+    } else {
+        yield_();
+    }
+    advanceHourBar(hot);
 }
 
 RunEngine::HotState RunEngine::takeHot() const {
@@ -145,16 +153,22 @@ inline void RunEngine::normalSpin(HotState& hot, bool purchaseDue) {
 // One unit bought before the spin's balls are taken. Under d4 = 1 the player who has played
 // all held balls falls back to 交換.
 inline void RunEngine::purchase(HotState& hot) {
+    hot.heldBalls += unitBalls_;
+    chargePurchases(1);
+}
+
+void RunEngine::chargePurchases(std::int64_t count) {
     if (conditions_.digits.d4 == 1) {
         rule_ = BallRule::交換;
         ruleBoxDirty_ = true;
     }
     const double unit = conditions_.money.unit;
-    hot.heldBalls += unitBalls_;
-    detailInvest_ = readBack(detailInvest_) + unit;
-    dayInvest_ = readBack(dayInvest_) + unit;
-    dayBalance_ = readBack(dayBalance_) - unit;
-    money_.cumulativeBalance -= unit;
+    for (std::int64_t purchase = 0; purchase < count; ++purchase) {
+        detailInvest_ = readBack(detailInvest_) + unit;
+        dayInvest_ = readBack(dayInvest_) + unit;
+        dayBalance_ = readBack(dayBalance_) - unit;
+        money_.cumulativeBalance -= unit;
+    }
     investDirty_ = true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "files/utf8.h"
 
+#include <cstring>
+
 namespace zelkora {
 
 void appendColumn(std::string& text, std::string_view value, std::size_t width) {
@@ -12,11 +14,36 @@ void appendColumn(std::string& text, std::string_view value, std::size_t width) 
 
 std::string buildRecordText(const ColumnValues& values) {
     std::string text;
-    text.reserve(kRecordTextLength * 3);
-    for (std::size_t index = 0; index < values.size(); ++index) {
-        appendColumn(text, values[index], kColumnWidths[index]);
-    }
+    buildRecordTextInto(text, values);
     return text;
+}
+
+void buildRecordTextInto(std::string& text, const ColumnValues& values) {
+    // Every column is written in place into a buffer long enough for the worst case; a record
+    // is mostly short ASCII values, which need no character counting.
+    std::size_t longest = 0;
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        longest += values[index].size() + kColumnWidths[index];
+    }
+    text.resize(longest);
+    char* out = text.data();
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        const std::string_view value = values[index];
+        const std::size_t width = kColumnWidths[index];
+        std::string_view kept = value.substr(0, width);
+        std::size_t characters = kept.size();
+        if (asciiPrefixLength(kept) != kept.size()) {
+            kept = characterSlice(value, 0, width);
+            characters = countCharacters(kept);
+        }
+        if (!kept.empty()) {
+            std::memcpy(out, kept.data(), kept.size());
+            out += kept.size();
+        }
+        std::memset(out, ' ', width - characters);
+        out += width - characters;
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
 }
 
 std::string_view trimSpaces(std::string_view text) {

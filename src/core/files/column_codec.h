@@ -24,6 +24,8 @@ using ColumnValues = std::array<std::string_view, kRecordColumnCount>;
 
 // Places each value in its column and concatenates the columns.
 std::string buildRecordText(const ColumnValues& values);
+// The same into `text`, replacing what it held (its capacity is reused).
+void buildRecordTextInto(std::string& text, const ColumnValues& values);
 // Appends one value left-aligned in a column of `width` characters.
 void appendColumn(std::string& text, std::string_view value, std::size_t width);
 

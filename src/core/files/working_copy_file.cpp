@@ -151,10 +151,7 @@ Status FileWorkingCopy::writeConditionRecords(const StoredConditions& conditions
 }
 
 Status FileWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
-    text_.clear();
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        appendColumn(text_, columns[column], kColumnWidths[column]);
-    }
+    buildRecordTextInto(text_, columns);
     return file_.write(recordNumber, text_);
 }
 

@@ -1,6 +1,7 @@
 #include "model/grid_table.h"
 
 #include <cassert>
+#include <cstring>
 
 namespace zelkora {
 namespace {
@@ -82,11 +83,14 @@ void GridTable::setRow(int row, std::span<const std::string_view> texts) {
     if (buffer.capacity() > 2 * size) {
         std::string().swap(buffer);
     }
-    buffer.clear();
-    buffer.reserve(size);
+    buffer.resize(size);
+    char* out = buffer.data();
     for (std::string_view text : texts) {
-        buffer += text;
-        buffer += kSeparator;
+        if (!text.empty()) {
+            std::memcpy(out, text.data(), text.size());
+            out += text.size();
+        }
+        *out++ = kSeparator;
     }
     ++revision_;
 }

@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 
 #include <cstdint>
-#include <memory>
 
 namespace zelkora {
 
@@ -15,12 +14,14 @@ public:
     explicit PcgRandomSource(std::uint64_t seed);
     // One of pcg32's 2^63 streams, so independent runs can draw side by side.
     PcgRandomSource(std::uint64_t seed, std::uint64_t stream);
-    ~PcgRandomSource() override;
+    // The values of one pcg32 generator stepped one at a time, made four at a time.
     void fill(std::span<float> values) override;
 
 private:
-    struct Generator;
-    std::unique_ptr<Generator> generator_;
+    // pcg32's state and increment, taken from pcg-cpp's engine at construction; fill() steps
+    // them itself.
+    std::uint64_t state_ = 0;
+    std::uint64_t increment_ = 0;
 };
 
 } // namespace zelkora
