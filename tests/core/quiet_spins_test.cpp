@@ -100,16 +100,25 @@ float pcg32Value(pcg32& generator) {
     return static_cast<float>(generator() >> 8U) * (1.0F / 16777216.0F);
 }
 
-TEST(PcgRandomSource, GivesPcg32sOwnSequenceWhateverTheBatchSizes) {
-    for (const std::uint64_t stream : {0ULL, 1ULL, 12345ULL}) {
-        pcg32 reference = stream == 0 ? pcg32(99) : pcg32(99, stream);
-        PcgRandomSource source = stream == 0 ? PcgRandomSource(99) : PcgRandomSource(99, stream);
-        for (const std::size_t batch : {0U, 1U, 3U, 4U, 5U, 8U, 1023U, 1024U, 7U}) {
-            std::vector<float> values(batch);
-            source.fill(values);
-            for (std::size_t index = 0; index < batch; ++index) {
-                ASSERT_EQ(values[index], pcg32Value(reference))
-                    << "stream " << stream << " batch " << batch << " value " << index;
+// Every kind of lanes this processor runs (the portable ones everywhere).
+TEST(PcgRandomSource, GivesPcg32sOwnSequenceWhateverTheBatchSizesAndLanes) {
+    for (const PcgLanes lanes : {PcgLanes::Portable, PcgLanes::Avx512}) {
+        if (!PcgRandomSource::lanesAvailable(lanes)) {
+            continue;
+        }
+        for (const std::uint64_t stream : {0ULL, 1ULL, 12345ULL}) {
+            pcg32 reference = stream == 0 ? pcg32(99) : pcg32(99, stream);
+            PcgRandomSource source =
+                stream == 0 ? PcgRandomSource(99) : PcgRandomSource(99, stream);
+            source.useLanes(lanes);
+            for (const std::size_t batch : {0U, 1U, 3U, 4U, 5U, 8U, 31U, 32U, 33U, 1024U, 7U}) {
+                std::vector<float> values(batch);
+                source.fill(values);
+                for (std::size_t index = 0; index < batch; ++index) {
+                    ASSERT_EQ(values[index], pcg32Value(reference))
+                        << "lanes " << static_cast<int>(lanes) << " stream " << stream << " batch "
+                        << batch << " value " << index;
+                }
             }
         }
     }

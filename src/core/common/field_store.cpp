@@ -1,6 +1,9 @@
 #include "common/field_store.h"
 
+#include <array>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 
 namespace zelkora {
 namespace {
@@ -40,6 +43,14 @@ const std::string& FieldStore::text(Field field) const {
         slot.text.clear();
         switch (slot.kind) {
         case Kind::Plain:
+            if (isSmallInteger(slot.value)) {
+                // The plain text of a whole number is its digits.
+                std::array<char, 24> digits;
+                const auto written = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                                   static_cast<long long>(slot.value));
+                slot.text.assign(digits.data(), written.ptr);
+                break;
+            }
             appendPlainText(slot.text, slot.value);
             break;
         case Kind::TwoDecimals:
@@ -54,6 +65,20 @@ const std::string& FieldStore::text(Field field) const {
         slot.textValid = true;
     }
     return slot.text;
+}
+
+char* FieldStore::putText(Field field, char* out, char* end) const {
+    const Slot& slot = slots_[fieldIndex(field)];
+    if (slot.kind == Kind::Plain && !slot.textValid && isSmallInteger(slot.value)) {
+        const auto written = std::to_chars(out, end, static_cast<long long>(slot.value));
+        return written.ec == std::errc{} ? written.ptr : nullptr;
+    }
+    const std::string& shown = text(field);
+    if (shown.size() > static_cast<std::size_t>(end - out)) {
+        return nullptr;
+    }
+    std::memcpy(out, shown.data(), shown.size());
+    return out + shown.size();
 }
 
 double FieldStore::slowNumber(Slot& slot) const {

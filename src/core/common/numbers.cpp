@@ -223,16 +223,6 @@ double plainValue(double value) {
     return readNumber(plainText(value));
 }
 
-double intPart(double x) {
-    return std::floor(x);
-}
-double fixPart(double x) {
-    return std::trunc(x);
-}
-double fracPart(double x) {
-    return x - std::floor(x);
-}
-
 namespace {
 template <typename Integer> std::optional<Integer> toIntegerHalfEven(double x) {
     if (!std::isfinite(x)) {

@@ -18,7 +18,7 @@ inline constexpr std::int64_t kManyQuietSpins = std::int64_t{1} << 30;
 
 // How many times `step` can be added to `start`, rounding after each addition as the loop does,
 // with every sum below `limit`. `magnitude` bounds the size of every value involved, so each
-// addition errs by less than magnitude × 2^-52; the count keeps one step in hand besides.
+// addition errs by less than magnitude × 2^-52.
 inline std::int64_t stepsBelow(double limit, double start, double step, double magnitude) {
     if (!(start < limit) || !(step > 0) || !std::isfinite(start) || !std::isfinite(magnitude)) {
         return 0;
@@ -30,8 +30,8 @@ inline std::int64_t stepsBelow(double limit, double start, double step, double m
     if (!(room < static_cast<double>(kManyQuietSpins))) {
         return kManyQuietSpins;
     }
-    const auto steps = static_cast<std::int64_t>(room * (1 - 0x1p-40)) - 1;
-    return std::max<std::int64_t>(steps, 0);
+    // Short of room, so that steps × (step + slack) stays below limit - start.
+    return static_cast<std::int64_t>(room * (1 - 0x1p-40));
 }
 
 // The balls and money of normal spins as one run sees them.

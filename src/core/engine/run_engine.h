@@ -144,6 +144,7 @@ private:
     void countModes(const SymbolInfo& symbol, bool firstHit);
     void changeMode(const SymbolInfo& symbol);
     void updateDenominator();
+    void countStreak();
 
     // Day end and records (day_end.cpp).
     void closeLastDay();
@@ -187,6 +188,8 @@ private:
     bool unitIntegral_ = true;
     bool spinDistributionDirty_ = false;
     bool symbolSharesDirty_ = false;
+    bool streakDistributionDirty_ = false;
+    double streakFirstHits_ = 0;       // 初当たり数表示 when the last streak was counted
     double detailInvest_ = 0;          // c大当り詳細_投資額F
     double dayInvest_ = 0;             // c日合計_投資額F
     double dayBalance_ = 0;            // c日合計_収支F

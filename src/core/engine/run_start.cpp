@@ -130,6 +130,7 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     ruleBoxDirty_ = false;
     spinDistributionDirty_ = false;
     symbolSharesDirty_ = false;
+    streakDistributionDirty_ = false;
     barHourEnd_ = kSecondsPerHour;
     barClock_ = -1;
 }

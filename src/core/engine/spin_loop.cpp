@@ -177,7 +177,7 @@ void RunEngine::endShortTime() {
     state_ = MachineState::通常;
     fields_.setText(Field::c大当り詳細_状態, stateBoxText(state_));
     pendingShortTime_ = false;
-    連荘分布記録(model_.distributions, fields_, model_.charts.chart4);
+    countStreak();
     updateTimeLimit();
 }
 
@@ -285,6 +285,11 @@ void RunEngine::publish() {
     if (spinDistributionDirty_) {
         spinDistributionDirty_ = false;
         回転数分布表示(model_.distributions, fields_, model_.charts.chart3);
+    }
+    if (streakDistributionDirty_) {
+        streakDistributionDirty_ = false;
+        showStreakDistribution(model_.distributions, fields_, model_.charts.chart4,
+                               streakFirstHits_);
     }
     if (symbolSharesDirty_) {
         symbolSharesDirty_ = false;

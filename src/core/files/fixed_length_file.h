@@ -78,6 +78,8 @@ public:
     // Encodes and stores the text; refuses a text whose code page 932 form is longer than
     // maxTextBytes() (it is never cut) and leaves the file unchanged.
     Status write(int recordNumber, std::string_view text);
+    // Stores a text already in code page 932, as write() stores the form it encodes.
+    Status writeEncoded(int recordNumber, std::string_view bytes);
     // L = 0: the record reads back as the empty text.
     Status writeEmpty(int recordNumber);
     Status writeInt16(int recordNumber, std::int16_t value);
@@ -90,6 +92,7 @@ private:
     // The byte offset of a record, or why there is none.
     Result<std::uint64_t> locate(int recordNumber, ErrorKind whenClosed) const;
     Status store(int recordNumber);
+    Status storeEncoded(int recordNumber, std::string_view bytes);
     Error failure(ErrorKind kind, int recordNumber) const;
 
     std::size_t recordLength_;

@@ -151,8 +151,15 @@ Status FileWorkingCopy::writeConditionRecords(const StoredConditions& conditions
 }
 
 Status FileWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
+    if (const std::optional<std::string_view> bytes = encoder_.encode(columns)) {
+        return file_.writeEncoded(recordNumber, *bytes);
+    }
     buildRecordTextInto(text_, columns);
-    return file_.write(recordNumber, text_);
+    Status written = file_.write(recordNumber, text_);
+    if (written.ok()) {
+        encoder_.learn(columns);
+    }
+    return written;
 }
 
 Status FileWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBallRatio) {

@@ -150,22 +150,31 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
     YieldPoint yield(seams.pump);
     ProgressDisplay progress(model.fields, count);
     std::string text;
-    for (std::int32_t index = 0; index < count; ++index) {
-        yield();
-        progress.show(index);
-        const int record = kFirstResultRecord + index;
-        raiseIfFailed(readRecord(file, record, text, RecordPresence::Required));
-        try {
-            const ColumnValues columns = splitColumns(text);
-            writeDetailStrip(model.fields, columns);
-            appendResultRow(model.grids.grid1, index + 1, columns, model.fields);
-            accumulator.accumulate();
-        } catch (const Fault& fault) {
-            // What went wrong in the figures happened at this record of this file.
-            raise(Error(fault.error()).inFile(file.path()).inRecord(record));
+    try {
+        for (std::int32_t index = 0; index < count; ++index) {
+            if (yield.due()) {
+                accumulator.showDistributions();
+            }
+            yield();
+            progress.show(index);
+            const int record = kFirstResultRecord + index;
+            raiseIfFailed(readRecord(file, record, text, RecordPresence::Required));
+            try {
+                const ColumnValues columns = splitColumns(text);
+                writeDetailStrip(model.fields, columns);
+                appendResultRow(model.grids.grid1, index + 1, columns, model.fields);
+                accumulator.accumulate();
+            } catch (const Fault& fault) {
+                // What went wrong in the figures happened at this record of this file.
+                raise(Error(fault.error()).inFile(file.path()).inRecord(record));
+            }
         }
+        accumulator.closeLastDay();
+    } catch (...) {
+        // The figures show the state reached.
+        accumulator.showDistributions();
+        throw;
     }
-    accumulator.closeLastDay();
 }
 
 } // namespace
