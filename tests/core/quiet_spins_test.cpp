@@ -94,6 +94,52 @@ TEST(QuietSpinBounds, PlayNoMorePurchasesThanAllowed) {
     EXPECT_EQ(purchaseSpacing({30, 25}), 0);
 }
 
+// Normal spins as the spin loop plays them one at a time.
+struct SpinBySpin {
+    std::int64_t cashSpins = 0;
+    std::int64_t purchases = 0;
+    double heldBalls = 0;
+};
+SpinBySpin playOneAtATime(double heldBalls, const NormalSpinRules& rules, std::int64_t spins) {
+    SpinBySpin played{0, 0, heldBalls};
+    for (std::int64_t spin = 0; spin < spins; ++spin) {
+        const bool due = !(played.heldBalls - rules.ballsPerSpin > 0);
+        played.cashSpins += rules.unitBalls > played.heldBalls ? 1 : 0;
+        if (due) {
+            played.heldBalls += rules.unitBalls;
+            ++played.purchases;
+        }
+        played.heldBalls -= rules.ballsPerSpin;
+    }
+    return played;
+}
+
+TEST(QuietSpinRuns, CountCashAndHeldBallSpinsAsSpinBySpinPlayDoes) {
+    const SpinDraw neverHits(1000, 0, 0);
+    for (const double perSpin : {static_cast<double>(250.0F / 27.0F), 10.0, 12.5, 125.0 / 3}) {
+        const NormalSpinRules rules{perSpin, 125};
+        for (const double held : {0.0, 3.25, 60.0, 124.75, 125.0, 126.0, 400.0, 5000.0}) {
+            const std::vector<float> draws(1000, 0.5F);
+            const bool onCash = rules.unitBalls > held;
+            const std::int64_t spins =
+                onCash
+                    ? std::min<std::int64_t>(normalSpinsWithin(spinsBeforePurchase(held, perSpin),
+                                                               purchaseSpacing(rules), 30),
+                                             1000)
+                    : std::min<std::int64_t>(spinsOnHeldBalls(held, rules), 1000);
+            const auto span = std::span<const float>(draws).first(static_cast<std::size_t>(spins));
+            const QuietRun run = onCash ? playCashSpins(span, neverHits, rules, 10, 0, held)
+                                        : playHeldBallSpins(span, neverHits, perSpin, 10, 0, held);
+            const SpinBySpin expected = playOneAtATime(held, rules, spins);
+            EXPECT_EQ(run.spins, spins);
+            EXPECT_EQ(run.cashSpins, expected.cashSpins) << perSpin << " from " << held;
+            EXPECT_EQ(run.purchases, expected.purchases) << perSpin << " from " << held;
+            EXPECT_EQ(run.heldBalls, expected.heldBalls) << perSpin << " from " << held;
+            EXPECT_EQ(run.dayClock, 10.0 * static_cast<double>(spins));
+        }
+    }
+}
+
 // --- The generator and the stream ----------------------------------------------------------------
 
 float pcg32Value(pcg32& generator) {

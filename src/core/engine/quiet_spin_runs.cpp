@@ -14,11 +14,6 @@ namespace {
 
 constexpr std::int64_t kMaxSimulatedPurchases = 64;
 
-// Whole numbers well inside the range in which double arithmetic on them is exact.
-bool isModestInteger(double value) {
-    return std::fabs(value) < 0x1p40 && value == std::trunc(value);
-}
-
 } // namespace
 
 bool RunEngine::playQuietSpins(HotState& hot) {
@@ -32,8 +27,12 @@ bool RunEngine::playQuietSpins(HotState& hot) {
     const SpinDraw draw{countdownValue_, corrected ? hot.scaleTimesC : hot.scaleTimesN, scale_};
     QuietRun run;
     if (hot.state == MachineState::通常) {
-        run = playNormalSpins(draws, draw, {ballsPerSpin_, unitBalls_},
-                              conditions_.normalSpinSeconds, hot.dayClock, hot.heldBalls);
+        // quietSpinLimit() has bounded the run to held-ball spins or to cash spins.
+        run = unitBalls_ > hot.heldBalls
+                  ? playCashSpins(draws, draw, {ballsPerSpin_, unitBalls_},
+                                  conditions_.normalSpinSeconds, hot.dayClock, hot.heldBalls)
+                  : playHeldBallSpins(draws, draw, ballsPerSpin_, conditions_.normalSpinSeconds,
+                                      hot.dayClock, hot.heldBalls);
         hot.heldBalls = run.heldBalls;
         hot.cashSpins += run.cashSpins;
         hot.heldBallSpins += run.spins - run.cashSpins;
@@ -97,9 +96,12 @@ std::int64_t RunEngine::quietSpinLimit(const HotState& hot) const {
     return limit;
 }
 
-// Normal spins from `heldBalls` with no more purchases than the daily cap allows; the cap is
-// looked at only when a purchase can fall within `wanted` spins.
+// Normal spins from `heldBalls`: held-ball spins while they last, else cash spins with no more
+// purchases than the daily cap allows (looked at only when one can fall within `wanted` spins).
 std::int64_t RunEngine::normalSpinLimit(double heldBalls, std::int64_t wanted) const {
+    if (!(unitBalls_ > heldBalls)) {
+        return spinsOnHeldBalls(heldBalls, {ballsPerSpin_, unitBalls_});
+    }
     const std::int64_t beforePurchase = spinsBeforePurchase(heldBalls, ballsPerSpin_);
     if (beforePurchase >= wanted || purchaseSpacing_ == 0 || !(heldBalls >= 0)) {
         return beforePurchase;
@@ -114,8 +116,8 @@ std::int64_t RunEngine::affordablePurchases() const {
     }
     const MoneyRules& rules = conditions_.money;
     const double headroom = static_cast<double>(rules.dailyCap) - rules.unit;
-    if (isModestInteger(dayInvest_) && isModestInteger(dayBalance_) &&
-        isModestInteger(rules.unit) && isModestInteger(headroom) && rules.unit > 0) {
+    if (isModestWholeNumber(dayInvest_) && isModestWholeNumber(dayBalance_) &&
+        isModestWholeNumber(rules.unit) && isModestWholeNumber(headroom) && rules.unit > 0) {
         // Exact integers: purchase i sees dayInvest + i × unit and dayBalance - i × unit.
         const auto unit = static_cast<std::int64_t>(rules.unit);
         std::int64_t allowed = kManyQuietSpins;

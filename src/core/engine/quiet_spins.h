@@ -16,6 +16,12 @@ namespace zelkora {
 // More quiet spins than any run needs: the draws at hand bound a run far below this.
 inline constexpr std::int64_t kManyQuietSpins = std::int64_t{1} << 30;
 
+// Whole numbers well inside the range in which sums and products of them are exact, with room
+// for kManyQuietSpins purchases of the largest unit.
+inline bool isModestWholeNumber(double value) {
+    return std::fabs(value) < 0x1p40 && value == std::trunc(value);
+}
+
 // How many times `step` can be added to `start`, rounding after each addition as the loop does,
 // with every sum below `limit`. `magnitude` bounds the size of every value involved, so each
 // addition errs by less than magnitude × 2^-52.
@@ -43,11 +49,15 @@ struct NormalSpinRules {
 // How many spins from `heldBalls` surely start with more than one spin's worth of balls, so
 // none of them needs a purchase.
 std::int64_t spinsBeforePurchase(double heldBalls, double ballsPerSpin);
+// How many spins from `heldBalls`, when that is a unit's worth or more, surely start with a
+// unit's worth or more and need no purchase: held-ball spins.
+std::int64_t spinsOnHeldBalls(double heldBalls, const NormalSpinRules& rules);
 
 // How many spins at the least lie between two purchases (the buying spin and those after it
 // that need none), or 0 when purchases are not played in runs: a purchase is due at fewer than
 // one spin's worth of balls and never below zero, so the spin that buys leaves at least
-// unitBalls - ballsPerSpin balls.
+// unitBalls - ballsPerSpin balls. Runs also need the spin after a purchase to leave less than a
+// unit's worth, which every sane unit and spin do.
 std::int64_t purchaseSpacing(const NormalSpinRules& rules);
 
 // How many normal spins can be played with at most `purchases` purchases among them, when the
@@ -88,26 +98,17 @@ struct SpinDraw {
     double scale;                 // M
 };
 
-// Normal spins, one per draw, until a hit or the draws run out: each spin is a held-ball or a
-// cash spin by the balls it starts with, takes its time, buys a unit when due and uses its
-// balls. The caller has made sure that no other event falls among them.
-inline QuietRun playNormalSpins(std::span<const float> draws, const SpinDraw& draw,
-                                const NormalSpinRules& rules, double spinSeconds, double dayClock,
-                                double heldBalls) {
+// Normal spins played on held balls, one per draw, until a hit or the draws run out. The caller
+// has made sure that every one of them starts with at least a unit's worth of balls, so none is
+// a cash spin or needs a purchase, and that no other event falls among them.
+inline QuietRun playHeldBallSpins(std::span<const float> draws, const SpinDraw& draw,
+                                  double ballsPerSpin, double spinSeconds, double dayClock,
+                                  double heldBalls) {
     QuietRun run;
-    std::int64_t cash = 0;
-    std::int64_t purchases = 0;
     std::size_t index = 0;
     bool hit = false;
     while (index < draws.size()) {
-        cash += rules.unitBalls > heldBalls ? 1 : 0;
-        // needsPurchase(): heldBalls - ballsPerSpin > 0 exactly when heldBalls > ballsPerSpin.
-        // A branch, not a select: it keeps the compare off the chain of held-ball values.
-        if (!(heldBalls > rules.ballsPerSpin)) {
-            heldBalls += rules.unitBalls;
-            ++purchases;
-        }
-        heldBalls -= rules.ballsPerSpin;
+        heldBalls -= ballsPerSpin;
         dayClock += spinSeconds;
         hit = draw.hits(draws[index]);
         ++index;
@@ -116,7 +117,51 @@ inline QuietRun playNormalSpins(std::span<const float> draws, const SpinDraw& dr
         }
     }
     run.spins = static_cast<std::int64_t>(index);
-    run.cashSpins = cash;
+    run.dayClock = dayClock;
+    run.heldBalls = heldBalls;
+    run.hit = hit;
+    return run;
+}
+
+// Normal spins played on cash, one per draw, until a hit or the draws run out: they start with
+// less than a unit's worth of balls, buy a unit when due and use their balls. Only the spin
+// right after a purchase can start with a unit's worth again, and then it is a held-ball spin
+// (purchaseSpacing() makes sure the spin after it is not). The caller has made sure that no other
+// event falls among them.
+inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw,
+                              const NormalSpinRules& rules, double spinSeconds, double dayClock,
+                              double heldBalls) {
+    QuietRun run;
+    std::int64_t heldBallSpins = 0;
+    std::int64_t purchases = 0;
+    std::size_t lastHeldAfter = draws.size(); // the purchase that made the last held-ball spin
+    std::size_t index = 0;
+    bool hit = false;
+    while (index < draws.size()) {
+        // needsPurchase(): heldBalls - ballsPerSpin > 0 exactly when heldBalls > ballsPerSpin.
+        if (!(heldBalls > rules.ballsPerSpin)) {
+            heldBalls = (heldBalls + rules.unitBalls) - rules.ballsPerSpin;
+            ++purchases;
+            if (!(rules.unitBalls > heldBalls)) {
+                ++heldBallSpins;
+                lastHeldAfter = index;
+            }
+        } else {
+            heldBalls -= rules.ballsPerSpin;
+        }
+        dayClock += spinSeconds;
+        hit = draw.hits(draws[index]);
+        ++index;
+        if (hit) {
+            break;
+        }
+    }
+    // A purchase on the run's last spin made a held-ball spin of the next one, beyond the run.
+    if (lastHeldAfter + 1 == index) {
+        --heldBallSpins;
+    }
+    run.spins = static_cast<std::int64_t>(index);
+    run.cashSpins = run.spins - heldBallSpins;
     run.purchases = purchases;
     run.dayClock = dayClock;
     run.heldBalls = heldBalls;

@@ -2,9 +2,11 @@
 // money accounting, the day clock and hour bars, the yields, and publishing the figures the
 // loop keeps in registers.
 
+#include "engine/quiet_spins.h"
 #include "engine/run_engine.h"
 #include "results/distributions.h"
 
+#include <cmath>
 #include <limits>
 
 namespace zelkora {
@@ -162,14 +164,26 @@ void RunEngine::chargePurchases(std::int64_t count) {
         rule_ = BallRule::交換;
         ruleBoxDirty_ = true;
     }
+    investDirty_ = true;
     const double unit = conditions_.money.unit;
+    if (count > 1 && count < (std::int64_t{1} << 20) && unitIntegral_ && std::fabs(unit) < 0x1p30 &&
+        isModestWholeNumber(detailInvest_) && isModestWholeNumber(dayInvest_) &&
+        isModestWholeNumber(dayBalance_) && isModestWholeNumber(money_.cumulativeBalance)) {
+        // Whole numbers below 2^52 all along: every sum is exact, so count units at once give
+        // what count additions give.
+        const double total = unit * static_cast<double>(count);
+        detailInvest_ += total;
+        dayInvest_ += total;
+        dayBalance_ -= total;
+        money_.cumulativeBalance -= total;
+        return;
+    }
     for (std::int64_t purchase = 0; purchase < count; ++purchase) {
         detailInvest_ = readBack(detailInvest_) + unit;
         dayInvest_ = readBack(dayInvest_) + unit;
         dayBalance_ = readBack(dayBalance_) - unit;
         money_.cumulativeBalance -= unit;
     }
-    investDirty_ = true;
 }
 
 // A 時短 that has run out: the streak is over and the spin counts as a normal one.
@@ -200,7 +214,7 @@ void RunEngine::endDayBy(BallRule marker) {
 }
 
 // The hour bar of the spin's slot shows the minutes. Only the last spin of each hour can
-// leave a value the window sees, so the bar is written when the hour changes or at publish.
+// leave a value the window sees, so the bar is written when the hour changes or at publish().
 inline void RunEngine::advanceHourBar(HotState& hot) {
     if (hot.dayClock >= hot.barHourEnd) [[unlikely]] {
         if (hot.barClock >= 0) {
@@ -265,10 +279,6 @@ void RunEngine::flushSpins() {
         ruleBoxDirty_ = false;
         fields_.setText(Field::c大当り詳細_ルール, ballRuleText(BallRule::交換));
     }
-    if (barClock_ >= 0) {
-        showHourBar(barClock_);
-        barClock_ = -1;
-    }
 }
 
 // After a procedure that works on the fields, the spin loop takes their values back.
@@ -280,6 +290,12 @@ void RunEngine::adopt() {
 
 void RunEngine::publish() {
     flushSpins();
+    // No procedure reads the hour bars, and a day end sets them all to 0, so the last spin's
+    // bar is shown only here and when its hour ends.
+    if (barClock_ >= 0) {
+        showHourBar(barClock_);
+        barClock_ = -1;
+    }
     // The distribution displays are pure views of counters that change only at big hits;
     // they are refreshed when someone can see them.
     if (spinDistributionDirty_) {
