@@ -39,6 +39,13 @@ std::string_view column(std::string_view text, int columnNumber);
 ColumnValues splitColumns(std::string_view text);
 
 // Removes leading and trailing ASCII spaces; other blanks (tabs, the ideographic space) stay.
-std::string_view trimSpaces(std::string_view text);
+std::string_view trimSpacesFromEnds(std::string_view text);
+inline std::string_view trimSpaces(std::string_view text) {
+    // Most texts given are trimmed already: two looks decide.
+    if (text.empty() || (text.front() != ' ' && text.back() != ' ')) {
+        return text;
+    }
+    return trimSpacesFromEnds(text);
+}
 
 } // namespace zelkora

@@ -89,15 +89,24 @@ struct InvalidBytesFlag {
 // Only conversions that succeeded are kept, so every failure is still found and reported.
 class ConversionCache {
 public:
-    const std::string* find(std::string_view from) const {
-        const Entry& entry = entries_[slot(from)];
-        return entry.filled && entry.from == from ? &entry.to : nullptr;
+    // The entry found last is tried first: consecutive records mostly hold the same texts.
+    const std::string* find(std::string_view from) {
+        if (last_ != nullptr && last_->from == from) {
+            return &last_->to;
+        }
+        Entry& entry = entries_[slot(from)];
+        if (!entry.filled || entry.from != from) {
+            return nullptr;
+        }
+        last_ = &entry;
+        return &entry.to;
     }
     void keep(std::string_view from, std::string_view to) {
         Entry& entry = entries_[slot(from)];
         entry.from.assign(from);
         entry.to.assign(to);
         entry.filled = true;
+        last_ = &entry;
     }
 
 private:
@@ -111,6 +120,7 @@ private:
         return std::hash<std::string_view>{}(from) % kEntries;
     }
     std::array<Entry, kEntries> entries_;
+    const Entry* last_ = nullptr;
 };
 
 struct Cp932Codec::State {

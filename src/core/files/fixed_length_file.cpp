@@ -138,6 +138,22 @@ Result<RecordRead> RecordFile::read(int recordNumber) {
 
 Result<RecordReadOutcome> RecordFile::readInto(int recordNumber, std::string& text) {
     text.clear();
+    std::string_view encoded;
+    Result<RecordReadOutcome> stored = readStored(recordNumber, encoded);
+    if (!stored.ok() || stored->status == RecordReadStatus::BeyondEnd) {
+        return stored;
+    }
+    RecordReadOutcome outcome = stored.value();
+    outcome.damage.invalidBytes = !codec_.decodeInto(encoded, text); // nothing left: valid
+    const RecordDamage& damage = outcome.damage;
+    if (damage.lengthTooLarge || damage.truncated || damage.invalidBytes) {
+        outcome.status = RecordReadStatus::Damaged;
+    }
+    return outcome;
+}
+
+Result<RecordReadOutcome> RecordFile::readStored(int recordNumber, std::string_view& encoded) {
+    encoded = {};
     const Result<std::uint64_t> where = locate(recordNumber, ErrorKind::CannotRead);
     if (!where.ok()) {
         return where.error();
@@ -167,11 +183,10 @@ Result<RecordReadOutcome> RecordFile::readInto(int recordNumber, std::string& te
             outcome.damage.truncated = true;
             length = bytes.size() - 2;
         }
-        const std::string_view encoded(reinterpret_cast<const char*>(bytes.data() + 2), length);
-        outcome.damage.invalidBytes = !codec_.decodeInto(encoded, text);
+        encoded = std::string_view(reinterpret_cast<const char*>(bytes.data() + 2), length);
     }
     const RecordDamage& damage = outcome.damage;
-    if (damage.lengthTooLarge || damage.truncated || damage.invalidBytes) {
+    if (damage.lengthTooLarge || damage.truncated) {
         outcome.status = RecordReadStatus::Damaged;
     }
     return outcome;

@@ -72,6 +72,10 @@ public:
     Result<RecordRead> read(int recordNumber);
     // Same, decoding into `text` (its capacity is reused across calls).
     Result<RecordReadOutcome> readInto(int recordNumber, std::string& text);
+    // The record's text as stored, in code page 932, without decoding it: what readInto() would
+    // decode, with the same outcome except that invalid bytes are not looked for. The view is
+    // valid until the next call on this object.
+    Result<RecordReadOutcome> readStored(int recordNumber, std::string_view& encoded);
     // The first two bytes of the record as a little-endian signed integer.
     Result<RecordInt16> readInt16(int recordNumber);
 

@@ -47,8 +47,8 @@ std::optional<std::string_view> RecordEncoder::encode(const ColumnValues& values
             continue;
         }
         const KnownText* known = find(index, values[index]);
-        if (known == nullptr) {
-            return std::nullopt;
+        if (known == nullptr || known->characters > width) {
+            return std::nullopt; // new, or cut to this column: the full conversion does it
         }
         out = putColumn(out, known->bytes, width - known->characters);
     }

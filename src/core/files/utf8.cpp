@@ -86,15 +86,20 @@ std::size_t countCharacters(std::string_view text) {
 }
 
 std::size_t characterOffset(std::string_view text, std::size_t characterIndex) {
-    // Only the bytes up to the wanted character need looking at.
-    const std::size_t window = characterIndex < text.size() ? characterIndex + 1 : text.size();
-    const std::size_t ascii = asciiPrefixLength(text.substr(0, window));
-    if (characterIndex < ascii) {
-        return characterIndex;
-    }
-    std::size_t offset = ascii;
-    std::size_t seen = ascii;
+    std::size_t offset = 0;
+    std::size_t seen = 0;
     while (offset < text.size()) {
+        // Eight ASCII bytes are eight characters, none of them the one wanted.
+        if (characterIndex - seen >= sizeof(std::uint64_t) &&
+            text.size() - offset >= sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + offset, sizeof(word));
+            if ((word & kHighBits) == 0) {
+                offset += sizeof(word);
+                seen += sizeof(word);
+                continue;
+            }
+        }
         if (!isContinuationByte(text[offset])) {
             if (seen == characterIndex) {
                 return offset;

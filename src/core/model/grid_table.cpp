@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <functional>
 
 namespace zelkora {
 namespace {
@@ -114,17 +115,27 @@ void GridTable::setRow(int row, std::span<const std::string_view> texts) {
 
 void GridTable::setJoinedRow(int row, std::string_view joined) {
     assert(row >= 0 && row < rowCount());
-    scratch_.assign(joined); // `joined` may be a row of this grid
-    storeRow(row);
+    const std::less<const char*> before;
+    const bool ofThisGrid = !joined.empty() && !before(joined.data(), text_.data()) &&
+                            before(joined.data(), text_.data() + text_.size());
+    if (ofThisGrid) {
+        scratch_.assign(joined); // storing may move the grid's text
+        joined = scratch_;
+    }
+    storeJoined(row, joined);
     ++revision_;
 }
 
 void GridTable::storeRow(int row) {
+    storeJoined(row, scratch_);
+}
+
+void GridTable::storeJoined(int row, std::string_view joined) {
     Row& stored = rows_[static_cast<std::size_t>(row)];
     dropRow(stored);
     if (unused_ > kCompactionFloor && unused_ > text_.size() / 2) {
         std::string compacted;
-        compacted.reserve(text_.size() - unused_ + scratch_.size());
+        compacted.reserve(text_.size() - unused_ + joined.size());
         for (Row& kept : rows_) {
             const std::size_t offset = compacted.size();
             compacted.append(text_, kept.offset, kept.size);
@@ -133,8 +144,8 @@ void GridTable::storeRow(int row) {
         text_.swap(compacted);
         unused_ = 0;
     }
-    stored = {text_.size(), scratch_.size()};
-    text_ += scratch_;
+    stored = {text_.size(), joined.size()};
+    text_ += joined;
 }
 
 void GridTable::dropRow(Row& row) {

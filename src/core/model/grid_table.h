@@ -58,8 +58,9 @@ private:
         std::size_t size = 0;
     };
 
-    // Stores scratch_ as the text of `row`.
+    // Stores scratch_, or `joined` (not a part of this grid's text), as the text of `row`.
     void storeRow(int row);
+    void storeJoined(int row, std::string_view joined);
     void dropRow(Row& row);
 
     std::vector<int> widths_;

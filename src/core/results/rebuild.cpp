@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "files/column_codec.h"
 #include "files/fixed_length_file.h"
+#include "files/record_decoder.h"
 #include "files/record_layouts.h"
 #include "platform/yield_point.h"
 #include "results/grids_and_charts.h"
@@ -12,6 +13,7 @@
 #include "results/statistics.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace zelkora {
@@ -131,6 +133,35 @@ void appendResultRow(GridTable& grid1, int row, const ColumnValues& columns,
     grid1.setRow(row, cells);
 }
 
+// The result records' columns, read straight from their stored bytes when the decoder knows
+// their words, else decoded in full (which fails on a missing or damaged record).
+class RecordReader {
+public:
+    explicit RecordReader(RecordFile& file) : file_(file) {}
+
+    // Views valid until the next read.
+    ColumnValues read(int record) {
+        std::string_view encoded;
+        const Result<RecordReadOutcome> stored = file_.readStored(record, encoded);
+        if (stored.ok() && stored->status == RecordReadStatus::Ok) {
+            if (const std::optional<ColumnValues> columns = decoder_.decode(encoded)) {
+                return *columns;
+            }
+        }
+        raiseIfFailed(readRecord(file_, record, text_, RecordPresence::Required));
+        const ColumnValues columns = splitColumns(text_);
+        if (file_.readStored(record, encoded).ok()) {
+            decoder_.learn(encoded, columns);
+        }
+        return columns;
+    }
+
+private:
+    RecordFile& file_;
+    RecordDecoder decoder_;
+    std::string text_;
+};
+
 // Every result record through the detail strip, Grid1 and the accumulation.
 void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator,
                    RecordFile& file) {
@@ -149,7 +180,7 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
 
     YieldPoint yield(seams.pump);
     ProgressDisplay progress(model.fields, count);
-    std::string text;
+    RecordReader reader(file);
     try {
         for (std::int32_t index = 0; index < count; ++index) {
             if (yield.due()) {
@@ -158,9 +189,8 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
             yield();
             progress.show(index);
             const int record = kFirstResultRecord + index;
-            raiseIfFailed(readRecord(file, record, text, RecordPresence::Required));
+            const ColumnValues columns = reader.read(record);
             try {
-                const ColumnValues columns = splitColumns(text);
                 writeDetailStrip(model.fields, columns);
                 appendResultRow(model.grids.grid1, index + 1, columns, model.fields);
                 accumulator.accumulate();
