@@ -29,6 +29,11 @@ bool readsAsSmallWholeNumber(std::string_view text, double& value) {
 
 void FieldStore::setText(Field field, std::string_view text) {
     Slot& slot = slots_[fieldIndex(field)];
+    if (slot.kind == Kind::Text && slot.text == text) {
+        // The same text again (a replayed record's words): its number is still what it reads as.
+        markChanged(field);
+        return;
+    }
     slot.kind = Kind::Text;
     slot.text.assign(text);
     slot.textValid = true;

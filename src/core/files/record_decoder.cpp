@@ -1,6 +1,7 @@
 #include "files/record_decoder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -36,41 +37,60 @@ std::size_t nextHighByte(std::string_view text, std::size_t offset) {
     return offset;
 }
 
+// A column's value without its padding. Values are left-aligned, so mostly only spaces after
+// them need looking at, eight bytes at a time: the bytes that are not spaces are the non-zero
+// bytes of the word XOR eight spaces.
+std::string_view withoutPadding(std::string_view column) {
+    if (column.empty() || column.front() == ' ' || std::endian::native != std::endian::little) {
+        return trimSpaces(column);
+    }
+    constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
+    std::size_t last = column.size();
+    while (last >= sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, column.data() + last - sizeof(word), sizeof(word));
+        if (const std::uint64_t others = word ^ kSpaces; others != 0) {
+            return column.substr(0, last - static_cast<std::size_t>(std::countl_zero(others)) / 8);
+        }
+        last -= sizeof(word);
+    }
+    while (last > 0 && column[last - 1] == ' ') {
+        --last;
+    }
+    return column.substr(0, last);
+}
+
 // The stored bytes of each column, cut after its width in characters, as splitColumns() cuts
-// the decoded text: from a character's start, bytes below 0x80 are a character each. False at
-// a byte that starts no character, or a character cut off by the end of the text.
-bool cutColumns(std::string_view encoded, std::array<std::string_view, kRecordColumnCount>& cut) {
+// the decoded text: from a character's start, bytes below 0x80 are a character each. Marks the
+// columns that hold other bytes. False at a byte that starts no character, or a character cut
+// off by the end of the text.
+bool cutColumns(std::string_view encoded, std::array<std::string_view, kRecordColumnCount>& cut,
+                std::array<bool, kRecordColumnCount>& ascii) {
     std::size_t offset = 0;
     std::size_t highAt = nextHighByte(encoded, 0);
     for (std::size_t index = 0; index < cut.size(); ++index) {
         const std::size_t start = offset;
         std::size_t left = kColumnWidths[index];
+        ascii[index] = true;
         while (left > 0 && offset < encoded.size()) {
             if (offset < highAt) {
-                const std::size_t ascii = std::min(left, highAt - offset);
-                offset += ascii;
-                left -= ascii;
+                const std::size_t run = std::min(left, highAt - offset);
+                offset += run;
+                left -= run;
                 continue;
             }
             const std::size_t bytes = characterBytes(static_cast<unsigned char>(encoded[offset]));
             if (bytes == 0 || encoded.size() - offset < bytes) {
                 return false;
             }
+            ascii[index] = false;
             offset += bytes;
             --left;
             highAt = nextHighByte(encoded, offset);
         }
-        cut[index] = trimSpaces(encoded.substr(start, offset - start));
+        cut[index] = withoutPadding(encoded.substr(start, offset - start));
     }
     return true;
-}
-
-bool isAscii(std::string_view text) {
-    unsigned char seen = 0;
-    for (const char character : text) {
-        seen |= static_cast<unsigned char>(character);
-    }
-    return seen < 0x80U;
 }
 
 } // namespace
@@ -81,13 +101,14 @@ RecordDecoder::RecordDecoder() {
 
 std::optional<ColumnValues> RecordDecoder::decode(std::string_view encoded) const {
     ColumnValues columns{};
-    if (!cutColumns(encoded, columns)) {
+    std::array<bool, kRecordColumnCount> ascii{};
+    if (!cutColumns(encoded, columns, ascii)) {
         return std::nullopt;
     }
     // ASCII is its own code page 932 form; other columns must be known.
     for (std::size_t index = 0; index < columns.size(); ++index) {
         std::string_view& column = columns[index];
-        if (!isAscii(column)) {
+        if (!ascii[index]) {
             const KnownText* known = find(index, column);
             if (known == nullptr) {
                 return std::nullopt;
@@ -100,12 +121,13 @@ std::optional<ColumnValues> RecordDecoder::decode(std::string_view encoded) cons
 
 void RecordDecoder::learn(std::string_view encoded, const ColumnValues& decoded) {
     ColumnValues cut{};
-    if (!cutColumns(encoded, cut) || !codec_.available()) {
+    std::array<bool, kRecordColumnCount> ascii{};
+    if (!cutColumns(encoded, cut, ascii) || !codec_.available()) {
         return;
     }
     std::string text;
     for (std::size_t index = 0; index < cut.size(); ++index) {
-        if (isAscii(cut[index]) || find(index, cut[index]) != nullptr ||
+        if (ascii[index] || find(index, cut[index]) != nullptr ||
             known_.size() >= kMaxKnownTexts) {
             continue;
         }

@@ -97,11 +97,21 @@ void GridTable::setCell(int row, int column, std::string_view text) {
 void GridTable::setRow(int row, std::span<const std::string_view> texts) {
     assert(row >= 0 && row < rowCount());
     std::size_t size = 0;
+    bool ofThisGrid = false;
     for (std::string_view text : texts) {
         size += text.size() + 1;
+        ofThisGrid = ofThisGrid || isInText(text);
     }
-    scratch_.resize(size);
-    char* out = scratch_.data();
+    // Joined straight into the shared text unless a cell comes from it (storing may move it).
+    std::string& joined = ofThisGrid ? scratch_ : text_;
+    Row& stored = rows_[static_cast<std::size_t>(row)];
+    dropRow(stored);
+    if (!ofThisGrid) {
+        compactIfWorthIt(size);
+    }
+    const std::size_t offset = ofThisGrid ? 0 : text_.size();
+    joined.resize(offset + size);
+    char* out = joined.data() + offset;
     for (std::string_view text : texts) {
         if (!text.empty()) {
             std::memcpy(out, text.data(), text.size());
@@ -109,16 +119,23 @@ void GridTable::setRow(int row, std::span<const std::string_view> texts) {
         }
         *out++ = kSeparator;
     }
-    storeRow(row);
+    if (ofThisGrid) {
+        storeRow(row);
+    } else {
+        stored = {offset, size};
+    }
     ++revision_;
+}
+
+bool GridTable::isInText(std::string_view text) const {
+    const std::less<const char*> before;
+    return !text.empty() && !before(text.data(), text_.data()) &&
+           before(text.data(), text_.data() + text_.size());
 }
 
 void GridTable::setJoinedRow(int row, std::string_view joined) {
     assert(row >= 0 && row < rowCount());
-    const std::less<const char*> before;
-    const bool ofThisGrid = !joined.empty() && !before(joined.data(), text_.data()) &&
-                            before(joined.data(), text_.data() + text_.size());
-    if (ofThisGrid) {
+    if (isInText(joined)) {
         scratch_.assign(joined); // storing may move the grid's text
         joined = scratch_;
     }
@@ -133,19 +150,24 @@ void GridTable::storeRow(int row) {
 void GridTable::storeJoined(int row, std::string_view joined) {
     Row& stored = rows_[static_cast<std::size_t>(row)];
     dropRow(stored);
-    if (unused_ > kCompactionFloor && unused_ > text_.size() / 2) {
-        std::string compacted;
-        compacted.reserve(text_.size() - unused_ + joined.size());
-        for (Row& kept : rows_) {
-            const std::size_t offset = compacted.size();
-            compacted.append(text_, kept.offset, kept.size);
-            kept.offset = offset;
-        }
-        text_.swap(compacted);
-        unused_ = 0;
-    }
+    compactIfWorthIt(joined.size());
     stored = {text_.size(), joined.size()};
     text_ += joined;
+}
+
+void GridTable::compactIfWorthIt(std::size_t adding) {
+    if (unused_ <= kCompactionFloor || unused_ <= text_.size() / 2) {
+        return;
+    }
+    std::string compacted;
+    compacted.reserve(text_.size() - unused_ + adding);
+    for (Row& kept : rows_) {
+        const std::size_t offset = compacted.size();
+        compacted.append(text_, kept.offset, kept.size);
+        kept.offset = offset;
+    }
+    text_.swap(compacted);
+    unused_ = 0;
 }
 
 void GridTable::dropRow(Row& row) {

@@ -61,6 +61,8 @@ private:
     // Stores scratch_, or `joined` (not a part of this grid's text), as the text of `row`.
     void storeRow(int row);
     void storeJoined(int row, std::string_view joined);
+    void compactIfWorthIt(std::size_t adding);
+    bool isInText(std::string_view text) const;
     void dropRow(Row& row);
 
     std::vector<int> widths_;
