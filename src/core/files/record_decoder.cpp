@@ -142,11 +142,11 @@ void RecordDecoder::learn(std::string_view encoded, const ColumnValues& decoded)
 const RecordDecoder::KnownText* RecordDecoder::find(std::size_t column,
                                                     std::string_view encoded) const {
     std::size_t& last = lastFound_[column];
-    if (last < known_.size() && known_[last].encoded == encoded) {
+    if (last < known_.size() && std::string_view(known_[last].encoded) == encoded) {
         return &known_[last];
     }
     for (std::size_t index = 0; index < known_.size(); ++index) {
-        if (known_[index].encoded == encoded) {
+        if (std::string_view(known_[index].encoded) == encoded) {
             last = index;
             return &known_[index];
         }

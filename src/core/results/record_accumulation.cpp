@@ -76,7 +76,7 @@ void RecordAccumulator::accumulate() {
     money_.cumulativeBalance = money_.cumulativeBalance + yen - investment;
     showCumulativeBalance(fields, money_.cumulativeBalance);
 
-    if (fields.text(Field::c大当り詳細_大当り) == kBigHit) {
+    if (std::string_view(fields.text(Field::c大当り詳細_大当り)) == kBigHit) {
         accumulateBigHit();
     }
 }
