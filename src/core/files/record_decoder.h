@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,9 @@ namespace zelkora {
 class RecordDecoder {
 public:
     RecordDecoder();
+    ~RecordDecoder();
+    RecordDecoder(const RecordDecoder&) = delete;
+    RecordDecoder& operator=(const RecordDecoder&) = delete;
 
     // The columns, or nothing when the decoder cannot tell them. The views point into `encoded`
     // and into the decoder, valid until `encoded` changes or the decoder learns.
@@ -34,10 +38,19 @@ private:
         std::string text;
     };
     const KnownText* find(std::size_t column, std::string_view encoded) const;
+    struct Layout;
+    // How the record's columns lie, or nothing at a byte that starts no character.
+    const Layout* layoutOf(std::string_view encoded) const;
 
     static constexpr std::size_t kMaxKnownTexts = 256;
     std::vector<KnownText> known_; // never reallocated: views into it stay valid
     mutable std::array<std::size_t, kRecordColumnCount> lastFound_{};
+    // The ways records have lain, the last one used tried first.
+    static constexpr std::size_t kMaxLayouts = 64;
+    std::unique_ptr<Layout> allAscii_;
+    mutable std::vector<std::unique_ptr<Layout>> layouts_;
+    mutable std::size_t lastLayout_ = 0;
+    mutable std::unique_ptr<Layout> scratchLayout_; // once the layouts kept are many
     Cp932Codec codec_;
 };
 

@@ -21,11 +21,6 @@ namespace {
 
 constexpr std::string_view kRemaining = "残り";
 
-// Columns 5 to 8 of a result record hold texts: 大当り, 当絵柄, ルール, 状態.
-bool isResultTextColumn(std::size_t index) {
-    return index >= 4 && index <= 7;
-}
-
 // The held-ball ratio of the run comes from its summary; it is never recomputed.
 void copyHoldingRatio(MainWindowModel& model, RecordFile& file) {
     std::string text;
@@ -107,28 +102,16 @@ private:
     int shown_ = -1;
 };
 
-// A stored number whose plain text is the column itself: "0", or digits without a leading zero
-// (at most 15, so the number is exact), perhaps negative.
-bool isPlainInteger(std::string_view text) {
-    if (!text.empty() && text.front() == '-') {
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 15 || (text.front() == '0' && text.size() > 1)) {
-        return false;
-    }
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // Grid1's row shows the detail strip as it stands after the record was written into it. The
 // strip's number fields show the plain text of the stored number, which for the usual plain
 // integers is the column itself; only other numbers ("007", "2.50") are formatted again.
 void appendResultRow(GridTable& grid1, int row, const ColumnValues& columns,
-                     const FieldStore& fields) {
+                     ShownAsStored shownAsStored, const FieldStore& fields) {
     std::array<std::string_view, kRecordColumnCount> cells{};
     for (std::size_t index = 0; index < cells.size(); ++index) {
-        const Field field = kResultColumns[index];
-        const bool shownAsWritten = isResultTextColumn(index) || isPlainInteger(columns[index]);
-        cells[index] = shownAsWritten ? columns[index] : std::string_view(fields.text(field));
+        cells[index] = shownAsStored.test(index)
+                           ? trimSpaces(columns[index])
+                           : std::string_view(fields.text(kResultColumns[index]));
     }
     grid1.setRow(row, cells);
 }
@@ -191,8 +174,8 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
             const int record = kFirstResultRecord + index;
             const ColumnValues columns = reader.read(record);
             try {
-                writeDetailStrip(model.fields, columns);
-                appendResultRow(model.grids.grid1, index + 1, columns, model.fields);
+                const ShownAsStored shown = writeDetailStrip(model.fields, columns);
+                appendResultRow(model.grids.grid1, index + 1, columns, shown, model.fields);
                 accumulator.accumulate();
             } catch (const Fault& fault) {
                 // What went wrong in the figures happened at this record of this file.
