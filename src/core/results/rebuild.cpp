@@ -81,25 +81,45 @@ void resetAsRunStart(MainWindowModel& model, RebuildSeams seams, RecordAccumulat
 }
 
 // The progress shown before record `index` of `count`; the text changes only with the whole
-// percent, so it is written only then.
+// percent, so it is written only then, and the records before the next whole percent skip the
+// division.
 class ProgressDisplay {
 public:
     ProgressDisplay(FieldStore& fields, std::int32_t count) : fields_(fields), count_(count) {}
     void show(std::int32_t index) {
-        const auto percent = static_cast<int>(
-            fixPart(static_cast<double>(index) / static_cast<double>(count_) * 100));
-        if (percent == shown_) {
+        if (index < nextChange_) {
             return;
         }
-        shown_ = percent;
-        fields_.setNumber(Field::ProgressBar1, percent);
-        fields_.setText(Field::action表示, "Loading..." + std::to_string(percent) + "%");
+        const int percent = percentAt(index);
+        if (percent != shown_) {
+            shown_ = percent;
+            fields_.setNumber(Field::ProgressBar1, percent);
+            fields_.setText(Field::action表示, "Loading..." + std::to_string(percent) + "%");
+        }
+        nextChange_ = firstIndexAbove(index, percent);
     }
 
 private:
+    int percentAt(std::int32_t index) const {
+        return static_cast<int>(
+            fixPart(static_cast<double>(index) / static_cast<double>(count_) * 100));
+    }
+    // The first index after `index` that shows more than `percent`: in exact arithmetic it is
+    // at least (percent + 1) × count ÷ 100, which the rounding of percentAt() moves by less than
+    // one; so the search starts two below and steps up.
+    std::int32_t firstIndexAbove(std::int32_t index, int percent) const {
+        const std::int64_t exact = (static_cast<std::int64_t>(percent) + 1) * count_;
+        std::int64_t at = std::max<std::int64_t>(index + 1, (exact + 99) / 100 - 2);
+        while (at < count_ && percentAt(static_cast<std::int32_t>(at)) <= percent) {
+            ++at;
+        }
+        return static_cast<std::int32_t>(at);
+    }
+
     FieldStore& fields_;
     std::int32_t count_;
     int shown_ = -1;
+    std::int32_t nextChange_ = 0;
 };
 
 // Grid1's row shows the detail strip as it stands after the record was written into it. The
