@@ -1,5 +1,7 @@
 #include "common/field_store.h"
 
+#include "common/same_bytes.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -29,7 +31,7 @@ bool readsAsSmallWholeNumber(std::string_view text, double& value) {
 
 void FieldStore::setText(Field field, std::string_view text) {
     Slot& slot = slots_[fieldIndex(field)];
-    if (slot.kind == Kind::Text && std::string_view(slot.text) == text) {
+    if (slot.kind == Kind::Text && sameBytes(slot.text, text)) {
         // The same text again (a replayed record's words): its number is still what it reads as.
         markChanged(field);
         return;

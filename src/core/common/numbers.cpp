@@ -228,7 +228,8 @@ template <typename Integer> std::optional<Integer> toIntegerHalfEven(double x) {
     if (!std::isfinite(x)) {
         return std::nullopt;
     }
-    const double rounded = std::nearbyint(x);
+    // Most values are whole already (counts, days), and a whole number rounds to itself.
+    const double rounded = x == std::trunc(x) ? x : std::nearbyint(x);
     if (rounded < static_cast<double>(std::numeric_limits<Integer>::min()) ||
         rounded > static_cast<double>(std::numeric_limits<Integer>::max())) {
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "files/record_decoder.h"
 
+#include "common/same_bytes.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -139,7 +141,7 @@ struct RecordDecoder::Layout {
     // Whether `encoded` lies this way: the same stretch at the same place, ASCII after it.
     bool fits(std::string_view encoded, std::size_t firstHigh) const {
         return firstHigh == first && encoded.size() - first >= stretch.size() &&
-               encoded.substr(first, stretch.size()) == stretch &&
+               sameBytes(encoded.substr(first, stretch.size()), stretch) &&
                nextHighByte(encoded, first + stretch.size()) == encoded.size();
     }
 
@@ -237,11 +239,11 @@ void RecordDecoder::learn(std::string_view encoded, const ColumnValues& decoded)
 const RecordDecoder::KnownText* RecordDecoder::find(std::size_t column,
                                                     std::string_view encoded) const {
     std::size_t& last = lastFound_[column];
-    if (last < known_.size() && std::string_view(known_[last].encoded) == encoded) {
+    if (last < known_.size() && sameBytes(known_[last].encoded, encoded)) {
         return &known_[last];
     }
     for (std::size_t index = 0; index < known_.size(); ++index) {
-        if (std::string_view(known_[index].encoded) == encoded) {
+        if (sameBytes(known_[index].encoded, encoded)) {
             last = index;
             return &known_[index];
         }

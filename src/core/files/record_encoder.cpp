@@ -1,5 +1,6 @@
 #include "files/record_encoder.h"
 
+#include "common/same_bytes.h"
 #include "files/utf8.h"
 
 #include <cstring>
@@ -79,11 +80,11 @@ void RecordEncoder::learn(const ColumnValues& values) {
 
 const RecordEncoder::KnownText* RecordEncoder::find(std::size_t column, std::string_view value) {
     std::size_t& last = lastFound_[column];
-    if (last < known_.size() && std::string_view(known_[last].text) == value) {
+    if (last < known_.size() && sameBytes(known_[last].text, value)) {
         return &known_[last];
     }
     for (std::size_t index = 0; index < known_.size(); ++index) {
-        if (std::string_view(known_[index].text) == value) {
+        if (sameBytes(known_[index].text, value)) {
             last = index;
             return &known_[index];
         }
