@@ -1,3 +1,4 @@
+#include "default_run.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
@@ -104,6 +105,30 @@ void BM_Rebuild(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond);
+
+// The rebuild of what the 10,000-day default verification leaves in its working copy (about
+// 54,000 result records, seed 1, countdown 1000), as Open replays it.
+void BM_RebuildOfDefaultRun(benchmark::State& state) {
+    const auto folder = bench::makeBenchFolder();
+    const bench::RunResult run = bench::runDefaultVerification(10000, folder);
+    MainWindowModel model;
+    model.programFolder = folder;
+    AnswerYes ui;
+    SparsePump pump;
+    IdleTimers timers;
+    HalfRandom source;
+    RandomStream random(source);
+    require(IndPreset(model, ui));
+    for (auto _ : state) {
+        const Result<RebuildOutcome> outcome = 検証データ再構築(model, {ui, pump, timers, random});
+        if (!outcome.ok() || outcome.value() != RebuildOutcome::Rebuilt) {
+            state.SkipWithError("the rebuild did not finish");
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * run.records);
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_RebuildOfDefaultRun)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace zelkora

@@ -5,10 +5,15 @@
 #include "files/verification_conditions.h"
 #include "files/working_copy_file.h"
 
+#include <string>
+
 namespace zelkora::cli {
 
-std::string writeDefaultVerification(const std::filesystem::path& path) {
-    const StoredConditions conditions = defaultConditions();
+std::string writeDefaultVerification(const std::filesystem::path& path, std::optional<int> days) {
+    StoredConditions conditions = defaultConditions();
+    if (days) {
+        conditions.basic[basicColumnIndex(Field::条件_何日分)] = std::to_string(*days);
+    }
     std::error_code removeError;
     std::filesystem::remove(path, removeError);
     RecordFile file(kVerificationRecordLength);

@@ -6,8 +6,10 @@
 namespace zelkora::ui {
 
 namespace {
-// The first skip after a pause: small, so the first measurement comes quickly.
-constexpr std::uint32_t kFirstSkip = 64;
+// The first skip after a pause: small enough that the first measurement comes within a frame
+// even at a microsecond a yield point (a rebuild's records), large enough that a run's quick
+// spins reach their interval in a few calls, each of which syncs the window.
+constexpr std::uint32_t kFirstSkip = 1U << 14U;
 constexpr std::uint32_t kMaxSkip = 50'000'000;
 // A pause this long between two calls means the loop was not running (a message box, a new
 // run): start measuring afresh.
@@ -36,9 +38,12 @@ std::uint32_t QtEventPump::processEvents() {
     syncTime_ += Clock::now() - arrived;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     lastReturn_ = Clock::now();
-    // The loop gets what is left of the interval once the window has had its share.
+    // The loop gets what is left of the interval once the window has had its share, and at
+    // least nine times what the window took, so a slow window never costs the run more than a
+    // tenth of its time (the frames then come a little less often).
+    const Clock::duration window = lastReturn_ - arrived;
     const Clock::duration budget =
-        std::max<Clock::duration>(kInterval - (lastReturn_ - arrived), kInterval / 2);
+        std::max({kInterval - window, Clock::duration(kInterval / 2), window * 9});
     skip_ = elapsed > kStale ? kFirstSkip : nextSkip(skip_, elapsed, budget);
     windowTime_ += lastReturn_ - arrived;
     return skip_;

@@ -63,6 +63,32 @@ protected:
     RandomStream stream{random};
 };
 
+// With a count that 100 does not divide, every record still shows the whole percent of the
+// records before it (each yield sees the progress of the record before), whatever steps the
+// display takes between two changes.
+TEST_F(RebuildTest, progress_shows_the_whole_percent_before_every_record) {
+    constexpr std::int32_t kRecords = 257;
+    std::vector<Columns> days;
+    for (std::int32_t day = 1; day <= kRecords; ++day) {
+        days.push_back(
+            {std::to_string(day), "10", "0", "500", "--", "--", "回転数終了", "--", "0", "0", "1"});
+    }
+    writeWorkingCopy(days, kRecords);
+    std::vector<std::string> progress;
+    pump.onYield = [&](std::int64_t) {
+        progress.push_back(text(Field::action表示));
+    };
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Rebuilt);
+    ASSERT_EQ(progress.size(), static_cast<std::size_t>(kRecords));
+    for (std::int32_t record = 1; record < kRecords; ++record) {
+        const auto percent = static_cast<int>((record - 1) * 100 / kRecords);
+        EXPECT_EQ(progress[static_cast<std::size_t>(record)],
+                  "Loading..." + std::to_string(percent) + "%")
+            << record;
+    }
+}
+
 TEST_F(RebuildTest, zero_records_ask_nothing_and_leave_the_charts_cleared) {
     writeWorkingCopy({}, 0);
     model.charts.chart5.setRowCount(4);

@@ -52,6 +52,10 @@ public:
     }
     const std::string& text(Field field) const;
     bool isEmpty(Field field) const { return text(field).empty(); }
+    // Writes the field's text at `out`, the digits of a whole number straight from the number;
+    // returns the end of the text, or nullptr (nothing written) when it does not fit before
+    // `end`. For rows and records built from many fields at once.
+    char* putText(Field field, char* out, char* end) const;
 
     // Change tracking for the window, which syncs at a frame rate rather than per write.
     bool changed(Field field) const {

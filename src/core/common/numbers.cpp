@@ -223,22 +223,13 @@ double plainValue(double value) {
     return readNumber(plainText(value));
 }
 
-double intPart(double x) {
-    return std::floor(x);
-}
-double fixPart(double x) {
-    return std::trunc(x);
-}
-double fracPart(double x) {
-    return x - std::floor(x);
-}
-
 namespace {
 template <typename Integer> std::optional<Integer> toIntegerHalfEven(double x) {
     if (!std::isfinite(x)) {
         return std::nullopt;
     }
-    const double rounded = std::nearbyint(x);
+    // Most values are whole already (counts, days), and a whole number rounds to itself.
+    const double rounded = x == std::trunc(x) ? x : std::nearbyint(x);
     if (rounded < static_cast<double>(std::numeric_limits<Integer>::min()) ||
         rounded > static_cast<double>(std::numeric_limits<Integer>::max())) {
         return std::nullopt;

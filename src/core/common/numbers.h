@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,11 +34,18 @@ double patternValue(double value, Pattern pattern);
 // The number that plainText(value) reads back as (the value rounded to 15 significant digits).
 double plainValue(double value);
 
-// Int: the largest whole number not above x. Fix: truncation toward zero.
-double intPart(double x);
-double fixPart(double x);
+// Int: the largest whole number not above x. Fix: truncation toward zero. Inline: the engine
+// takes them at every big hit and hour.
+inline double intPart(double x) {
+    return std::floor(x);
+}
+inline double fixPart(double x) {
+    return std::trunc(x);
+}
 // x - Int(x).
-double fracPart(double x);
+inline double fracPart(double x) {
+    return x - std::floor(x);
+}
 
 // Conversion to 16- and 32-bit integers with halves going to the even neighbour; empty when
 // the rounded value does not fit (the caller decides how an overflow ends its procedure).

@@ -148,9 +148,24 @@ void RunEngine::changeMode(const SymbolInfo& symbol) {
     refresh確変率(fields_);
     refresh平均連荘(fields_);
     if (state_ == MachineState::通常) {
-        連荘分布記録(model_.distributions, fields_, model_.charts.chart4);
+        countStreak();
     }
     updateTimeLimit();
+}
+
+// 連荘分布記録. Its boxes and chart show the streak counters over the first hits of the moment,
+// so they are refreshed at publish() with the first hits counted here. Without a first hit the
+// share would fail at once, as it does here.
+void RunEngine::countStreak() {
+    const double firstHits = fields_.number(Field::初当たり数表示);
+    if (!(firstHits > 0)) {
+        streakDistributionDirty_ = false;
+        連荘分布記録(model_.distributions, fields_, model_.charts.chart4);
+        return;
+    }
+    model_.distributions.countRunningStreak();
+    streakFirstHits_ = firstHits;
+    streakDistributionDirty_ = true;
 }
 
 // The denominator follows the state, and no hit is pending.

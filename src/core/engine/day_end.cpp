@@ -11,12 +11,7 @@
 namespace zelkora {
 namespace {
 
-// The big-hit detail strip in result-record column order.
-constexpr std::array<Field, 11> kResultRecordFields{
-    Field::c大当り詳細_日目,     Field::c大当り詳細_回転数, Field::c大当り詳細_時短回転数,
-    Field::c大当り詳細_投資額F,  Field::c大当り詳細_大当り, Field::c大当り詳細_当絵柄,
-    Field::c大当り詳細_ルール,   Field::c大当り詳細_状態,   Field::c大当り詳細_持玉数F,
-    Field::c大当り詳細_交換玉数, Field::c大当り詳細_連荘};
+// The held balls in a result record, as Grid1's row and the detail strip order them.
 constexpr std::size_t kHeldBallsColumn = 8;
 
 int dayRow(double day) {
@@ -96,11 +91,9 @@ void RunEngine::appendResultRecord(const std::string* heldBallsText) {
         raise(Error{ErrorKind::ResultRecordLimit}.counting(counter));
     }
     model_.grids.grid1.setRowCount(counter + 2);
-    大当り詳細行追加(fields_, model_.grids.grid1, counter);
+    // Grid1's row shows the detail strip, whose texts the record holds.
     ResultColumns columns{};
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        columns[column] = fields_.text(kResultRecordFields[column]);
-    }
+    大当り詳細行追加(fields_, model_.grids.grid1, counter, &columns);
     if (heldBallsText != nullptr) {
         columns[kHeldBallsColumn] = *heldBallsText;
     }

@@ -114,11 +114,17 @@ private:
     };
     HotState takeHot() const;
     void putHot(const HotState& hot);
+    void playOneSpin(HotState& hot);
+    bool playQuietSpins(HotState& hot);
+    std::int64_t quietSpinLimit(const HotState& hot) const;
+    std::int64_t normalSpinLimit(double heldBalls, std::int64_t wanted) const;
+    std::int64_t affordablePurchases() const;
     void drawSpin(HotState& hot);
     void recomputeCorrectedDenominator();
     void playSpin(HotState& hot, bool purchaseDue);
     void normalSpin(HotState& hot, bool purchaseDue);
     void purchase(HotState& hot);
+    void chargePurchases(std::int64_t count);
     void endShortTime();
     void checkMoney();
     void endDayBy(BallRule marker);
@@ -138,6 +144,7 @@ private:
     void countModes(const SymbolInfo& symbol, bool firstHit);
     void changeMode(const SymbolInfo& symbol);
     void updateDenominator();
+    void countStreak();
 
     // Day end and records (day_end.cpp).
     void closeLastDay();
@@ -166,7 +173,8 @@ private:
     double dayClock_ = 0;
     double timeLimit_ = 0; // the day clock at which the day ends in the current state
     double ballsPerSpin_ = 0;
-    double unitBalls_ = 0; // 条件_投資単位 ÷ 4
+    double unitBalls_ = 0;             // 条件_投資単位 ÷ 4
+    std::int64_t purchaseSpacing_ = 0; // normal spins from one purchase to the next at least
     Money money_;
     std::int64_t flushedNormalSpins_ = 0; // held-ball and cash spins already in the fields
     std::int64_t pendingShortSpins_ = 0;
@@ -180,6 +188,8 @@ private:
     bool unitIntegral_ = true;
     bool spinDistributionDirty_ = false;
     bool symbolSharesDirty_ = false;
+    bool streakDistributionDirty_ = false;
+    double streakFirstHits_ = 0;       // 初当たり数表示 when the last streak was counted
     double detailInvest_ = 0;          // c大当り詳細_投資額F
     double dayInvest_ = 0;             // c日合計_投資額F
     double dayBalance_ = 0;            // c日合計_収支F

@@ -1,6 +1,7 @@
 // RunEngine, Start and the end of a run: MK_Start prepares the window and the working copy,
 // plays until the stop flag, and hands the window back with the end message.
 
+#include "engine/quiet_spins.h"
 #include "engine/run_engine.h"
 #include "results/grids_and_charts.h"
 
@@ -129,6 +130,7 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     ruleBoxDirty_ = false;
     spinDistributionDirty_ = false;
     symbolSharesDirty_ = false;
+    streakDistributionDirty_ = false;
     barHourEnd_ = kSecondsPerHour;
     barClock_ = -1;
 }
@@ -198,6 +200,7 @@ void RunEngine::clearFigures() {
     scaleTimesN_ = static_cast<double>(scale_) * denominator_;
     scaleTimesC_ = static_cast<double>(scale_) * corrected_;
     unitBalls_ = conditions_.money.unit / kYenPerBall;
+    purchaseSpacing_ = purchaseSpacing({ballsPerSpin_, unitBalls_});
     unitIntegral_ = conditions_.money.unit == std::trunc(conditions_.money.unit);
     adopt();
     updateTimeLimit();

@@ -2,9 +2,11 @@
 // money accounting, the day clock and hour bars, the yields, and publishing the figures the
 // loop keeps in registers.
 
+#include "engine/quiet_spins.h"
 #include "engine/run_engine.h"
 #include "results/distributions.h"
 
+#include <cmath>
 #include <limits>
 
 namespace zelkora {
@@ -14,38 +16,46 @@ namespace zelkora {
 // flushSpins(), which runs before the pump processes events and before every big hit or day
 // end. Whatever can change the members (a day end, the money check, the end of a 時短, the
 // recomputed denominator, the pump) runs with the hot state put back and taken again after.
+// Between such events the spins are quiet and are played as one run (quiet_spin_runs.cpp).
 void RunEngine::デジパチ乱数発生() {
     HotState hot = takeHot();
     while (!hot.hitPending && !hot.stop) {
-        // The money check and the purchase of a normal spin ask the same question of the same
-        // held balls: a spin that needs a purchase.
-        bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
-        if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
-            putHot(hot);
-            endDayBy(BallRule::回転数終了);
-            hot = takeHot();
-            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
-        } else if (purchaseDue) [[unlikely]] {
-            putHot(hot);
-            checkMoney();
-            hot = takeHot();
-            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        if (!playQuietSpins(hot)) {
+            playOneSpin(hot);
         }
-        if (hot.stop) [[unlikely]] {
-            break; // the last day has ended
-        }
-        drawSpin(hot);
-        playSpin(hot, purchaseDue);
-        if (yield_.due()) [[unlikely]] {
-            putHot(hot);
-            yield_();
-            hot = takeHot();
-        } else {
-            yield_();
-        }
-        advanceHourBar(hot);
     }
     putHot(hot);
+}
+
+// One spin with every check, as the loop plays the spins next to an event.
+void RunEngine::playOneSpin(HotState& hot) {
+    // The money check and the purchase of a normal spin ask the same question of the same
+    // held balls: a spin that needs a purchase.
+    bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
+        putHot(hot);
+        endDayBy(BallRule::回転数終了);
+        hot = takeHot();
+        purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    } else if (purchaseDue) [[unlikely]] {
+        putHot(hot);
+        checkMoney();
+        hot = takeHot();
+        purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    }
+    if (hot.stop) [[unlikely]] {
+        return; // the last day has ended
+    }
+    drawSpin(hot);
+    playSpin(hot, purchaseDue);
+    if (yield_.due()) [[unlikely]] {
+        putHot(hot);
+        yield_();
+        hot = takeHot();
+    } else {
+        yield_();
+    }
+    advanceHourBar(hot);
 }
 
 RunEngine::HotState RunEngine::takeHot() const {
@@ -145,17 +155,35 @@ inline void RunEngine::normalSpin(HotState& hot, bool purchaseDue) {
 // One unit bought before the spin's balls are taken. Under d4 = 1 the player who has played
 // all held balls falls back to 交換.
 inline void RunEngine::purchase(HotState& hot) {
+    hot.heldBalls += unitBalls_;
+    chargePurchases(1);
+}
+
+void RunEngine::chargePurchases(std::int64_t count) {
     if (conditions_.digits.d4 == 1) {
         rule_ = BallRule::交換;
         ruleBoxDirty_ = true;
     }
-    const double unit = conditions_.money.unit;
-    hot.heldBalls += unitBalls_;
-    detailInvest_ = readBack(detailInvest_) + unit;
-    dayInvest_ = readBack(dayInvest_) + unit;
-    dayBalance_ = readBack(dayBalance_) - unit;
-    money_.cumulativeBalance -= unit;
     investDirty_ = true;
+    const double unit = conditions_.money.unit;
+    if (count > 1 && count < (std::int64_t{1} << 20) && unitIntegral_ && std::fabs(unit) < 0x1p30 &&
+        isModestWholeNumber(detailInvest_) && isModestWholeNumber(dayInvest_) &&
+        isModestWholeNumber(dayBalance_) && isModestWholeNumber(money_.cumulativeBalance)) {
+        // Whole numbers below 2^52 all along: every sum is exact, so count units at once give
+        // what count additions give.
+        const double total = unit * static_cast<double>(count);
+        detailInvest_ += total;
+        dayInvest_ += total;
+        dayBalance_ -= total;
+        money_.cumulativeBalance -= total;
+        return;
+    }
+    for (std::int64_t purchase = 0; purchase < count; ++purchase) {
+        detailInvest_ = readBack(detailInvest_) + unit;
+        dayInvest_ = readBack(dayInvest_) + unit;
+        dayBalance_ = readBack(dayBalance_) - unit;
+        money_.cumulativeBalance -= unit;
+    }
 }
 
 // A 時短 that has run out: the streak is over and the spin counts as a normal one.
@@ -163,7 +191,7 @@ void RunEngine::endShortTime() {
     state_ = MachineState::通常;
     fields_.setText(Field::c大当り詳細_状態, stateBoxText(state_));
     pendingShortTime_ = false;
-    連荘分布記録(model_.distributions, fields_, model_.charts.chart4);
+    countStreak();
     updateTimeLimit();
 }
 
@@ -186,7 +214,7 @@ void RunEngine::endDayBy(BallRule marker) {
 }
 
 // The hour bar of the spin's slot shows the minutes. Only the last spin of each hour can
-// leave a value the window sees, so the bar is written when the hour changes or at publish.
+// leave a value the window sees, so the bar is written when the hour changes or at publish().
 inline void RunEngine::advanceHourBar(HotState& hot) {
     if (hot.dayClock >= hot.barHourEnd) [[unlikely]] {
         if (hot.barClock >= 0) {
@@ -251,10 +279,6 @@ void RunEngine::flushSpins() {
         ruleBoxDirty_ = false;
         fields_.setText(Field::c大当り詳細_ルール, ballRuleText(BallRule::交換));
     }
-    if (barClock_ >= 0) {
-        showHourBar(barClock_);
-        barClock_ = -1;
-    }
 }
 
 // After a procedure that works on the fields, the spin loop takes their values back.
@@ -266,11 +290,22 @@ void RunEngine::adopt() {
 
 void RunEngine::publish() {
     flushSpins();
+    // No procedure reads the hour bars, and a day end sets them all to 0, so the last spin's
+    // bar is shown only here and when its hour ends.
+    if (barClock_ >= 0) {
+        showHourBar(barClock_);
+        barClock_ = -1;
+    }
     // The distribution displays are pure views of counters that change only at big hits;
     // they are refreshed when someone can see them.
     if (spinDistributionDirty_) {
         spinDistributionDirty_ = false;
         回転数分布表示(model_.distributions, fields_, model_.charts.chart3);
+    }
+    if (streakDistributionDirty_) {
+        streakDistributionDirty_ = false;
+        showStreakDistribution(model_.distributions, fields_, model_.charts.chart4,
+                               streakFirstHits_);
     }
     if (symbolSharesDirty_) {
         symbolSharesDirty_ = false;

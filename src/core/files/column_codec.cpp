@@ -2,6 +2,10 @@
 
 #include "files/utf8.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace zelkora {
 
 void appendColumn(std::string& text, std::string_view value, std::size_t width) {
@@ -12,19 +16,72 @@ void appendColumn(std::string& text, std::string_view value, std::size_t width) 
 
 std::string buildRecordText(const ColumnValues& values) {
     std::string text;
-    text.reserve(kRecordTextLength * 3);
-    for (std::size_t index = 0; index < values.size(); ++index) {
-        appendColumn(text, values[index], kColumnWidths[index]);
-    }
+    buildRecordTextInto(text, values);
     return text;
 }
 
-std::string_view trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
+void buildRecordTextInto(std::string& text, const ColumnValues& values) {
+    // Every column is written in place into a buffer long enough for the worst case; a record
+    // is mostly short ASCII values, which need no character counting.
+    std::size_t longest = 0;
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        longest += values[index].size() + kColumnWidths[index];
     }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    text.resize(longest);
+    char* out = text.data();
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        const std::string_view value = values[index];
+        const std::size_t width = kColumnWidths[index];
+        std::string_view kept = value.substr(0, width);
+        std::size_t characters = kept.size();
+        if (asciiPrefixLength(kept) != kept.size()) {
+            kept = characterSlice(value, 0, width);
+            characters = countCharacters(kept);
+        }
+        if (!kept.empty()) {
+            std::memcpy(out, kept.data(), kept.size());
+            out += kept.size();
+        }
+        std::memset(out, ' ', width - characters);
+        out += width - characters;
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+}
+
+std::string_view trimSpacesFromEnds(std::string_view text) {
+    // Columns are padded with runs of spaces, looked at eight bytes at a time: the bytes that are
+    // not spaces are the non-zero bytes of the word XOR eight spaces.
+    constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
+    const auto othersAt = [&text](std::size_t at) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, sizeof(word));
+        return word ^ kSpaces;
+    };
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    // The byte at the lowest address is the word's lowest byte.
+    constexpr bool kWords = std::endian::native == std::endian::little;
+    while (kWords && last - first >= sizeof(std::uint64_t)) {
+        if (const std::uint64_t others = othersAt(first); others != 0) {
+            first += static_cast<std::size_t>(std::countr_zero(others)) / 8;
+            break;
+        }
+        first += sizeof(std::uint64_t);
+    }
+    while (first < last && text[first] == ' ') {
+        ++first;
+    }
+    while (kWords && last - first >= sizeof(std::uint64_t)) {
+        if (const std::uint64_t others = othersAt(last - sizeof(std::uint64_t)); others != 0) {
+            last -= static_cast<std::size_t>(std::countl_zero(others)) / 8;
+            break;
+        }
+        last -= sizeof(std::uint64_t);
+    }
+    while (last > first && text[last - 1] == ' ') {
+        --last;
+    }
+    return text.substr(first, last - first);
 }
 
 std::string_view column(std::string_view text, std::size_t position, std::size_t width) {
@@ -43,12 +100,35 @@ std::string_view column(std::string_view text, int columnNumber) {
 }
 
 ColumnValues splitColumns(std::string_view text) {
+    // One pass over the text, as characterOffset() would cut each column from where the last
+    // one ended: a column ends at the byte that starts the character after its width, and eight
+    // ASCII bytes at a time are eight characters.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     ColumnValues columns{};
-    std::string_view rest = text;
+    std::size_t offset = 0;
+    std::size_t start = 0;
     for (std::size_t index = 0; index < columns.size(); ++index) {
-        const std::size_t end = characterOffset(rest, kColumnWidths[index]);
-        columns[index] = trimSpaces(rest.substr(0, end));
-        rest.remove_prefix(end);
+        std::size_t left = kColumnWidths[index];
+        while (offset < text.size()) {
+            if (left >= sizeof(std::uint64_t) && text.size() - offset >= sizeof(std::uint64_t)) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, text.data() + offset, sizeof(word));
+                if ((word & kHighBits) == 0) {
+                    offset += sizeof(word);
+                    left -= sizeof(word);
+                    continue;
+                }
+            }
+            if ((static_cast<unsigned char>(text[offset]) & 0xC0U) != 0x80U) {
+                if (left == 0) {
+                    break;
+                }
+                --left;
+            }
+            ++offset;
+        }
+        columns[index] = trimSpaces(text.substr(start, offset - start));
+        start = offset;
     }
     return columns;
 }

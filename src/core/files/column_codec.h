@@ -24,6 +24,8 @@ using ColumnValues = std::array<std::string_view, kRecordColumnCount>;
 
 // Places each value in its column and concatenates the columns.
 std::string buildRecordText(const ColumnValues& values);
+// The same into `text`, replacing what it held (its capacity is reused).
+void buildRecordTextInto(std::string& text, const ColumnValues& values);
 // Appends one value left-aligned in a column of `width` characters.
 void appendColumn(std::string& text, std::string_view value, std::size_t width);
 
@@ -37,6 +39,13 @@ std::string_view column(std::string_view text, int columnNumber);
 ColumnValues splitColumns(std::string_view text);
 
 // Removes leading and trailing ASCII spaces; other blanks (tabs, the ideographic space) stay.
-std::string_view trimSpaces(std::string_view text);
+std::string_view trimSpacesFromEnds(std::string_view text);
+inline std::string_view trimSpaces(std::string_view text) {
+    // Most texts given are trimmed already: two looks decide.
+    if (text.empty() || (text.front() != ' ' && text.back() != ' ')) {
+        return text;
+    }
+    return trimSpacesFromEnds(text);
+}
 
 } // namespace zelkora

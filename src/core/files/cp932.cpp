@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <limits>
 #include <optional>
+#include <string>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
@@ -63,16 +65,15 @@ void appendUtf16(std::vector<UChar>& utf16, char32_t character, bool swapsContro
 
 // The byte range from the first to one past the last byte at or above 0x80; none for ASCII.
 std::optional<std::pair<std::size_t, std::size_t>> nonAsciiStretch(std::string_view text) {
-    const auto isHigh = [](char byte) {
-        return static_cast<unsigned char>(byte) >= 0x80U;
-    };
-    const auto first = std::find_if(text.begin(), text.end(), isHigh);
-    if (first == text.end()) {
+    const std::size_t first = asciiPrefixLength(text);
+    if (first == text.size()) {
         return std::nullopt;
     }
-    const auto last = std::find_if(text.rbegin(), text.rend(), isHigh).base();
-    return std::pair{static_cast<std::size_t>(first - text.begin()),
-                     static_cast<std::size_t>(last - text.begin())};
+    std::size_t last = text.size();
+    while (static_cast<unsigned char>(text[last - 1]) < 0x80U) {
+        --last;
+    }
+    return std::pair{first, last};
 }
 
 // Set by the decode callback whenever ICU meets bytes that are not code page 932. ICU hands the
@@ -83,11 +84,52 @@ struct InvalidBytesFlag {
 
 } // namespace
 
+// The last conversions of the non-ASCII part of a text, by its hash. Records repeat the same few
+// texts (した, 交換, 通常, the symbol names) over and over, and ICU costs far more than a look-up.
+// Only conversions that succeeded are kept, so every failure is still found and reported.
+class ConversionCache {
+public:
+    // The entry found last is tried first: consecutive records mostly hold the same texts.
+    const std::string* find(std::string_view from) {
+        if (last_ != nullptr && last_->from == from) {
+            return &last_->to;
+        }
+        Entry& entry = entries_[slot(from)];
+        if (!entry.filled || entry.from != from) {
+            return nullptr;
+        }
+        last_ = &entry;
+        return &entry.to;
+    }
+    void keep(std::string_view from, std::string_view to) {
+        Entry& entry = entries_[slot(from)];
+        entry.from.assign(from);
+        entry.to.assign(to);
+        entry.filled = true;
+        last_ = &entry;
+    }
+
+private:
+    struct Entry {
+        std::string from;
+        std::string to;
+        bool filled = false;
+    };
+    static constexpr std::size_t kEntries = 32;
+    static std::size_t slot(std::string_view from) {
+        return std::hash<std::string_view>{}(from) % kEntries;
+    }
+    std::array<Entry, kEntries> entries_;
+    const Entry* last_ = nullptr;
+};
+
 struct Cp932Codec::State {
     UConverter* converter = nullptr;
     bool swapsControls = false;
     InvalidBytesFlag invalidBytes;
     std::vector<UChar> utf16;
+    ConversionCache encoded;
+    ConversionCache decoded;
 
     State() = default;
     State(const State&) = delete;
@@ -169,9 +211,17 @@ Status Cp932Codec::encodeInto(std::string_view text, std::string& bytes) {
         return {};
     }
     const auto [begin, end] = *stretch;
+    const std::string_view middle = text.substr(begin, end - begin);
     bytes.assign(text.substr(0, begin));
-    Status status = appendEncoded(*state_, text.substr(begin, end - begin), bytes);
-    if (!status.ok()) {
+    if (const std::string* cached = state_->encoded.find(middle)) {
+        bytes.append(*cached);
+        bytes.append(text.substr(end));
+        return {};
+    }
+    Status status = appendEncoded(*state_, middle, bytes);
+    if (status.ok()) {
+        state_->encoded.keep(middle, std::string_view(bytes).substr(begin));
+    } else {
         bytes.clear();
         // The ASCII before the stretch is one character a byte.
         status.error().number += static_cast<std::int64_t>(begin);
@@ -259,13 +309,24 @@ bool Cp932Codec::decodeInto(std::string_view bytes, std::string& text) {
     }
     const std::size_t begin = stretch->first;
     const std::size_t end = std::min(bytes.size(), stretch->second + 1);
+    const std::string_view middle = bytes.substr(begin, end - begin);
     text.assign(bytes.substr(0, begin));
-    if (!appendDecoded(*state_, bytes.substr(begin, end - begin), text)) {
+    if (const std::string* cached = state_->decoded.find(middle)) {
+        text.append(*cached);
+        text.append(bytes.substr(end));
+        return true;
+    }
+    if (!appendDecoded(*state_, middle, text)) {
         text.clear();
         return false;
     }
+    if (state_->invalidBytes.raised) {
+        text.append(bytes.substr(end));
+        return false;
+    }
+    state_->decoded.keep(middle, std::string_view(text).substr(begin));
     text.append(bytes.substr(end));
-    return !state_->invalidBytes.raised;
+    return true;
 }
 
 bool Cp932Codec::appendDecoded(State& state, std::string_view bytes, std::string& text) {

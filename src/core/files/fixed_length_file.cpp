@@ -75,16 +75,28 @@ Status RecordFile::write(int recordNumber, std::string_view text) {
         error.record = recordNumber;
         return error;
     }
+    return storeEncoded(recordNumber, encoded_);
+}
+
+Status RecordFile::writeEncoded(int recordNumber, std::string_view bytes) {
+    const Result<std::uint64_t> where = locate(recordNumber, ErrorKind::CannotWrite);
+    if (!where.ok()) {
+        return where.error();
+    }
+    return storeEncoded(recordNumber, bytes);
+}
+
+Status RecordFile::storeEncoded(int recordNumber, std::string_view bytes) {
     // Cutting would lose the end of the text, possibly half a double-byte character; the
     // caller decides what to do instead.
-    if (encoded_.size() > maxTextBytes()) {
+    if (bytes.size() > maxTextBytes()) {
         return failure(ErrorKind::TextTooLong, recordNumber)
-            .counting(static_cast<std::int64_t>(encoded_.size()));
+            .counting(static_cast<std::int64_t>(bytes.size()));
     }
-    std::fill(record_.begin(), record_.end(), static_cast<unsigned char>(0));
-    record_[0] = static_cast<unsigned char>(encoded_.size() & 0xFFU);
-    record_[1] = static_cast<unsigned char>(encoded_.size() >> 8U);
-    std::copy(encoded_.begin(), encoded_.end(), record_.begin() + 2);
+    record_[0] = static_cast<unsigned char>(bytes.size() & 0xFFU);
+    record_[1] = static_cast<unsigned char>(bytes.size() >> 8U);
+    const auto end = std::copy(bytes.begin(), bytes.end(), record_.begin() + 2);
+    std::fill(end, record_.end(), static_cast<unsigned char>(0));
     return store(recordNumber);
 }
 
@@ -126,6 +138,22 @@ Result<RecordRead> RecordFile::read(int recordNumber) {
 
 Result<RecordReadOutcome> RecordFile::readInto(int recordNumber, std::string& text) {
     text.clear();
+    std::string_view encoded;
+    Result<RecordReadOutcome> stored = readStored(recordNumber, encoded);
+    if (!stored.ok() || stored->status == RecordReadStatus::BeyondEnd) {
+        return stored;
+    }
+    RecordReadOutcome outcome = stored.value();
+    outcome.damage.invalidBytes = !codec_.decodeInto(encoded, text); // nothing left: valid
+    const RecordDamage& damage = outcome.damage;
+    if (damage.lengthTooLarge || damage.truncated || damage.invalidBytes) {
+        outcome.status = RecordReadStatus::Damaged;
+    }
+    return outcome;
+}
+
+Result<RecordReadOutcome> RecordFile::readStored(int recordNumber, std::string_view& encoded) {
+    encoded = {};
     const Result<std::uint64_t> where = locate(recordNumber, ErrorKind::CannotRead);
     if (!where.ok()) {
         return where.error();
@@ -155,11 +183,10 @@ Result<RecordReadOutcome> RecordFile::readInto(int recordNumber, std::string& te
             outcome.damage.truncated = true;
             length = bytes.size() - 2;
         }
-        const std::string_view encoded(reinterpret_cast<const char*>(bytes.data() + 2), length);
-        outcome.damage.invalidBytes = !codec_.decodeInto(encoded, text);
+        encoded = std::string_view(reinterpret_cast<const char*>(bytes.data() + 2), length);
     }
     const RecordDamage& damage = outcome.damage;
-    if (damage.lengthTooLarge || damage.truncated || damage.invalidBytes) {
+    if (damage.lengthTooLarge || damage.truncated) {
         outcome.status = RecordReadStatus::Damaged;
     }
     return outcome;

@@ -72,12 +72,18 @@ public:
     Result<RecordRead> read(int recordNumber);
     // Same, decoding into `text` (its capacity is reused across calls).
     Result<RecordReadOutcome> readInto(int recordNumber, std::string& text);
+    // The record's text as stored, in code page 932, without decoding it: what readInto() would
+    // decode, with the same outcome except that invalid bytes are not looked for. The view is
+    // valid until the next call on this object.
+    Result<RecordReadOutcome> readStored(int recordNumber, std::string_view& encoded);
     // The first two bytes of the record as a little-endian signed integer.
     Result<RecordInt16> readInt16(int recordNumber);
 
     // Encodes and stores the text; refuses a text whose code page 932 form is longer than
     // maxTextBytes() (it is never cut) and leaves the file unchanged.
     Status write(int recordNumber, std::string_view text);
+    // Stores a text already in code page 932, as write() stores the form it encodes.
+    Status writeEncoded(int recordNumber, std::string_view bytes);
     // L = 0: the record reads back as the empty text.
     Status writeEmpty(int recordNumber);
     Status writeInt16(int recordNumber, std::int16_t value);
@@ -90,6 +96,7 @@ private:
     // The byte offset of a record, or why there is none.
     Result<std::uint64_t> locate(int recordNumber, ErrorKind whenClosed) const;
     Status store(int recordNumber);
+    Status storeEncoded(int recordNumber, std::string_view bytes);
     Error failure(ErrorKind kind, int recordNumber) const;
 
     std::size_t recordLength_;

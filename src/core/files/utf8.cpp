@@ -1,7 +1,12 @@
 #include "files/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace zelkora {
 namespace {
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
 bool isContinuationByte(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0U) == 0x80U;
@@ -55,6 +60,23 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& offset
     return value;
 }
 
+// Eight bytes at a time: record texts are mostly digits and spaces.
+std::size_t asciiPrefixLength(std::string_view text) {
+    std::size_t offset = 0;
+    while (text.size() - offset >= sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + offset, sizeof(word));
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+        offset += sizeof(word);
+    }
+    while (offset < text.size() && static_cast<unsigned char>(text[offset]) < 0x80U) {
+        ++offset;
+    }
+    return offset;
+}
+
 std::size_t countCharacters(std::string_view text) {
     std::size_t count = 0;
     for (const char byte : text) {
@@ -67,6 +89,17 @@ std::size_t characterOffset(std::string_view text, std::size_t characterIndex) {
     std::size_t offset = 0;
     std::size_t seen = 0;
     while (offset < text.size()) {
+        // Eight ASCII bytes are eight characters, none of them the one wanted.
+        if (characterIndex - seen >= sizeof(std::uint64_t) &&
+            text.size() - offset >= sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + offset, sizeof(word));
+            if ((word & kHighBits) == 0) {
+                offset += sizeof(word);
+                seen += sizeof(word);
+                continue;
+            }
+        }
         if (!isContinuationByte(text[offset])) {
             if (seen == characterIndex) {
                 return offset;

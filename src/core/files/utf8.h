@@ -8,6 +8,9 @@
 // bytes: a double-byte Shift-JIS character is one character, just like an ASCII one.
 namespace zelkora {
 
+// Number of leading bytes below 0x80: the ASCII characters the text begins with, one byte each.
+std::size_t asciiPrefixLength(std::string_view text);
+
 // Number of characters (code points) in UTF-8 text. Every byte that is not a continuation byte
 // starts a character, so malformed text still gives a count without reading out of bounds.
 std::size_t countCharacters(std::string_view text);

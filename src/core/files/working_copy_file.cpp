@@ -151,11 +151,15 @@ Status FileWorkingCopy::writeConditionRecords(const StoredConditions& conditions
 }
 
 Status FileWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
-    text_.clear();
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        appendColumn(text_, columns[column], kColumnWidths[column]);
+    if (const std::optional<std::string_view> bytes = encoder_.encode(columns)) {
+        return file_.writeEncoded(recordNumber, *bytes);
     }
-    return file_.write(recordNumber, text_);
+    buildRecordTextInto(text_, columns);
+    Status written = file_.write(recordNumber, text_);
+    if (written.ok()) {
+        encoder_.learn(columns);
+    }
+    return written;
 }
 
 Status FileWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBallRatio) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/fixed_length_file.h"
+#include "files/record_encoder.h"
 #include "files/run_working_copy.h"
 
 #include <filesystem>
@@ -39,6 +40,7 @@ private:
     std::filesystem::path path_;
     RecordFile file_{kVerificationRecordLength};
     std::string text_; // the record text being built, reused
+    RecordEncoder encoder_;
 };
 
 } // namespace zelkora

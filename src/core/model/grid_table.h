@@ -18,8 +18,9 @@ struct GridColumnSpec {
 };
 
 // The data behind one grid: row 0 holds the headings, every cell is text. The big-hit grid can
-// reach hundreds of thousands of rows, so each row keeps its cells in one buffer rather than
-// one object per cell.
+// reach hundreds of thousands of rows, so the rows keep their cells in one shared buffer rather
+// than one object per cell or per row: a row written is appended to it, and the buffer is
+// compacted when rewritten rows have left more than half of it unused.
 class GridTable {
 public:
     // Sets the column count, widths, alignments and the heading row; keeps the row count.
@@ -35,21 +36,41 @@ public:
     // Rows beyond the count are dropped, new rows are empty.
     void setRowCount(int rows);
 
+    // Valid until the grid next changes.
     std::string_view cell(int row, int column) const;
+    // The row's cells joined, each followed by kCellSeparator; valid until the grid next changes.
+    std::string_view joinedRow(int row) const;
     void setCell(int row, int column, std::string_view text);
     // Writes columns 0 … texts.size()-1 of one row at once.
     void setRow(int row, std::span<const std::string_view> texts);
+    // The same from the row's cells already joined, each followed by kCellSeparator.
+    void setJoinedRow(int row, std::string_view joined);
+    static constexpr char kCellSeparator = '\x1f';
 
     // Raised by every change, so a view can tell cheaply whether to refresh.
     std::uint64_t revision() const { return revision_; }
 
 private:
-    // Cells of one row, each terminated by a unit separator.
-    static constexpr char kSeparator = '\x1f';
+    // Cells of one row, each terminated by a unit separator: text_[offset, offset + size).
+    static constexpr char kSeparator = kCellSeparator;
+    struct Row {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
+
+    // Stores scratch_, or `joined` (not a part of this grid's text), as the text of `row`.
+    void storeRow(int row);
+    void storeJoined(int row, std::string_view joined);
+    void compactIfWorthIt(std::size_t adding);
+    bool isInText(std::string_view text) const;
+    void dropRow(Row& row);
 
     std::vector<int> widths_;
     std::vector<int> alignments_;
-    std::vector<std::string> rows_;
+    std::vector<Row> rows_;
+    std::string text_;
+    std::size_t unused_ = 0; // bytes of text_ no row refers to
+    std::string scratch_;    // the row being built
     std::uint64_t revision_ = 0;
 };
 

@@ -2,7 +2,9 @@
 
 #include "platform/platform.h"
 
+#include <cassert>
 #include <cstddef>
+#include <span>
 #include <vector>
 
 namespace zelkora {
@@ -19,6 +21,19 @@ public:
             refill();
         }
         return buffer_[position_++];
+    }
+
+    // The values not drawn yet, at least one (the buffer is refilled when it is empty), so a hot
+    // loop can draw from a range held in locals; it then says how many it took with take().
+    std::span<const float> pending() {
+        if (position_ == buffer_.size()) {
+            refill();
+        }
+        return std::span<const float>(buffer_).subspan(position_);
+    }
+    void take(std::size_t count) {
+        assert(count <= buffer_.size() - position_);
+        position_ += count;
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <cassert>
 #include <cstdint>
 
 namespace zelkora {
@@ -20,6 +21,14 @@ public:
         } else {
             --remaining_;
         }
+    }
+
+    // How many calls in a row will only count down, and passing that many at once: a loop that
+    // plays a run of spins between two events counts its yield points in one step.
+    std::uint32_t skippable() const { return remaining_; }
+    void skip(std::uint32_t calls) {
+        assert(calls <= remaining_);
+        remaining_ -= calls;
     }
 
 private:

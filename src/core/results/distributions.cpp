@@ -67,7 +67,11 @@ void 回転数分布表示(DistributionCounters& counters, FieldStore& fields, C
 
 void 連荘分布記録(DistributionCounters& counters, FieldStore& fields, ChartData& streakChart) {
     counters.countRunningStreak();
-    const double firstHits = fields.number(Field::初当たり数表示);
+    showStreakDistribution(counters, fields, streakChart, fields.number(Field::初当たり数表示));
+}
+
+void showStreakDistribution(DistributionCounters& counters, FieldStore& fields,
+                            ChartData& streakChart, double firstHits) {
     DistributionCounters::ShownShares& shown = counters.shownShares();
     ensureRows(streakChart, kStreakBuckets);
     for (int index = 0; index < kStreakBuckets; ++index) {

@@ -16,6 +16,11 @@ void 回転数分布表示(DistributionCounters& counters, FieldStore& fields, C
 // 連荘分布記録: counts the running streak into its bucket, refreshes 連荘1r…11r and the chart,
 // then sets the running streak back to 1.
 void 連荘分布記録(DistributionCounters& counters, FieldStore& fields, ChartData& streakChart);
+// The refreshing half of 連荘分布記録, for `firstHits` first hits: the boxes and the chart are a
+// view of the streak counters, so a caller may refresh them only when someone can look, with the
+// first hits counted when the last streak was.
+void showStreakDistribution(DistributionCounters& counters, FieldStore& fields,
+                            ChartData& streakChart, double firstHits);
 
 // Every row k+1 of the symbol chart := hits(k) / total big hits × 100 as plain text (0 while
 // there is no big hit).

@@ -77,14 +77,46 @@ void clearToSingleRow(ChartData& chart, std::string_view label) {
     chart.setValue(1, 1, "0");
 }
 
+// Writes the fields' texts as one grid row and hands back the cells; the row is joined in place
+// from the fields, without a string per cell.
 template <std::size_t Count>
 void writeRow(const FieldStore& fields, GridTable& grid, int row,
-              const std::array<Field, Count>& columns) {
-    std::array<std::string_view, Count> texts;
-    for (std::size_t index = 0; index < Count; ++index) {
-        texts[index] = fields.text(columns[index]);
+              const std::array<Field, Count>& columns,
+              std::array<std::string_view, Count>* cells = nullptr) {
+    std::array<char, 1024> joined;
+    std::array<std::size_t, Count> lengths{};
+    char* out = joined.data();
+    char* const end = joined.data() + joined.size() - 1; // room for a separator
+    for (std::size_t index = 0; index < Count && out != nullptr; ++index) {
+        char* const next = fields.putText(columns[index], out, end);
+        if (next != nullptr) {
+            lengths[index] = static_cast<std::size_t>(next - out);
+            *next = GridTable::kCellSeparator;
+            out = next + 1;
+        } else {
+            out = nullptr;
+        }
     }
-    grid.setRow(row, texts);
+    if (out != nullptr) {
+        grid.setJoinedRow(
+            row, std::string_view(joined.data(), static_cast<std::size_t>(out - joined.data())));
+    } else {
+        // Texts too long for the buffer: one string each.
+        std::array<std::string_view, Count> texts;
+        for (std::size_t index = 0; index < Count; ++index) {
+            texts[index] = fields.text(columns[index]);
+            lengths[index] = texts[index].size();
+        }
+        grid.setRow(row, texts);
+    }
+    if (cells != nullptr) {
+        const std::string_view stored = grid.joinedRow(row);
+        std::size_t offset = 0;
+        for (std::size_t index = 0; index < Count; ++index) {
+            (*cells)[index] = stored.substr(offset, lengths[index]);
+            offset += lengths[index] + 1;
+        }
+    }
 }
 
 } // namespace
@@ -115,15 +147,15 @@ void グラフCLR(Charts& charts) {
     clearToSingleRow(charts.chart1, "絵柄");
 }
 
-void 大当り詳細行追加(const FieldStore& fields, GridTable& grid1,
-                      std::int32_t& resultRecordCounter) {
+void 大当り詳細行追加(const FieldStore& fields, GridTable& grid1, std::int32_t& resultRecordCounter,
+                      std::array<std::string_view, 11>* cells) {
     resultRecordCounter = incrementOrFail(resultRecordCounter, "大当りデータの件数");
     // The callers size the grid before a big-hit row but not before a day-end or cancel row;
     // growing it here keeps those rows instead of writing past the grid.
     if (resultRecordCounter >= grid1.rowCount()) {
         grid1.setRowCount(resultRecordCounter + 1);
     }
-    writeRow(fields, grid1, resultRecordCounter, kDetailFields);
+    writeRow(fields, grid1, resultRecordCounter, kDetailFields, cells);
 }
 
 void 日合計行追加(const FieldStore& fields, GridTable& grid3) {

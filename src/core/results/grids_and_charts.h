@@ -4,6 +4,7 @@
 #include "model/chart_data.h"
 #include "model/grid_table.h"
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -19,9 +20,11 @@ void グリッド見出し設定(Grids& grids);
 void グラフCLR(Charts& charts);
 
 // 大当り詳細行追加: raises the result-record counter and writes the eleven big-hit detail
-// fields into that row of Grid1 (the caller sizes the grid).
-void 大当り詳細行追加(const FieldStore& fields, GridTable& grid1,
-                      std::int32_t& resultRecordCounter);
+// fields into that row of Grid1 (the caller sizes the grid). `cells`, when given, receives the
+// row's cells (views into Grid1, valid until it next changes), which are the texts of the
+// result record.
+void 大当り詳細行追加(const FieldStore& fields, GridTable& grid1, std::int32_t& resultRecordCounter,
+                      std::array<std::string_view, 11>* cells = nullptr);
 // 日合計行追加: Grid3 gets day + 1 rows and the day's seven totals in row `day`.
 void 日合計行追加(const FieldStore& fields, GridTable& grid3);
 

@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "files/column_codec.h"
 #include "files/fixed_length_file.h"
+#include "files/record_decoder.h"
 #include "files/record_layouts.h"
 #include "platform/yield_point.h"
 #include "results/grids_and_charts.h"
@@ -12,17 +13,13 @@
 #include "results/statistics.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace zelkora {
 namespace {
 
 constexpr std::string_view kRemaining = "残り";
-
-// Columns 5 to 8 of a result record hold texts: 大当り, 当絵柄, ルール, 状態.
-bool isResultTextColumn(std::size_t index) {
-    return index >= 4 && index <= 7;
-}
 
 // The held-ball ratio of the run comes from its summary; it is never recomputed.
 void copyHoldingRatio(MainWindowModel& model, RecordFile& file) {
@@ -84,52 +81,89 @@ void resetAsRunStart(MainWindowModel& model, RebuildSeams seams, RecordAccumulat
 }
 
 // The progress shown before record `index` of `count`; the text changes only with the whole
-// percent, so it is written only then.
+// percent, so it is written only then, and the records before the next whole percent skip the
+// division.
 class ProgressDisplay {
 public:
     ProgressDisplay(FieldStore& fields, std::int32_t count) : fields_(fields), count_(count) {}
     void show(std::int32_t index) {
-        const auto percent = static_cast<int>(
-            fixPart(static_cast<double>(index) / static_cast<double>(count_) * 100));
-        if (percent == shown_) {
+        if (index < nextChange_) {
             return;
         }
-        shown_ = percent;
-        fields_.setNumber(Field::ProgressBar1, percent);
-        fields_.setText(Field::action表示, "Loading..." + std::to_string(percent) + "%");
+        const int percent = percentAt(index);
+        if (percent != shown_) {
+            shown_ = percent;
+            fields_.setNumber(Field::ProgressBar1, percent);
+            fields_.setText(Field::action表示, "Loading..." + std::to_string(percent) + "%");
+        }
+        nextChange_ = firstIndexAbove(index, percent);
     }
 
 private:
+    int percentAt(std::int32_t index) const {
+        return static_cast<int>(
+            fixPart(static_cast<double>(index) / static_cast<double>(count_) * 100));
+    }
+    // The first index after `index` that shows more than `percent`: in exact arithmetic it is
+    // at least (percent + 1) × count ÷ 100, which the rounding of percentAt() moves by less than
+    // one; so the search starts two below and steps up.
+    std::int32_t firstIndexAbove(std::int32_t index, int percent) const {
+        const std::int64_t exact = (static_cast<std::int64_t>(percent) + 1) * count_;
+        std::int64_t at = std::max<std::int64_t>(index + 1, (exact + 99) / 100 - 2);
+        while (at < count_ && percentAt(static_cast<std::int32_t>(at)) <= percent) {
+            ++at;
+        }
+        return static_cast<std::int32_t>(at);
+    }
+
     FieldStore& fields_;
     std::int32_t count_;
     int shown_ = -1;
+    std::int32_t nextChange_ = 0;
 };
-
-// A stored number whose plain text is the column itself: "0", or digits without a leading zero
-// (at most 15, so the number is exact), perhaps negative.
-bool isPlainInteger(std::string_view text) {
-    if (!text.empty() && text.front() == '-') {
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 15 || (text.front() == '0' && text.size() > 1)) {
-        return false;
-    }
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // Grid1's row shows the detail strip as it stands after the record was written into it. The
 // strip's number fields show the plain text of the stored number, which for the usual plain
 // integers is the column itself; only other numbers ("007", "2.50") are formatted again.
 void appendResultRow(GridTable& grid1, int row, const ColumnValues& columns,
-                     const FieldStore& fields) {
+                     ShownAsStored shownAsStored, const FieldStore& fields) {
     std::array<std::string_view, kRecordColumnCount> cells{};
     for (std::size_t index = 0; index < cells.size(); ++index) {
-        const Field field = kResultColumns[index];
-        const bool shownAsWritten = isResultTextColumn(index) || isPlainInteger(columns[index]);
-        cells[index] = shownAsWritten ? columns[index] : std::string_view(fields.text(field));
+        cells[index] = shownAsStored.test(index)
+                           ? trimSpaces(columns[index])
+                           : std::string_view(fields.text(kResultColumns[index]));
     }
     grid1.setRow(row, cells);
 }
+
+// The result records' columns, read straight from their stored bytes when the decoder knows
+// their words, else decoded in full (which fails on a missing or damaged record).
+class RecordReader {
+public:
+    explicit RecordReader(RecordFile& file) : file_(file) {}
+
+    // Views valid until the next read.
+    ColumnValues read(int record) {
+        std::string_view encoded;
+        const Result<RecordReadOutcome> stored = file_.readStored(record, encoded);
+        if (stored.ok() && stored->status == RecordReadStatus::Ok) {
+            if (const std::optional<ColumnValues> columns = decoder_.decode(encoded)) {
+                return *columns;
+            }
+        }
+        raiseIfFailed(readRecord(file_, record, text_, RecordPresence::Required));
+        const ColumnValues columns = splitColumns(text_);
+        if (file_.readStored(record, encoded).ok()) {
+            decoder_.learn(encoded, columns);
+        }
+        return columns;
+    }
+
+private:
+    RecordFile& file_;
+    RecordDecoder decoder_;
+    std::string text_;
+};
 
 // Every result record through the detail strip, Grid1 and the accumulation.
 void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator,
@@ -149,23 +183,31 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
 
     YieldPoint yield(seams.pump);
     ProgressDisplay progress(model.fields, count);
-    std::string text;
-    for (std::int32_t index = 0; index < count; ++index) {
-        yield();
-        progress.show(index);
-        const int record = kFirstResultRecord + index;
-        raiseIfFailed(readRecord(file, record, text, RecordPresence::Required));
-        try {
-            const ColumnValues columns = splitColumns(text);
-            writeDetailStrip(model.fields, columns);
-            appendResultRow(model.grids.grid1, index + 1, columns, model.fields);
-            accumulator.accumulate();
-        } catch (const Fault& fault) {
-            // What went wrong in the figures happened at this record of this file.
-            raise(Error(fault.error()).inFile(file.path()).inRecord(record));
+    RecordReader reader(file);
+    try {
+        for (std::int32_t index = 0; index < count; ++index) {
+            if (yield.due()) {
+                accumulator.showDistributions();
+            }
+            yield();
+            progress.show(index);
+            const int record = kFirstResultRecord + index;
+            const ColumnValues columns = reader.read(record);
+            try {
+                const ShownAsStored shown = writeDetailStrip(model.fields, columns);
+                appendResultRow(model.grids.grid1, index + 1, columns, shown, model.fields);
+                accumulator.accumulate();
+            } catch (const Fault& fault) {
+                // What went wrong in the figures happened at this record of this file.
+                raise(Error(fault.error()).inFile(file.path()).inRecord(record));
+            }
         }
+        accumulator.closeLastDay();
+    } catch (...) {
+        // The figures show the state reached.
+        accumulator.showDistributions();
+        throw;
     }
-    accumulator.closeLastDay();
 }
 
 } // namespace

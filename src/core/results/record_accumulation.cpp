@@ -34,6 +34,9 @@ void RecordAccumulator::reset() {
     firstHitGap_ = 0;
     currentDay_ = 1;
     currentSymbol_ = 0;
+    spinDistributionChanged_ = false;
+    symbolSharesChanged_ = false;
+    streakDistributionChanged_ = false;
     計算日合計CLR(fields);
     計算大当り詳細CLR(fields);
     統計データobCLR(fields);
@@ -73,7 +76,7 @@ void RecordAccumulator::accumulate() {
     money_.cumulativeBalance = money_.cumulativeBalance + yen - investment;
     showCumulativeBalance(fields, money_.cumulativeBalance);
 
-    if (fields.text(Field::c大当り詳細_大当り) == kBigHit) {
+    if (std::string_view(fields.text(Field::c大当り詳細_大当り)) == kBigHit) {
         accumulateBigHit();
     }
 }
@@ -95,8 +98,7 @@ void RecordAccumulator::accumulateBigHit() {
     const int symbol = findSymbol(fields.text(Field::c大当り詳細_当絵柄));
     currentSymbol_ = symbol;
     model_.distributions.countSymbolHit(symbol);
-    showSymbolShares(model_.distributions, model_.charts.chart1,
-                     fields.number(Field::総大当り数表示));
+    symbolSharesChanged_ = true;
     fields.setText(Field::c大当り詳細_当絵柄,
                    model_.symbols.names[static_cast<std::size_t>(symbol)]);
 
@@ -107,7 +109,10 @@ void RecordAccumulator::accumulateBigHit() {
         fields.add(Field::確変数表示, 1);
     }
     if (firstHit) {
-        連荘分布記録(model_.distributions, fields, model_.charts.chart4);
+        // 連荘分布記録, its boxes shown later with the first hits counted now (never 0 here).
+        model_.distributions.countRunningStreak();
+        streakFirstHits_ = fields.number(Field::初当たり数表示);
+        streakDistributionChanged_ = true;
     } else {
         model_.distributions.setRunningStreak(
             toInt32OrFail(fields.number(Field::c大当り詳細_連荘), "連荘"));
@@ -130,7 +135,7 @@ void RecordAccumulator::countFirstHit() {
     firstHitMark_ = toInt32OrFail(totalSpins, "総回転数");
     countBlockFirstHit(model_.distributions, totalSpins, model_.charts.chart5);
     model_.distributions.classifyFirstHitGap(firstHitGap_, probabilityDenominator_);
-    回転数分布表示(model_.distributions, fields, model_.charts.chart3);
+    spinDistributionChanged_ = true;
 }
 
 int RecordAccumulator::findSymbol(std::string_view name) const {
@@ -161,6 +166,27 @@ void RecordAccumulator::countModeEntries(int symbol) {
 
 void RecordAccumulator::closeLastDay() {
     closeDay();
+    showDistributions();
+}
+
+// Each view shows what it showed right after its counters last changed: the spin distribution
+// and the symbol shares change with the first hits and big hits they divide by.
+void RecordAccumulator::showDistributions() {
+    FieldStore& fields = model_.fields;
+    if (spinDistributionChanged_) {
+        spinDistributionChanged_ = false;
+        回転数分布表示(model_.distributions, fields, model_.charts.chart3);
+    }
+    if (streakDistributionChanged_) {
+        streakDistributionChanged_ = false;
+        showStreakDistribution(model_.distributions, fields, model_.charts.chart4,
+                               streakFirstHits_);
+    }
+    if (symbolSharesChanged_) {
+        symbolSharesChanged_ = false;
+        showSymbolShares(model_.distributions, model_.charts.chart1,
+                         fields.number(Field::総大当り数表示));
+    }
 }
 
 void RecordAccumulator::closeDay() {

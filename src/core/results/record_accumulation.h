@@ -28,8 +28,12 @@ public:
     void accumulate();
     // Writes the record into the detail strip, then accumulates it.
     void accumulate(const ResultColumns& columns);
-    // After the last record: the day still open is closed like any other.
+    // After the last record: the day still open is closed like any other, and the distributions
+    // are shown.
     void closeLastDay();
+    // The distribution boxes and charts are views of their counters and are refreshed only when
+    // someone can look: before the window processes events, at the end, after a failure.
+    void showDistributions();
 
     std::int32_t currentDay() const { return currentDay_; }
     int currentSymbolIndex() const { return currentSymbol_; }
@@ -51,6 +55,10 @@ private:
     std::int32_t firstHitGap_ = 0;
     std::int32_t currentDay_ = 1;
     int currentSymbol_ = 0;
+    bool spinDistributionChanged_ = false;
+    bool symbolSharesChanged_ = false;
+    bool streakDistributionChanged_ = false;
+    double streakFirstHits_ = 0; // 初当たり数表示 when the last streak was counted
 };
 
 } // namespace zelkora

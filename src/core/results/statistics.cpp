@@ -8,9 +8,10 @@
 namespace zelkora {
 namespace {
 
+// "0": a field holding the number 0 shows and reads exactly as one holding that text.
 void setZero(FieldStore& fields, std::initializer_list<Field> cleared) {
     for (Field field : cleared) {
-        fields.setText(field, "0");
+        fields.setNumber(field, 0);
     }
 }
 
@@ -60,16 +61,13 @@ void 計算日合計CLR(FieldStore& fields) {
 }
 
 void 計算大当り詳細CLR(FieldStore& fields) {
-    fields.setText(Field::c大当り詳細_回転数, "0");
-    fields.setText(Field::c大当り詳細_投資額F, "0");
+    setZero(fields,
+            {Field::c大当り詳細_回転数, Field::c大当り詳細_投資額F, Field::c大当り詳細_交換玉数,
+             Field::c大当り詳細_連荘, Field::c大当り詳細_日目, Field::c大当り詳細_時短回転数});
     fields.setText(Field::c大当り詳細_大当り, "--");
     fields.setText(Field::c大当り詳細_当絵柄, "--");
     fields.setText(Field::c大当り詳細_ルール, "--");
     fields.setText(Field::c大当り詳細_状態, "通常");
-    fields.setText(Field::c大当り詳細_交換玉数, "0");
-    fields.setText(Field::c大当り詳細_連荘, "0");
-    fields.setText(Field::c大当り詳細_日目, "0");
-    fields.setText(Field::c大当り詳細_時短回転数, "0");
 }
 
 void 交換精算(FieldStore& fields, Money& money) {
