@@ -293,7 +293,8 @@ TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
     commands.MK_Start();
     ASSERT_EQ(run.ui.messages.size(), 1U);
     EXPECT_EQ(run.ui.messages[0].text,
-              "作業ファイルに書き込めません。ディスクの空き容量が足りません。検証を終了しました。");
+              "作業ファイルに書き込めません。ディスクの空き容量が足りません。"
+              "作業ファイルに記録できた大当りデータは 0 件です。検証を終了しました。");
     EXPECT_EQ(run.ui.messages[0].title, "検証エラー");
     EXPECT_EQ(run.model.window.running, 0);
     EXPECT_EQ(failing.finishedWith, 0); // the record that failed is not counted
