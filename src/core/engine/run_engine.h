@@ -123,7 +123,7 @@ private:
     void normalSpin(HotState& hot, bool purchaseDue);
     void purchase(HotState& hot);
     void endShortTime();
-    void checkMoney();
+    bool checkMoney(); // true when the day ended by 持金パンク
     void endDayBy(BallRule marker);
     void advanceHourBar(HotState& hot);
     void showHourBar(double clock);

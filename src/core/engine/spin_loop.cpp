@@ -19,20 +19,22 @@ void RunEngine::デジパチ乱数発生() {
     while (!hot.hitPending && !hot.stop) {
         // The money check and the purchase of a normal spin ask the same question of the same
         // held balls: a spin that needs a purchase.
-        bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        const bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        // After a day end the spin is the new day's first and is checked as such, so its
+        // purchase is held to the new day's cap like any other (the loop ends after the last).
         if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
             putHot(hot);
             endDayBy(BallRule::回転数終了);
             hot = takeHot();
-            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
-        } else if (purchaseDue) [[unlikely]] {
-            putHot(hot);
-            checkMoney();
-            hot = takeHot();
-            purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+            continue;
         }
-        if (hot.stop) [[unlikely]] {
-            break; // the last day has ended
+        if (purchaseDue) [[unlikely]] {
+            putHot(hot);
+            const bool busted = checkMoney();
+            hot = takeHot();
+            if (busted) {
+                continue;
+            }
         }
         drawSpin(hot);
         playSpin(hot, purchaseDue);
@@ -167,15 +169,16 @@ void RunEngine::endShortTime() {
     updateTimeLimit();
 }
 
-void RunEngine::checkMoney() {
+bool RunEngine::checkMoney() {
     if (!purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
-        return;
+        return false;
     }
     flushSpins();
     // The balls left, fewer than one spin's worth, are dropped.
     money_.heldBalls = 0;
     fields_.setText(Field::c大当り詳細_持玉数F, "0");
     endDayBy(BallRule::持金パンク);
+    return true;
 }
 
 void RunEngine::endDayBy(BallRule marker) {
