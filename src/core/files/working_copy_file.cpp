@@ -183,27 +183,26 @@ Status FileWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColum
     }
     Status written = file_.write(recordNumber, text_);
     if (!written.ok()) {
-        keepRecordsOnFile(recordNumber);
+        keepRecordsOnFile(recordNumber - kFirstResultRecord);
     }
     return written;
 }
 
-void FileWorkingCopy::keepRecordsOnFile(std::int32_t failedRecord) {
+void FileWorkingCopy::keepRecordsOnFile(std::int32_t written) {
     if (resultsOnFile_) {
         return;
     }
-    const std::int32_t before = failedRecord - kFirstResultRecord;
-    // The records before the failed one may still wait in the buffer; they count if they can
-    // reach the file now. Otherwise the file holds those that reached it in full.
+    // The records written before the failure may still wait in the buffer; they count if they
+    // can reach the file now. Otherwise the file holds those that reached it in full.
     if (file_.flush().ok()) {
-        resultsOnFile_ = before;
+        resultsOnFile_ = written;
         return;
     }
     static_cast<void>(file_.discardUnwritten());
     const std::uint64_t whole = file_.wholeRecordCount();
     const std::uint64_t held = whole > kBasicConditionRecord ? whole - kBasicConditionRecord : 0;
     resultsOnFile_ = static_cast<std::int32_t>(
-        std::min<std::uint64_t>(held, static_cast<std::uint64_t>(std::max(before, 0))));
+        std::min<std::uint64_t>(held, static_cast<std::uint64_t>(std::max(written, 0))));
 }
 
 std::int32_t FileWorkingCopy::resultsHeld(std::int32_t written) const {
@@ -215,7 +214,7 @@ Status FileWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBa
     // the file.
     Status flushed = file_.flush();
     if (!flushed.ok()) {
-        keepRecordsOnFile(kFirstResultRecord + resultCount);
+        keepRecordsOnFile(resultCount);
     }
     const std::int32_t held = resultsHeld(resultCount);
     Status written =

@@ -43,8 +43,9 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    // After a failed write: the records before `failedRecord` that the file holds in full.
-    void keepRecordsOnFile(std::int32_t failedRecord);
+    // After a failed write: how many of the `written` result records accepted before it the
+    // file holds in full, kept for resultsHeld() and record 99.
+    void keepRecordsOnFile(std::int32_t written);
 
     std::filesystem::path path_;
     LocalFileSystem localFiles_;
