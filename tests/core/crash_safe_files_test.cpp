@@ -243,6 +243,16 @@ public:
     std::string before;
 };
 
+// The wizard at start-up, before any verification: New leads to page 3.
+class NewVerificationWorld final : public testing::WizardTest {
+public:
+    void TestBody() override {}
+    using WizardTest::model;
+    using WizardTest::newToPage3;
+    using WizardTest::ui;
+    using WizardTest::wizard;
+};
+
 TEST(CrashSafeFiles, finish_keeps_the_working_copy_and_the_pages_when_it_cannot_write) {
     std::vector<std::string> calls;
     {
@@ -273,6 +283,47 @@ TEST(CrashSafeFiles, finish_keeps_the_working_copy_and_the_pages_when_it_cannot_
         }
         EXPECT_FALSE(fs::exists(temporaryCopyPath(world.model.workingCopyPath())));
     }
+}
+
+// A disk that fills up while Finish writes its records (a new verification, so the file grows
+// from nothing) or while the setup writes the settings file: nothing is left half-written.
+TEST(CrashSafeFiles, a_full_disk_during_the_record_writes_of_finish_or_the_settings) {
+    {
+        NewVerificationWorld world;
+        world.newToPage3();
+        FinishOutcome outcome = FinishOutcome::Refused;
+        {
+            const test_support::FileSizeLimit limit(10000);
+            ASSERT_TRUE(limit.set());
+            outcome = world.wizard.finish();
+        }
+        EXPECT_EQ(outcome, FinishOutcome::NotWritten);
+        EXPECT_FALSE(fs::exists(world.model.workingCopyPath()));
+        EXPECT_FALSE(fs::exists(temporaryCopyPath(world.model.workingCopyPath())));
+        EXPECT_THAT(test_support::messageTexts(world.ui),
+                    ElementsAre("作業ファイル " + utf8FromPath(world.model.workingCopyPath()) +
+                                " に条件を書き込めませんでした。ファイルが大きすぎます。"
+                                "条件は変更されていません。"));
+        EXPECT_TRUE(world.wizard.isVisible(WizardPage::条件2));
+    }
+    ScratchFolder folder;
+    FailingFileSystem files;
+    testing::RecordingUserInterface ui;
+    test_support::RecordingSplash splash;
+    SetupResult result;
+    {
+        const test_support::FileSizeLimit limit(150);
+        ASSERT_TRUE(limit.set());
+        result = fileiniLoad({folder.path(), utf8FromPath(folder.path()), "C:\\WINDOWS"}, ui,
+                             splash, files);
+    }
+    EXPECT_EQ(result.outcome, SetupOutcome::ProgramMustEnd);
+    EXPECT_FALSE(fs::exists(folder.path() / "zelkora.ini"));
+    EXPECT_FALSE(leftTemporaries(folder.path()));
+    EXPECT_EQ(ui.messages.back().text, "設定ファイル " +
+                                           utf8FromPath(folder.path() / "zelkora.ini") +
+                                           " を書き込めませんでした。初期設定は途中ですが中断され"
+                                           "ました。");
 }
 
 // The first start in an empty folder holding the five samples, with the settings file's own

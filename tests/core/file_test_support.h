@@ -6,6 +6,7 @@
 #include "temp_folder.h"
 #include "test_platform.h"
 
+#include <csignal>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <system_error>
 #include <vector>
 
@@ -129,6 +131,31 @@ private:
         calls.emplace_back(kind);
         return flag || calls.size() == failAtCall || kind == failKind;
     }
+};
+
+// The process may not make files larger than `bytes`, as on a disk that fills up there; a write
+// beyond it fails (EFBIG) instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        set_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool set() const { return set_; }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+    bool set_ = false;
 };
 
 } // namespace zelkora::test_support

@@ -13,11 +13,9 @@
 #include "results/rebuild.h"
 #include "run_harness.h"
 
-#include <csignal>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace zelkora {
 namespace {
@@ -162,31 +160,6 @@ TEST(RunRecordFaults, a_cancel_record_refused_ends_the_run_with_one_message_besi
     EXPECT_EQ(run.model.window.running, 0);
 }
 
-// The process may not make files larger than `bytes`, as on a disk that fills up there; a write
-// beyond it fails (EFBIG) instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        set_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool set() const { return set_; }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool set_ = false;
-};
-
 // The classic sample over 1500 short days, played into a real working copy.
 struct FileRun {
     FileRun() {
@@ -202,7 +175,7 @@ struct FileRun {
     }
     // MK_Start with files limited to `limit` bytes while it runs (none with 0).
     void play(rlim_t limit) {
-        std::optional<FileSizeLimit> limited;
+        std::optional<test_support::FileSizeLimit> limited;
         if (limit > 0) {
             limited.emplace(limit);
             ASSERT_TRUE(limited->set());
