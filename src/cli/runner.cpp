@@ -1,8 +1,11 @@
 #include "runner.h"
 
 #include "analysis/campaign_streams.h"
+#include "commands/error_messages.h"
 #include "commands/run_commands.h"
 #include "console_platform.h"
+#include "files/file_system.h"
+#include "files/utf8_path.h"
 #include "files/working_copy_file.h"
 #include "json_report.h"
 #include "loaded_verification.h"
@@ -18,12 +21,14 @@
 namespace zelkora::cli {
 namespace {
 
+// Saved as Save does: a file that cannot be written whole keeps what it held.
 bool writeOut(const RunOptions& options, const MainWindowModel& model, std::ostream& err) {
-    std::error_code error;
-    std::filesystem::copy_file(model.workingCopyPath(), *options.out,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) {
-        err << "zelkora-run: cannot write " << *options.out << ": " << error.message() << '\n';
+    LocalFileSystem files;
+    const Status copied =
+        copyFileSafely(files, model.workingCopyPath(), pathFromUtf8(*options.out));
+    if (!copied.ok()) {
+        err << "zelkora-run: cannot write " << *options.out << ": " << errorText(copied.error())
+            << '\n';
         return false;
     }
     return true;

@@ -93,7 +93,7 @@ void WindowCommands::start() {
     if (run_ != nullptr || !model_.commands.enabled(Menu::MK_Start)) {
         return;
     }
-    FileWorkingCopy workingCopy(model_.workingCopyPath());
+    FileWorkingCopy workingCopy(model_.workingCopyPath(), seams_.files);
     RunCommands run(model_, {seams_.ui, pump_, seams_.timers, seams_.random, workingCopy});
     run_ = &run;
     run.MK_Start();

@@ -156,7 +156,10 @@ TEST(error_messages_test, every_kind_of_error_reads_as_the_programs_japanese) {
         EXPECT_FALSE(text.empty()) << kind;
         EXPECT_FALSE(holdsLatinLetters(withoutFileNames(text, {"/work/data/検証.pac"})))
             << kind << ": " << text;
-        EXPECT_FALSE(holdsLatinLetters(runFailedMessage(error).text.substr(text.size()))) << kind;
+        EXPECT_FALSE(holdsLatinLetters(runFailedMessage(error, 7).text.substr(text.size())))
+            << kind;
+        EXPECT_FALSE(holdsLatinLetters(runNotStartedMessage(error).text.substr(text.size())))
+            << kind;
     }
 }
 
@@ -179,7 +182,7 @@ TEST(error_messages_test, a_fault_while_replaying_names_the_record_before_what_w
     column.record = 0;
     EXPECT_EQ(errorText(column), "2 列目「x」は数値ではありません。");
 
-    EXPECT_EQ(runFailedMessage(Error{ErrorKind::NoPlayedSlot}).text,
+    EXPECT_EQ(runNotStartedMessage(Error{ErrorKind::NoPlayedSlot}).text,
               "プレイする時間帯が１つもないのため、検証を開始できません。条件を確認してください。");
 }
 

@@ -6,16 +6,21 @@
 #include "temp_folder.h"
 #include "test_platform.h"
 
+#include <csignal>
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <sys/resource.h>
+#include <system_error>
 #include <vector>
 
 // Helpers for the file tests: the messages and dialogs a recording user interface saw, a splash
-// that records its progress, a scratch folder, and a file system whose copies can be made to
-// fail halfway.
+// that records its progress, a scratch folder, and a file system whose calls can be made to
+// fail.
 namespace zelkora::test_support {
 
 inline std::vector<std::string> messageTexts(const testing::RecordingUserInterface& ui) {
@@ -68,20 +73,23 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
     out << bytes;
 }
 
-// Copies stop after half the bytes with "no space left", as on a full disk; a rename or a sync
-// can be made to fail too. Every call is logged as "copy", "sync", "rename", "sync folder" or
-// "remove", so a test can check the order in which a save reaches the disk.
+// A file system whose calls can be made to fail: every call is logged as "copy", "sync",
+// "rename", "sync folder" or "remove", so a test can check the order in which a save reaches the
+// disk, and a call fails when its flag is set, when it is the failAtCall-th call (from 1) or
+// when it is of the kind failKind. A failing copy stops after half the bytes with "no space
+// left", as on a full disk; a failing rename, remove or sync changes nothing.
 class FailingFileSystem : public LocalFileSystem {
 public:
     bool failCopies = false;
     bool failRenames = false;
     bool failSyncs = false;
+    std::size_t failAtCall = 0; // 0: no call fails by its number
+    std::string failKind;       // empty: no call fails by its kind
     std::vector<std::string> calls;
 
     Status copyContents(const std::filesystem::path& from,
                         const std::filesystem::path& to) override {
-        calls.emplace_back("copy");
-        if (!failCopies) {
+        if (!fails("copy", failCopies)) {
             return LocalFileSystem::copyContents(from, to);
         }
         const std::string bytes = readBytes(from);
@@ -90,29 +98,64 @@ public:
             std::make_error_code(std::errc::no_space_on_device));
     }
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        calls.emplace_back("rename");
-        if (failRenames) {
+        if (fails("rename", failRenames)) {
             return Error{ErrorKind::CannotReplace}.inFile(to).because(
                 std::make_error_code(std::errc::read_only_file_system));
         }
         return LocalFileSystem::rename(from, to);
     }
     Status remove(const std::filesystem::path& file) override {
-        calls.emplace_back("remove");
+        if (fails("remove", false)) {
+            return Error{ErrorKind::CannotRemove}.inFile(file).because(
+                std::make_error_code(std::errc::permission_denied));
+        }
         return LocalFileSystem::remove(file);
     }
     Status syncFile(const std::filesystem::path& file) override {
-        calls.emplace_back("sync");
-        if (failSyncs) {
+        if (fails("sync", failSyncs)) {
             return Error{ErrorKind::CannotWrite}.inFile(file).because(
                 std::make_error_code(std::errc::io_error));
         }
         return LocalFileSystem::syncFile(file);
     }
     Status syncFolder(const std::filesystem::path& folder) override {
-        calls.emplace_back("sync folder");
+        if (fails("sync folder", false)) {
+            return Error{ErrorKind::CannotWrite}.inFile(folder).because(
+                std::make_error_code(std::errc::io_error));
+        }
         return LocalFileSystem::syncFolder(folder);
     }
+
+private:
+    bool fails(std::string_view kind, bool flag) {
+        calls.emplace_back(kind);
+        return flag || calls.size() == failAtCall || kind == failKind;
+    }
+};
+
+// The process may not make files larger than `bytes`, as on a disk that fills up there; a write
+// beyond it fails (EFBIG) instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        set_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool set() const { return set_; }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+    bool set_ = false;
 };
 
 } // namespace zelkora::test_support

@@ -236,5 +236,72 @@ TEST_F(RebuildTest, a_count_beyond_the_file_stops_at_the_first_missing_record) {
     }
 }
 
+TEST_F(RebuildTest, a_damaged_record_stops_the_rebuild_with_its_number) {
+    writeWorkingCopy(kTwoDays, 5);
+    std::string bytes = test_support::readBytes(model.workingCopyPath());
+    const std::size_t record103 = std::size_t{102} * 200;
+    bytes[record103] = '\xFF'; // a length past the record's end
+    bytes[record103 + 1] = '\xFF';
+    test_support::writeBytes(model.workingCopyPath(), bytes);
+
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Failed);
+
+    ASSERT_EQ(ui.messages.size(), 2U);
+    EXPECT_EQ(ui.messages[1].text, "大当りデータを最後まで読み込めませんでした。作業ファイルの記録 "
+                                   "103 が壊れています。　ここまでの検証データを表示しています。");
+    EXPECT_EQ(ui.messages[1].title, "確認");
+    EXPECT_EQ(ui.messages[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(text(Field::総回転数表示), "320");
+    EXPECT_TRUE(model.commands.enabled(Menu::MF_Open));
+}
+
+// A run writes a day-end record for every day, so record n belongs to day n at the latest; a
+// later or a non-positive day would have the day grid and the balance chart grow a row for
+// every day up to it.
+TEST_F(RebuildTest, a_day_no_run_could_have_reached_stops_at_its_record) {
+    for (const std::string day : {"3", "0", "-1", "2147483647", "9999999999"}) {
+        SCOPED_TRACE(day);
+        std::vector<Columns> records = kTwoDays;
+        records[1][0] = day;
+        writeWorkingCopy(records, 5);
+        ui.messages.clear();
+        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+                  RebuildOutcome::Failed);
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.back().text,
+                  "大当りデータを最後まで読み込めませんでした。作業ファイルの記録 102 の 1 "
+                  "列目「" +
+                      day +
+                      "」は扱える範囲を超えた数値です。　ここまでの検証データを表示しています。");
+        EXPECT_LE(model.grids.grid3.rowCount(), 2);
+        EXPECT_LE(model.charts.chart2.rowCount(), 1);
+    }
+    // The next day right after a day end is fine, even when it comes early in the file.
+    std::vector<Columns> records = kTwoDays;
+    records[1][0] = "2";
+    writeWorkingCopy(records, 5);
+    EXPECT_NE(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Failed);
+}
+
+TEST_F(RebuildTest, a_streak_at_the_largest_count_is_taken_and_one_beyond_it_is_reported) {
+    std::vector<Columns> records = kTwoDays;
+    records[2][10] = "2147483647";
+    writeWorkingCopy(records, 5);
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Rebuilt);
+
+    records[2][10] = "2147483648";
+    writeWorkingCopy(records, 5);
+    ui.messages.clear();
+    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+              RebuildOutcome::Failed);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text,
+              "大当りデータを最後まで読み込めませんでした。作業ファイルの記録 "
+              "103：オーバーフローしました（連荘）。　ここまでの検証データを表示しています。");
+}
+
 } // namespace
 } // namespace zelkora

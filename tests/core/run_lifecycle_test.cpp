@@ -1,4 +1,7 @@
+#include "commands/error_messages.h"
 #include "common/error.h"
+#include "engine/state_transition.h"
+#include "results/grids_and_charts.h"
 #include "run_harness.h"
 
 #include <gtest/gtest.h>
@@ -263,6 +266,33 @@ TEST(RunFaults, ResultRecordCounterAtItsLimitEndsTheRunWithAMessage) {
     EXPECT_TRUE(run.model.commands.enabled(Menu::MK_Start));
 }
 
+// The streak counts every hit of a streak in 32 bits; one more hit at the largest count ends the
+// run with a message instead of wrapping to a negative streak.
+TEST(RunFaults, StreakAtTheLargestCountEndsTheRunInsteadOfWrapping) {
+    constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(streakAfterHit(MachineState::通常, kLargest), 1);
+    EXPECT_EQ(streakAfterHit(MachineState::時短, kLargest - 1), kLargest);
+    try {
+        static_cast<void>(streakAfterHit(MachineState::確変, kLargest));
+        ADD_FAILURE() << "a streak beyond 32 bits";
+    } catch (const Fault& fault) {
+        EXPECT_EQ(fault.error().kind, ErrorKind::StreakLimit);
+        EXPECT_EQ(runFailedMessage(fault.error(), 12).text,
+                  "連荘数が上限を超えました。検証を終了しました。");
+    }
+}
+
+// Grid3 has a row for each day number; the largest day a 32-bit count holds has no row after it.
+TEST(RunFaults, DayGridRowAtTheLargestDayIsAFaultNotAnOverflow) {
+    MainWindowModel model;
+    グリッド見出し設定(model.grids);
+    model.fields.setNumber(Field::c日合計_日目, std::numeric_limits<std::int32_t>::max());
+    EXPECT_THROW(日合計行追加(model.fields, model.grids.grid3), Fault);
+    model.fields.setNumber(Field::c日合計_日目, 0);
+    EXPECT_THROW(日合計行追加(model.fields, model.grids.grid3), Fault);
+    EXPECT_EQ(model.grids.grid3.rowCount(), 1);
+}
+
 TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
     class FailingWorkingCopy final : public RunWorkingCopy {
     public:
@@ -293,7 +323,8 @@ TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
     commands.MK_Start();
     ASSERT_EQ(run.ui.messages.size(), 1U);
     EXPECT_EQ(run.ui.messages[0].text,
-              "作業ファイルに書き込めません。ディスクの空き容量が足りません。検証を終了しました。");
+              "作業ファイルに書き込めません。ディスクの空き容量が足りません。"
+              "作業ファイルに記録できた大当りデータは 0 件です。検証を終了しました。");
     EXPECT_EQ(run.ui.messages[0].title, "検証エラー");
     EXPECT_EQ(run.model.window.running, 0);
     EXPECT_EQ(failing.finishedWith, 0); // the record that failed is not counted

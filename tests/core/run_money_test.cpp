@@ -85,6 +85,46 @@ TEST(MoneyBust, LastDayBustEndsTheRun) {
     EXPECT_TRUE(run.ui.showed(kRunEndMessage));
 }
 
+// A cap below one unit lets no purchase through, also not on the first spin of the day after a
+// day that ended: every day ends at once with 持金パンク and not a yen invested.
+TEST(MoneyBust, CapBelowOneUnitEndsEveryDayBeforeItsFirstSpin) {
+    for (const char* reinvest : {"はい", "いいえ"}) {
+        SCOPED_TRACE(reinvest);
+        RunHarness run;
+        tenBallsPerSpin(run);
+        run.set(Field::条件_投資上限日, "500");
+        run.set(Field::条件_出玉を両替, reinvest);
+        run.set(Field::条件_何日分, "3");
+        run.scriptStart();
+        run.start();
+
+        ASSERT_EQ(run.workingCopy.results.size(), 3U);
+        for (std::size_t day = 1; day <= 3; ++day) {
+            EXPECT_EQ(column(run.record(day), kDay), std::to_string(day));
+            EXPECT_EQ(column(run.record(day), kRule), "持金パンク");
+            EXPECT_EQ(column(run.record(day), kSpins), "0");
+            EXPECT_EQ(column(run.record(day), kInvestment), "0");
+        }
+        EXPECT_EQ(run.random.draws, 2) << "no spin was drawn";
+        EXPECT_TRUE(run.ui.showed(kRunEndMessage));
+    }
+}
+
+// A day that ends by time hands its last spin to the next day, whose cap it is held to.
+TEST(MoneyBust, FirstSpinAfterADayEndedByTimeBuysWithinTheNewDaysCap) {
+    RunHarness run;
+    run.set(Field::条件_投資上限日, "500000");
+    run.set(Field::条件_何日分, "2");
+    run.conditions.playSchedule = "10000000000000"; // one hour: 360 spins of 10 s
+    run.scriptStart();
+    run.start();
+    ASSERT_EQ(run.workingCopy.results.size(), 2U);
+    EXPECT_EQ(column(run.record(1), kRule), "回転数終了");
+    EXPECT_EQ(column(run.record(1), kSpins), "360");
+    EXPECT_EQ(column(run.record(2), kSpins), "360");
+    EXPECT_EQ(column(run.record(1), kInvestment), column(run.record(2), kInvestment));
+}
+
 TEST(PlaySchedule, GapInsideTheScheduleCountsAsPlayTime) {
     RunHarness run;
     run.set(Field::条件_投資上限日, "500000");

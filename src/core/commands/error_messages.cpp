@@ -86,6 +86,22 @@ std::string fileText(const Error& error, std::string_view what) {
     return join(fileLabel(error), what) + systemReason(error.system);
 }
 
+// A file as a whole refused what was asked of it.
+bool isFileError(ErrorKind kind) {
+    switch (kind) {
+    case ErrorKind::FileMissing:
+    case ErrorKind::CannotOpen:
+    case ErrorKind::CannotRead:
+    case ErrorKind::CannotWrite:
+    case ErrorKind::CannotCopy:
+    case ErrorKind::CannotReplace:
+    case ErrorKind::CannotRemove:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string refusalReason(ErrorKind kind) {
     switch (kind) {
     case ErrorKind::NoPlayedSlot:
@@ -206,12 +222,23 @@ std::string errorText(const Error& error) {
     return placed ? figureText(error) : where + "：" + figureText(error);
 }
 
-Message runFailedMessage(const Error& error) {
+Message runNotStartedMessage(const Error& error) {
     std::string text = errorText(error);
     if (refusalReason(error.kind).empty()) {
-        text += "検証を終了しました。";
+        text += "検証を開始できませんでした。作業ファイルは変更されていません。";
     }
     return failure(std::move(text), kRunErrorTitle);
+}
+
+Message runFailedMessage(const Error& error, std::int32_t resultsHeld) {
+    std::string text = errorText(error);
+    // A file that refused a write may have lost records with it; the user learns how many
+    // were kept.
+    if (isFileError(error.kind)) {
+        text +=
+            "作業ファイルに記録できた大当りデータは " + std::to_string(resultsHeld) + " 件です。";
+    }
+    return failure(text + "検証を終了しました。", kRunErrorTitle);
 }
 
 Message rebuildFailedMessage(const Error& error) {

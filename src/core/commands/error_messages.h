@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "platform/platform.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,12 @@ namespace zelkora {
 // with the file's name where there is one, never the system's (English) words.
 std::string errorText(const Error& error);
 
-// The run could not start, or a fault ended it early ("検証エラー").
-Message runFailedMessage(const Error& error);
+// The run could not start: its conditions are refused, or the working copy could not be read
+// or recreated, which leaves it as it was ("検証エラー").
+Message runNotStartedMessage(const Error& error);
+// A fault ended the run early; the working copy holds `resultsHeld` result records, which a
+// failed write may have made fewer than the run counted ("検証エラー").
+Message runFailedMessage(const Error& error, std::int32_t resultsHeld);
 // The rebuild stopped at a record; the figures show what was reached.
 Message rebuildFailedMessage(const Error& error);
 // Open copied `file` in, but its conditions could not be loaded.

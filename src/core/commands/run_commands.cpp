@@ -5,9 +5,15 @@
 namespace zelkora {
 
 void RunCommands::MK_Start() {
-    if (Status run = engine_.MK_Start(); !run.ok()) {
-        ui_.showMessage(runFailedMessage(run.error()));
+    Status run = engine_.MK_Start();
+    if (run.ok()) {
+        return;
     }
+    if (!engine_.played()) {
+        ui_.showMessage(runNotStartedMessage(run.error()));
+        return;
+    }
+    ui_.showMessage(runFailedMessage(run.error(), model_.window.resultRecordCounter));
 }
 
 } // namespace zelkora

@@ -8,7 +8,8 @@ namespace zelkora {
 // or one a fault ended early, is reported to the user here.
 class RunCommands {
 public:
-    RunCommands(MainWindowModel& model, RunSeams seams) : engine_(model, seams), ui_(seams.ui) {}
+    RunCommands(MainWindowModel& model, RunSeams seams)
+        : model_(model), engine_(model, seams), ui_(seams.ui) {}
 
     void MK_Start();
     // During a yield of the run.
@@ -17,6 +18,7 @@ public:
     RunEngine& engine() { return engine_; }
 
 private:
+    MainWindowModel& model_;
     RunEngine engine_;
     UserInterface& ui_;
 };

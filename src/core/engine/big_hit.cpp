@@ -78,14 +78,7 @@ void RunEngine::showWinningSymbol() {
 }
 
 void RunEngine::advanceStreak(MachineState before) {
-    if (before == MachineState::通常) {
-        streak_ = 1;
-    } else {
-        if (streak_ == std::numeric_limits<std::int32_t>::max()) {
-            raise(Error{ErrorKind::StreakLimit});
-        }
-        ++streak_;
-    }
+    streak_ = streakAfterHit(before, streak_);
     fields_.setNumber(Field::c大当り詳細_連荘, streak_);
     model_.distributions.setRunningStreak(streak_);
 }

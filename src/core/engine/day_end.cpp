@@ -98,8 +98,9 @@ void RunEngine::appendResultRecord(const std::string* heldBallsText) {
         columns[kHeldBallsColumn] = *heldBallsText;
     }
     if (Status written = workingCopy_.writeResult(counter + 100, columns); !written.ok()) {
-        // Record 99 must count only records that were written.
-        --counter;
+        // Record 99 counts only the records the working copy holds: not this one, nor those
+        // still buffered before it that were lost with it. Grid1 shows the same records.
+        counter = workingCopy_.resultsHeld(counter - 1);
         model_.grids.grid1.setRowCount(counter + 1);
         raise(std::move(written).error());
     }

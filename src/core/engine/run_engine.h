@@ -69,6 +69,9 @@ public:
     std::int64_t cashSpins() const { return cashSpins_; }
     // The text of the last message box the run showed.
     const std::string& messageText() const { return messageText_; }
+    // Whether the last MK_Start got as far as playing: its conditions were accepted and the
+    // working copy recreated. A Start that failed before leaves the working copy as it was.
+    bool played() const { return played_; }
 
 private:
     class PublishingPump final : public EventPump {
@@ -126,7 +129,7 @@ private:
     void purchase(HotState& hot);
     void chargePurchases(std::int64_t count);
     void endShortTime();
-    void checkMoney();
+    bool checkMoney(); // true when the day ended by 持金パンク
     void endDayBy(BallRule marker);
     void advanceHourBar(HotState& hot);
     void showHourBar(double clock);
@@ -209,6 +212,7 @@ private:
     double firstHitMark_ = 0;
     double lastFirstHitGap_ = 0;
     bool workingCopyOpen_ = false;
+    bool played_ = false;
     std::optional<Error> failure_; // what ended the run early
     std::string messageText_;
 };

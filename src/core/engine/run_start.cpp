@@ -32,6 +32,7 @@ Status RunEngine::MK_Start() {
     if (model_.window.running != 0) {
         return {};
     }
+    played_ = false;
     Status refusal = startRefusal(fields_, model_.program);
     if (refusal.ok()) {
         refusal = symbolTableRefusal(model_.symbols,
@@ -46,6 +47,7 @@ Status RunEngine::MK_Start() {
     prepareWindow();
     resetRunVariables(atClick);
     if (loadAndRecreate(atClick)) {
+        played_ = true;
         clearFigures();
         ui_.setPointer(PointerShape::ArrowHourglass);
         try {
@@ -170,11 +172,12 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
                                symbolRuleOf(model_.symbols.rules[index]),
                                model_.symbols.shortTimeSpins[index], model_.symbols.payouts[index]};
         }
-        model_.window.resultRecordCounter = 0;
         if (Status recreated = workingCopy_.recreate(captureConditions(model_)); !recreated.ok()) {
             failure_ = std::move(recreated).error();
             return false;
         }
+        // Only now does the working copy hold no result records.
+        model_.window.resultRecordCounter = 0;
         workingCopyOpen_ = true;
     } catch (...) {
         failure_ = errorOfCurrentException();
@@ -218,10 +221,15 @@ Status RunEngine::finishRun() {
     leaveRunMode();
     if (workingCopyOpen_) {
         workingCopyOpen_ = false;
-        Status finished =
-            workingCopy_.finish(model_.window.resultRecordCounter, fields_.text(Field::持ち玉比率));
-        if (!finished.ok() && !failure_) {
-            failure_ = std::move(finished).error();
+        std::int32_t& counter = model_.window.resultRecordCounter;
+        Status finished = workingCopy_.finish(counter, fields_.text(Field::持ち玉比率));
+        if (!finished.ok()) {
+            // The last records may not have reached the file; record 99 counts those that did.
+            counter = workingCopy_.resultsHeld(counter);
+            model_.grids.grid1.setRowCount(counter + 1);
+            if (!failure_) {
+                failure_ = std::move(finished).error();
+            }
         }
     }
     ui_.setPointer(PointerShape::Default);

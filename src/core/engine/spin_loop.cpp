@@ -31,20 +31,23 @@ void RunEngine::デジパチ乱数発生() {
 void RunEngine::playOneSpin(HotState& hot) {
     // The money check and the purchase of a normal spin ask the same question of the same
     // held balls: a spin that needs a purchase.
-    bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    const bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    // A day end makes the next spin the new day's first, which the loop's next pass plays and
+    // checks as such, so its purchase is held to the new day's cap like any other (and after
+    // the last day the loop ends).
     if (hot.dayClock >= hot.timeLimit) [[unlikely]] {
         putHot(hot);
         endDayBy(BallRule::回転数終了);
         hot = takeHot();
-        purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
-    } else if (purchaseDue) [[unlikely]] {
-        putHot(hot);
-        checkMoney();
-        hot = takeHot();
-        purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+        return;
     }
-    if (hot.stop) [[unlikely]] {
-        return; // the last day has ended
+    if (purchaseDue) [[unlikely]] {
+        putHot(hot);
+        const bool busted = checkMoney();
+        hot = takeHot();
+        if (busted) {
+            return; // the day ended by 持金パンク; the next day starts on the next pass
+        }
     }
     drawSpin(hot);
     playSpin(hot, purchaseDue);
@@ -195,15 +198,16 @@ void RunEngine::endShortTime() {
     updateTimeLimit();
 }
 
-void RunEngine::checkMoney() {
+bool RunEngine::checkMoney() {
     if (!purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
-        return;
+        return false;
     }
     flushSpins();
     // The balls left, fewer than one spin's worth, are dropped.
     money_.heldBalls = 0;
     fields_.setText(Field::c大当り詳細_持玉数F, "0");
     endDayBy(BallRule::持金パンク);
+    return true;
 }
 
 void RunEngine::endDayBy(BallRule marker) {

@@ -1,5 +1,9 @@
 #include "engine/state_transition.h"
 
+#include "common/error.h"
+
+#include <limits>
+
 namespace zelkora {
 
 TransitionResult transition(ModeState current, const SymbolInfo& symbol, std::int32_t streak,
@@ -36,6 +40,16 @@ TransitionResult transition(ModeState current, const SymbolInfo& symbol, std::in
         mode.state = MachineState::次まで時短;
     }
     return result;
+}
+
+std::int32_t streakAfterHit(MachineState before, std::int32_t streak) {
+    if (before == MachineState::通常) {
+        return 1;
+    }
+    if (streak == std::numeric_limits<std::int32_t>::max()) {
+        raise(Error{ErrorKind::StreakLimit}.counting(streak));
+    }
+    return streak + 1;
 }
 
 } // namespace zelkora

@@ -31,4 +31,9 @@ struct TransitionResult {
 TransitionResult transition(ModeState current, const SymbolInfo& symbol, std::int32_t streak,
                             const Limiter& limiter);
 
+// The streak length (連荘) including this big hit: 1 at a first hit (the state before it is
+// 通常), one more at any other. A streak already at the largest 32-bit length cannot count
+// another hit: that is a StreakLimit fault, which ends the run.
+std::int32_t streakAfterHit(MachineState before, std::int32_t streak);
+
 } // namespace zelkora

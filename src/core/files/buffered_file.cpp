@@ -203,6 +203,22 @@ Status BufferedFile::flush() {
     return {};
 }
 
+Status BufferedFile::discardUnwritten() {
+    if (!isOpen()) {
+        return {};
+    }
+    dirtyBegin_ = dirtyEnd_ = 0;
+    windowStart_ = 0;
+    windowSize_ = 0;
+    std::clearerr(file_);
+    const long size = std::fseek(file_, 0, SEEK_END) == 0 ? std::ftell(file_) : -1L;
+    if (size < 0) {
+        return failure(ErrorKind::CannotRead, lastError());
+    }
+    fileSize_ = static_cast<std::uint64_t>(size);
+    return {};
+}
+
 Status BufferedFile::fillWithZeros(std::uint64_t from, std::uint64_t to) {
     static const std::array<unsigned char, 1U << 16U> zeros{};
     for (std::uint64_t offset = from; offset < to; offset += zeros.size()) {

@@ -49,6 +49,10 @@ public:
     // Writes the buffered bytes to the file. On failure they stay buffered and the next flush
     // tries again.
     Status flush();
+    // Drops the buffered bytes after a flush failed, so that the bytes the file already has
+    // can still be rewritten (a full disk refuses only growth). size() is then the file's real
+    // size, which counts whatever part of the dropped bytes did reach it.
+    Status discardUnwritten();
 
 private:
     Status load(std::uint64_t offset);

@@ -88,9 +88,13 @@ public:
     Status writeEmpty(int recordNumber);
     Status writeInt16(int recordNumber, std::int16_t value);
     Status flush();
+    // After a failed write or flush: drops what could not be written (see BufferedFile).
+    Status discardUnwritten() { return file_.discardUnwritten(); }
 
     // Records in the file, a last partial record counted.
     std::uint64_t recordCount() const;
+    // Records in the file in full: a last partial record is not counted.
+    std::uint64_t wholeRecordCount() const { return isOpen() ? file_.size() / recordLength_ : 0; }
 
 private:
     // The byte offset of a record, or why there is none.

@@ -3,6 +3,8 @@
 #include "common/error.h"
 #include "common/numbers.h"
 
+#include <algorithm>
+
 namespace zelkora {
 namespace {
 
@@ -39,6 +41,28 @@ Result<StoredSymbol> readSymbol(RecordFile& file, int recordNumber, bool& hasMar
     }
     return StoredSymbol{record.row.kind, numbers->shortTimeSpins, record.row.rule, numbers->payout,
                         record.row.name};
+}
+
+// Record 99 cleared, the symbol records 1 … n (column 6 "0"), record 100 and record 98.
+Status writeRunStartRecords(RecordFile& file, const StoredConditions& conditions) {
+    if (Status cleared = file.writeEmpty(kRunSummaryRecord); !cleared.ok()) {
+        return cleared;
+    }
+    int recordNumber = 1;
+    for (const StoredSymbol& symbol : conditions.symbols) {
+        const std::string text =
+            buildSymbolRecord(symbolRowOf(symbol), SymbolRecordWriter::RunStart);
+        if (Status written = file.write(recordNumber++, text); !written.ok()) {
+            return written;
+        }
+    }
+    if (Status written =
+            file.write(kBasicConditionRecord, buildBasicConditionRecord({conditions.basic}));
+        !written.ok()) {
+        return written;
+    }
+    return file.write(kTimeConditionRecord,
+                      buildTimeConditionRecord(timeConditionRecordOf(conditions)));
 }
 
 } // namespace
@@ -104,68 +128,106 @@ TimeConditionRecord timeConditionRecordOf(const StoredConditions& conditions) {
     return record;
 }
 
-FileWorkingCopy::FileWorkingCopy(std::filesystem::path path) : path_(std::move(path)) {}
+FileWorkingCopy::FileWorkingCopy(std::filesystem::path path)
+    : path_(std::move(path)), files_(localFiles_) {}
+
+FileWorkingCopy::FileWorkingCopy(std::filesystem::path path, FileSystem& files)
+    : path_(std::move(path)), files_(files) {}
 
 Result<StoredConditions> FileWorkingCopy::readConditions() {
+    // Opening would create a missing file; reading must leave no trace.
+    std::error_code error;
+    if (!std::filesystem::exists(path_, error)) {
+        return Error{ErrorKind::FileMissing}.inFile(path_).because(error);
+    }
     RecordFile file(kVerificationRecordLength);
     if (Status opened = file.open(path_); !opened.ok()) {
         return std::move(opened).error();
     }
-    Result<StoredConditions> stored = readStoredConditions(file);
+    Result<StoredConditions> stored = Error{ErrorKind::NoConditions}.inFile(path_);
+    if (Result<bool> holds = holdsConditions(file); !holds.ok()) {
+        stored = std::move(holds).error();
+    } else if (holds.value()) {
+        stored = readStoredConditions(file);
+    }
     static_cast<void>(file.close()); // only read: nothing to lose
     return stored;
 }
 
 Status FileWorkingCopy::recreate(const StoredConditions& conditions) {
     static_cast<void>(file_.close());
-    std::error_code removeError;
-    std::filesystem::remove(path_, removeError);
-    if (removeError) {
-        return Error{ErrorKind::CannotRemove}.inFile(path_).because(removeError);
-    }
-    if (Status opened = file_.open(path_); !opened.ok()) {
-        return opened;
-    }
-    return writeConditionRecords(conditions);
-}
-
-Status FileWorkingCopy::writeConditionRecords(const StoredConditions& conditions) {
-    if (Status cleared = file_.writeEmpty(kRunSummaryRecord); !cleared.ok()) {
-        return cleared;
-    }
-    int recordNumber = 1;
-    for (const StoredSymbol& symbol : conditions.symbols) {
-        const std::string text =
-            buildSymbolRecord(symbolRowOf(symbol), SymbolRecordWriter::RunStart);
-        if (Status written = file_.write(recordNumber++, text); !written.ok()) {
-            return written;
+    resultsOnFile_.reset();
+    Status written = replaceFileSafely(files_, path_, [&](const std::filesystem::path& temporary) {
+        RecordFile file(kVerificationRecordLength);
+        Status result = file.open(temporary);
+        if (result.ok()) {
+            result = writeRunStartRecords(file, conditions);
         }
-    }
-    if (Status written =
-            file_.write(kBasicConditionRecord, buildBasicConditionRecord({conditions.basic}));
-        !written.ok()) {
+        Status closed = file.close();
+        return result.ok() ? closed : result;
+    });
+    if (!written.ok()) {
+        // The temporary file is no name the user knows.
+        if (written.error().path == temporaryCopyPath(path_)) {
+            written.error().path = path_;
+        }
         return written;
     }
-    return file_.write(kTimeConditionRecord,
-                       buildTimeConditionRecord(timeConditionRecordOf(conditions)));
+    return file_.open(path_);
 }
 
 Status FileWorkingCopy::writeResult(std::int32_t recordNumber, const ResultColumns& columns) {
+    Status written;
     if (const std::optional<std::string_view> bytes = encoder_.encode(columns)) {
-        return file_.writeEncoded(recordNumber, *bytes);
+        written = file_.writeEncoded(recordNumber, *bytes);
+    } else {
+        buildRecordTextInto(text_, columns);
+        written = file_.write(recordNumber, text_);
+        if (written.ok()) {
+            encoder_.learn(columns);
+        }
     }
-    buildRecordTextInto(text_, columns);
-    Status written = file_.write(recordNumber, text_);
-    if (written.ok()) {
-        encoder_.learn(columns);
+    if (!written.ok()) {
+        keepRecordsOnFile(recordNumber - kFirstResultRecord);
     }
     return written;
 }
 
+void FileWorkingCopy::keepRecordsOnFile(std::int32_t written) {
+    if (resultsOnFile_) {
+        return;
+    }
+    // The records written before the failure may still wait in the buffer; they count if they
+    // can reach the file now. Otherwise the file holds those that reached it in full.
+    if (file_.flush().ok()) {
+        resultsOnFile_ = written;
+        return;
+    }
+    static_cast<void>(file_.discardUnwritten());
+    const std::uint64_t whole = file_.wholeRecordCount();
+    const std::uint64_t held = whole > kBasicConditionRecord ? whole - kBasicConditionRecord : 0;
+    resultsOnFile_ = static_cast<std::int32_t>(
+        std::min<std::uint64_t>(held, static_cast<std::uint64_t>(std::max(written, 0))));
+}
+
+std::int32_t FileWorkingCopy::resultsHeld(std::int32_t written) const {
+    return resultsOnFile_ ? std::min(written, *resultsOnFile_) : written;
+}
+
 Status FileWorkingCopy::finish(std::int32_t resultCount, std::string_view heldBallRatio) {
-    Status written = file_.write(kRunSummaryRecord,
-                                 buildRunSummaryRecord({resultCount, std::string(heldBallRatio)}));
+    // The last records may still be buffered; record 99 must not count them unless they are in
+    // the file.
+    Status flushed = file_.flush();
+    if (!flushed.ok()) {
+        keepRecordsOnFile(resultCount);
+    }
+    const std::int32_t held = resultsHeld(resultCount);
+    Status written =
+        file_.write(kRunSummaryRecord, buildRunSummaryRecord({held, std::string(heldBallRatio)}));
     Status closed = file_.close();
+    if (!flushed.ok()) {
+        return flushed;
+    }
     return written.ok() ? closed : written;
 }
 

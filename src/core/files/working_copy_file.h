@@ -1,10 +1,13 @@
 #pragma once
 
+#include "files/file_system.h"
 #include "files/fixed_length_file.h"
 #include "files/record_encoder.h"
 #include "files/run_working_copy.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace zelkora {
@@ -21,26 +24,37 @@ Result<bool> holdsConditions(RecordFile& file);
 SymbolRow symbolRowOf(const StoredSymbol& symbol);
 TimeConditionRecord timeConditionRecordOf(const StoredConditions& conditions);
 
-// The working copy as a file of 200-byte records.
+// The working copy as a file of 200-byte records. recreate() builds the new file beside the
+// old one and puts it in its place only when complete (replaceFileSafely), so a Start that
+// cannot write it leaves the old working copy whole. Result records are buffered; when one
+// cannot be written, the records still buffered are dropped and the file keeps the records
+// that reached it in full, which finish() then counts in record 99, written in place.
 class FileWorkingCopy final : public RunWorkingCopy {
 public:
     explicit FileWorkingCopy(std::filesystem::path path);
+    FileWorkingCopy(std::filesystem::path path, FileSystem& files);
 
     Result<StoredConditions> readConditions() override;
     Status recreate(const StoredConditions& conditions) override;
     Status writeResult(std::int32_t recordNumber, const ResultColumns& columns) override;
     Status finish(std::int32_t resultCount, std::string_view heldBallRatio) override;
+    std::int32_t resultsHeld(std::int32_t written) const override;
     void close() override;
 
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    Status writeConditionRecords(const StoredConditions& conditions);
+    // After a failed write: how many of the `written` result records accepted before it the
+    // file holds in full, kept for resultsHeld() and record 99.
+    void keepRecordsOnFile(std::int32_t written);
 
     std::filesystem::path path_;
+    LocalFileSystem localFiles_;
+    FileSystem& files_;
     RecordFile file_{kVerificationRecordLength};
     std::string text_; // the record text being built, reused
     RecordEncoder encoder_;
+    std::optional<std::int32_t> resultsOnFile_; // set once a write has failed
 };
 
 } // namespace zelkora

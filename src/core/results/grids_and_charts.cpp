@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <span>
 #include <string>
 
@@ -160,7 +161,8 @@ void 大当り詳細行追加(const FieldStore& fields, GridTable& grid1, std::i
 
 void 日合計行追加(const FieldStore& fields, GridTable& grid3) {
     const std::int32_t day = toInt32OrFail(fields.number(Field::c日合計_日目), "日目");
-    if (day < 1) {
+    // The grid needs day + 1 rows, which the largest 32-bit day has no count for.
+    if (day < 1 || day == std::numeric_limits<std::int32_t>::max()) {
         raise(Error{ErrorKind::DayLimit}.counting(day));
     }
     grid3.setRowCount(day + 1);

@@ -37,6 +37,7 @@ void RecordAccumulator::reset() {
     spinDistributionChanged_ = false;
     symbolSharesChanged_ = false;
     streakDistributionChanged_ = false;
+    records_ = 0;
     計算日合計CLR(fields);
     計算大当り詳細CLR(fields);
     統計データobCLR(fields);
@@ -57,7 +58,15 @@ void RecordAccumulator::accumulate() {
     const double spins = fields.number(Field::c大当り詳細_回転数);
     fields.add(Field::総回転数表示, spins);
 
+    ++records_;
     const double day = fields.number(Field::c大当り詳細_日目);
+    // A run writes a day-end record for every day it closes, so its n-th record belongs to day
+    // n at the latest. A later day cannot come from a run, and the day grid and the balance
+    // chart would need a row for every day up to it.
+    if (!(day >= 1 && day <= static_cast<double>(records_))) {
+        raise(Error{ErrorKind::NumberOutOfRange}.atColumn(1).about(
+            std::string(fields.text(Field::c大当り詳細_日目))));
+    }
     if (day != currentDay_) {
         closeDay();
         fields.setText(Field::c日合計_日目, fields.text(Field::c大当り詳細_日目));

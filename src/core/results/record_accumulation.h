@@ -24,7 +24,8 @@ public:
     // P and the symbol table are taken as they are now.
     void reset();
 
-    // Accumulates the record the detail strip holds.
+    // Accumulates the record the detail strip holds. Fails at a day number below 1 or beyond
+    // the record's position, which no run writes.
     void accumulate();
     // Writes the record into the detail strip, then accumulates it.
     void accumulate(const ResultColumns& columns);
@@ -59,6 +60,7 @@ private:
     bool symbolSharesChanged_ = false;
     bool streakDistributionChanged_ = false;
     double streakFirstHits_ = 0; // 初当たり数表示 when the last streak was counted
+    std::int64_t records_ = 0;   // accumulated since reset()
 };
 
 } // namespace zelkora
