@@ -112,15 +112,15 @@ void WindowActions::buildToolbar(QMainWindow& window) {
             }
             continue;
         }
-        const ButtonSpec& spec =
+        const ButtonSpec& entry =
             *std::find_if(kButtons.begin(), kButtons.end(),
-                          [&](const ButtonSpec& b) { return b.index == index; });
+                          [&](const ButtonSpec& candidate) { return candidate.index == index; });
         QAction* action =
-            toolbar_->addAction(toolbarIcon(spec.icon), QString::fromUtf8(spec.tooltip));
+            toolbar_->addAction(toolbarIcon(entry.icon), QString::fromUtf8(entry.tooltip));
         action->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(index));
-        action->setToolTip(QString::fromUtf8(spec.tooltip));
+        action->setToolTip(QString::fromUtf8(entry.tooltip));
         action->setCheckable(index >= 14);
-        const Menu command = spec.command;
+        const Menu command = entry.command;
         connect(action, &QAction::triggered, this,
                 [this, command] { emit commandTriggered(command); });
         buttons_[static_cast<std::size_t>(index - 1)] = action;
