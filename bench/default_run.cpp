@@ -107,8 +107,8 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder) 
 }
 
 std::filesystem::path makeBenchFolder() {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("zelkora-bench-" + std::to_string(std::random_device{}()));
+    auto folder = std::filesystem::temp_directory_path() /
+                  ("zelkora-bench-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder);
     return folder;
 }

@@ -429,7 +429,7 @@ TEST(CrashSafeFiles, a_start_that_cannot_recreate_the_working_copy_leaves_it_as_
         RandomStream random{source};
         FileWorkingCopy workingCopy(model.workingCopyPath(), files);
         RunCommands commands(model, {ui, pump, timers, random, workingCopy});
-        const std::string before = readBytes(model.workingCopyPath());
+        std::string before = readBytes(model.workingCopyPath());
         commands.MK_Start();
         EXPECT_EQ(model.window.running, 0);
         EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));

@@ -33,7 +33,7 @@ public:
 };
 
 SampleDefinition withConditions(SampleDefinition sample,
-                                std::vector<std::pair<Field, std::string>> changes) {
+                                const std::vector<std::pair<Field, std::string>>& changes) {
     for (auto& [field, text] : sample.conditions) {
         for (const auto& [changed, value] : changes) {
             if (field == changed) {

@@ -2,10 +2,10 @@
 
 #include "common/same_bytes.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 
 namespace zelkora {
 namespace {
@@ -84,8 +84,7 @@ char* FieldStore::putText(Field field, char* out, char* end) const {
     if (shown.size() > static_cast<std::size_t>(end - out)) {
         return nullptr;
     }
-    std::memcpy(out, shown.data(), shown.size());
-    return out + shown.size();
+    return std::copy(shown.begin(), shown.end(), out);
 }
 
 double FieldStore::slowNumber(Slot& slot) const {

@@ -94,8 +94,10 @@ std::uint64_t fillPortable(std::uint64_t state, std::uint64_t increment, float* 
 #define ZELKORA_AVX512 [[gnu::target("avx512f,avx512dq,avx512vl")]]
 // GCC 12's AVX-512 shift intrinsics start from _mm512_undefined_epi32(), which its own
 // uninitialised-use analysis then reports.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 // Eight values from eight states: XSH RR, the top 24 bits, scaled.
 ZELKORA_AVX512 inline __m256 unitValues(__m512i states) {
@@ -133,7 +135,9 @@ ZELKORA_AVX512 std::uint64_t fillAvx512(std::uint64_t state, std::uint64_t incre
     }
     return fillOneByOne(state, increment, out + index, count - index);
 }
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #endif
 
 } // namespace
