@@ -31,7 +31,9 @@ std::error_code lastError() {
 
 } // namespace
 
-BufferedFile::BufferedFile(std::size_t windowCapacity) : window_(windowCapacity) {}
+BufferedFile::BufferedFile(std::size_t windowCapacity)
+    : window_(std::make_unique_for_overwrite<unsigned char[]>(windowCapacity)),
+      windowCapacity_(windowCapacity) {}
 
 BufferedFile::~BufferedFile() {
     static_cast<void>(close()); // see the header: callers that care close() themselves
@@ -111,7 +113,7 @@ Status BufferedFile::read(std::uint64_t offset, std::size_t length,
     if (offset >= total) {
         return {};
     }
-    if (length > window_.size()) {
+    if (length > windowCapacity_) {
         return failure(ErrorKind::CannotRead, std::make_error_code(std::errc::invalid_argument));
     }
     const std::uint64_t end = std::min<std::uint64_t>(offset + length, total);
@@ -123,7 +125,7 @@ Status BufferedFile::read(std::uint64_t offset, std::size_t length,
     // Less than asked for only when the file shrank behind this object's back.
     const std::uint64_t available = std::min(end, windowEnd());
     if (available > offset) {
-        bytes = {window_.data() + static_cast<std::size_t>(offset - windowStart_),
+        bytes = {window_.get() + static_cast<std::size_t>(offset - windowStart_),
                  static_cast<std::size_t>(available - offset)};
     }
     return {};
@@ -139,11 +141,11 @@ Status BufferedFile::load(std::uint64_t offset) {
         return {};
     }
     const auto wanted = static_cast<std::size_t>(
-        std::min<std::uint64_t>(window_.size(), std::min(fileSize_, kMaxExtent) - offset));
+        std::min<std::uint64_t>(windowCapacity_, std::min(fileSize_, kMaxExtent) - offset));
     if (offset > kMaxExtent || std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
         return failure(ErrorKind::CannotRead, lastError());
     }
-    const std::size_t got = std::fread(window_.data(), 1, wanted, file_);
+    const std::size_t got = std::fread(window_.get(), 1, wanted, file_);
     if (got < wanted && std::ferror(file_) != 0) {
         const std::error_code readError = lastError();
         std::clearerr(file_);
@@ -161,12 +163,12 @@ Status BufferedFile::write(std::uint64_t offset, std::span<const unsigned char> 
     if (readOnly_) {
         return failure(ErrorKind::CannotWrite, std::make_error_code(std::errc::permission_denied));
     }
-    if (bytes.size() > window_.size() || offset + bytes.size() > kMaxExtent) {
+    if (bytes.size() > windowCapacity_ || offset + bytes.size() > kMaxExtent) {
         return failure(ErrorKind::CannotWrite, std::make_error_code(std::errc::file_too_large));
     }
     const std::uint64_t end = offset + bytes.size();
     const bool extendsWindow =
-        offset >= windowStart_ && offset <= windowEnd() && end <= windowStart_ + window_.size();
+        offset >= windowStart_ && offset <= windowEnd() && end <= windowStart_ + windowCapacity_;
     if (!extendsWindow) {
         if (Status flushed = flush(); !flushed.ok()) {
             return flushed;
@@ -175,7 +177,7 @@ Status BufferedFile::write(std::uint64_t offset, std::span<const unsigned char> 
         windowSize_ = 0;
     }
     std::copy(bytes.begin(), bytes.end(),
-              window_.begin() + static_cast<std::ptrdiff_t>(offset - windowStart_));
+              window_.get() + static_cast<std::size_t>(offset - windowStart_));
     windowSize_ = std::max(windowSize_, static_cast<std::size_t>(end - windowStart_));
     dirtyBegin_ = isDirty() ? std::min(dirtyBegin_, offset) : offset;
     dirtyEnd_ = std::max(dirtyEnd_, end);
@@ -193,7 +195,7 @@ Status BufferedFile::flush() {
         fileSize_ = dirtyBegin_;
     }
     Status written =
-        writeAt(dirtyBegin_, window_.data() + static_cast<std::size_t>(dirtyBegin_ - windowStart_),
+        writeAt(dirtyBegin_, window_.get() + static_cast<std::size_t>(dirtyBegin_ - windowStart_),
                 static_cast<std::size_t>(dirtyEnd_ - dirtyBegin_));
     if (!written.ok()) {
         return written;

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <system_error>
-#include <vector>
 
 // A random-access binary file read and written through one in-memory window. Sequential reads
 // fetch a large block per system call instead of one record each; sequential writes collect in
@@ -66,7 +66,10 @@ private:
     std::filesystem::path path_;
     bool readOnly_ = false;
     std::uint64_t fileSize_ = 0; // bytes actually in the file
-    std::vector<unsigned char> window_;
+    // Left uninitialised: only bytes below windowSize_ are ever read, and zero-filling a large
+    // window for every small file opened (settings, a few records) costs more than reading it.
+    std::unique_ptr<unsigned char[]> window_;
+    std::size_t windowCapacity_;
     std::uint64_t windowStart_ = 0;
     std::size_t windowSize_ = 0; // bytes of the window that hold file content
     std::uint64_t dirtyBegin_ = 0;
