@@ -81,12 +81,8 @@ std::filesystem::path writeWorkingCopy(const std::filesystem::path& folder) {
     return path;
 }
 
-// The whole rebuild after the question: read, decode, the detail strip, Grid1's rows, the
-// accumulation with its distributions, day closes and charts.
-void BM_Rebuild(benchmark::State& state) {
-    const auto folder = std::filesystem::temp_directory_path() / "zelkora-bench-rebuild";
-    std::filesystem::create_directories(folder);
-    writeWorkingCopy(folder);
+// Opens the working copy in `folder` and rebuilds it once per iteration, as Open answered Yes.
+void rebuildRepeatedly(benchmark::State& state, const std::filesystem::path& folder) {
     MainWindowModel model;
     model.programFolder = folder;
     AnswerYes ui;
@@ -101,6 +97,15 @@ void BM_Rebuild(benchmark::State& state) {
             state.SkipWithError("the rebuild did not finish");
         }
     }
+}
+
+// The whole rebuild after the question: read, decode, the detail strip, Grid1's rows, the
+// accumulation with its distributions, day closes and charts.
+void BM_Rebuild(benchmark::State& state) {
+    const auto folder = std::filesystem::temp_directory_path() / "zelkora-bench-rebuild";
+    std::filesystem::create_directories(folder);
+    writeWorkingCopy(folder);
+    rebuildRepeatedly(state, folder);
     state.SetItemsProcessed(state.iterations() * kResultRecords);
     std::filesystem::remove_all(folder);
 }
@@ -111,20 +116,7 @@ BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond);
 void BM_RebuildOfDefaultRun(benchmark::State& state) {
     const auto folder = bench::makeBenchFolder();
     const bench::RunResult run = bench::runDefaultVerification(10000, folder);
-    MainWindowModel model;
-    model.programFolder = folder;
-    AnswerYes ui;
-    SparsePump pump;
-    IdleTimers timers;
-    HalfRandom source;
-    RandomStream random(source);
-    require(IndPreset(model, ui));
-    for (auto _ : state) {
-        const Result<RebuildOutcome> outcome = 検証データ再構築(model, {ui, pump, timers, random});
-        if (!outcome.ok() || outcome.value() != RebuildOutcome::Rebuilt) {
-            state.SkipWithError("the rebuild did not finish");
-        }
-    }
+    rebuildRepeatedly(state, folder);
     state.SetItemsProcessed(state.iterations() * run.records);
     std::filesystem::remove_all(folder);
 }
