@@ -7,6 +7,7 @@
 #include "files/verification_conditions.h"
 #include "files/working_copy_file.h"
 #include "platform/pcg_random_source.h"
+#include "platform/silent_user_interface.h"
 
 #include <chrono>
 #include <limits>
@@ -17,15 +18,6 @@
 
 namespace zelkora::bench {
 namespace {
-
-class SilentInterface final : public UserInterface {
-public:
-    MessageResult showMessage(const Message&) override { return MessageResult::Ok; }
-    void beep() override {}
-    void setPointer(PointerShape) override {}
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
-};
 
 class NoEvents final : public EventPump {
 public:
@@ -76,7 +68,7 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder) 
     }
     PcgRandomSource source(kSeed);
     RandomStream random(source);
-    SilentInterface ui;
+    SilentUserInterface ui;
     NoEvents pump;
     Frozen timers;
     RunEngine engine(model, {ui, pump, timers, random, workingCopy});

@@ -4,23 +4,12 @@
 #include "engine/run_conditions.h"
 #include "engine/run_engine.h"
 #include "platform/pcg_random_source.h"
+#include "platform/silent_user_interface.h"
 
 #include <optional>
 
 namespace zelkora {
 namespace {
-
-// Runs show no window: messages are dropped except the first error, which fails the campaign.
-// A campaign shows no message: its end message is not wanted, and a failure comes back from
-// the engine as an Error.
-class SilentInterface final : public UserInterface {
-public:
-    MessageResult showMessage(const Message&) override { return MessageResult::Ok; }
-    void beep() override {}
-    void setPointer(PointerShape) override {}
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
-};
 
 // The countdown is given and no wall clock enters the rules, so a campaign repeats exactly.
 class FixedTimers final : public RunTimers {
@@ -116,7 +105,7 @@ CampaignOutcome playCampaignOn(MainWindowModel& model, const CampaignSetup& setu
     CampaignOutcome outcome;
     RecordCollector records(model.fields, outcome.figures);
     CampaignWorkingCopy workingCopy(setup.conditions, records);
-    SilentInterface ui;
+    SilentUserInterface ui;
     CancellingPump pump(cancelled);
     FixedTimers timers(setup.countdown);
     RandomStream random(source);
