@@ -1,6 +1,7 @@
 #include "files/record_decoder.h"
 
 #include "common/same_bytes.h"
+#include "files/utf8.h"
 
 #include <algorithm>
 #include <bit>
@@ -28,19 +29,7 @@ constexpr std::array<std::uint8_t, 256> kCharacterBytes = [] {
 
 // The offset of the first byte at or above 0x80 from `offset` on, or the text's size.
 std::size_t nextHighByte(std::string_view text, std::size_t offset) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    while (text.size() - offset >= sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + offset, sizeof(word));
-        if ((word & kHighBits) != 0) {
-            break;
-        }
-        offset += sizeof(word);
-    }
-    while (offset < text.size() && static_cast<unsigned char>(text[offset]) < 0x80U) {
-        ++offset;
-    }
-    return offset;
+    return offset + asciiPrefixLength(text.substr(offset));
 }
 
 // A column's value without its padding. Values are left-aligned, so mostly only spaces after

@@ -60,23 +60,6 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& offset
     return value;
 }
 
-// Eight bytes at a time: record texts are mostly digits and spaces.
-std::size_t asciiPrefixLength(std::string_view text) {
-    std::size_t offset = 0;
-    while (text.size() - offset >= sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + offset, sizeof(word));
-        if ((word & kHighBits) != 0) {
-            break;
-        }
-        offset += sizeof(word);
-    }
-    while (offset < text.size() && static_cast<unsigned char>(text[offset]) < 0x80U) {
-        ++offset;
-    }
-    return offset;
-}
-
 std::size_t countCharacters(std::string_view text) {
     std::size_t count = 0;
     for (const char byte : text) {
