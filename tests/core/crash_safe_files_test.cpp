@@ -42,6 +42,14 @@ std::string reasonFor(const std::string& call) {
     return "ディスクの読み書きに失敗しました。";
 }
 
+// What Open says of the working copy when the call fails while the copy replaces it.
+std::string workingCopyFailureFor(const std::string& call) {
+    if (call == "rename") {
+        return "作業ファイルを新しい内容に置き換えられません。" + reasonFor(call);
+    }
+    return "作業ファイルに書き込めません。" + reasonFor(call);
+}
+
 bool leftTemporaries(const fs::path& folder) {
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.path().extension() == ".partial") {
@@ -211,9 +219,9 @@ TEST(CrashSafeFiles, open_keeps_the_working_copy_and_the_window_when_its_copy_fa
         EXPECT_EQ(world.model.fields.text(Field::条件_確率), kept ? "" : "99");
         if (kept) {
             ASSERT_EQ(world.ui.messages.size(), 1U);
-            EXPECT_EQ(world.ui.messages[0].text, "ファイル " + world.savedText() +
-                                                     " を開けませんでした。" + reasonFor(call) +
-                                                     "編集中の検証はそのままです。");
+            EXPECT_EQ(world.ui.messages[0].text,
+                      "ファイル " + world.savedText() + " を開けませんでした。" +
+                          workingCopyFailureFor(call) + "編集中の検証はそのままです。");
             EXPECT_EQ(world.ui.messages[0].title, "確認");
         } else {
             EXPECT_THAT(world.ui.messages, IsEmpty());
@@ -322,8 +330,8 @@ TEST(CrashSafeFiles, a_full_disk_during_the_record_writes_of_finish_or_the_setti
     EXPECT_FALSE(leftTemporaries(folder.path()));
     EXPECT_EQ(ui.messages.back().text, "設定ファイル " +
                                            utf8FromPath(folder.path() / "zelkora.ini") +
-                                           " を書き込めませんでした。初期設定は途中ですが中断され"
-                                           "ました。");
+                                           " を書き込めませんでした。ファイルが大きすぎます。"
+                                           "初期設定は途中ですが中断されました。");
 }
 
 // The first start in an empty folder holding the five samples, with the settings file's own
@@ -367,10 +375,10 @@ TEST(CrashSafeFiles, first_run_setup_writes_the_settings_file_whole_or_not_at_al
             ASSERT_FALSE(settings.ok());
             EXPECT_EQ(settings.error().kind, ErrorKind::FileMissing);
             ASSERT_EQ(ui.messages.size(), 2U);
-            EXPECT_EQ(ui.messages[1].text, "設定ファイル " +
-                                               utf8FromPath(folder.path() / "zelkora.ini") +
-                                               " を書き込めませんでした。初期設定は途中ですが"
-                                               "中断されました。");
+            EXPECT_EQ(ui.messages[1].text,
+                      "設定ファイル " + utf8FromPath(folder.path() / "zelkora.ini") +
+                          " を書き込めませんでした。" + reasonFor(calls[failing - 1]) +
+                          "初期設定は途中ですが中断されました。");
             EXPECT_EQ(ui.messages[1].title, "セットアップ");
             continue;
         }

@@ -6,11 +6,13 @@
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
 #include "files/utf8_path.h"
+#include "files/verification_input.h"
 
 #include <algorithm>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace zelkora {
 namespace {
@@ -142,6 +144,91 @@ TEST_F(DamagedFileMessages, a_failed_save_names_the_file_and_says_why_in_japanes
     EXPECT_EQ(ui.messages[0].text, "ファイル " + utf8FromPath(file("saved.pac")) +
                                        " に保存できませんでした。ディスクの空き容量が足りません。"
                                        "保存先にあったファイルはそのままです。");
+}
+
+// Open refuses what cannot be a verification before a byte is copied, and says why.
+TEST_F(DamagedFileMessages, open_refuses_what_is_no_verification_before_copying_and_says_why) {
+    writeBytes(model.workingCopyPath(), "the verification being edited");
+    const fs::path pipe = file("pipe.pac");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_directory(file("folder.pac"));
+    fs::create_symlink("loop.pac", file("loop.pac"));
+    writeBytes(file("huge.pac"), "");
+    fs::resize_file(file("huge.pac"), largestVerificationSize() + 1); // sparse: no disk used
+    struct Case {
+        fs::path path;
+        std::string reason;
+    };
+    for (const Case& refused : {
+             Case{pipe, "通常のファイルではありません。"},
+             Case{file("folder.pac"), "通常のファイルではありません。"},
+             Case{file("missing.pac"), "ファイルまたはフォルダが見つかりません。"},
+             Case{file("loop.pac"), "シンボリックリンクが循環しています。"},
+             Case{file("huge.pac"), "検証ファイルとしては大きすぎます。"},
+         }) {
+        files.calls.clear();
+        const std::vector<Message> shown = open(refused.path);
+        ASSERT_EQ(shown.size(), 1U) << refused.path;
+        EXPECT_EQ(shown[0].text, "ファイル " + utf8FromPath(refused.path) +
+                                     " を開けませんでした。" + refused.reason +
+                                     "編集中の検証はそのままです。");
+        EXPECT_TRUE(files.calls.empty()) << refused.path;
+        EXPECT_EQ(test_support::readBytes(model.workingCopyPath()),
+                  "the verification being edited");
+        EXPECT_FALSE(fs::exists(temporaryCopyPath(model.workingCopyPath())));
+    }
+}
+
+// The reason words every file message uses, the window's and the runner's alike.
+TEST(error_messages_test, each_reason_a_file_fails_for_has_its_own_words) {
+    using std::errc;
+    struct Case {
+        std::error_code reason;
+        std::string words;
+    };
+    for (const Case& told : {
+             Case{std::make_error_code(errc::no_such_file_or_directory),
+                  "ファイルまたはフォルダが見つかりません。"},
+             Case{make_error_code(FileRefusal::NotRegularFile), "通常のファイルではありません。"},
+             Case{make_error_code(FileRefusal::LargerThanVerification),
+                  "検証ファイルとしては大きすぎます。"},
+             Case{std::make_error_code(errc::no_space_on_device),
+                  "ディスクの空き容量が足りません。"},
+             Case{std::make_error_code(errc::file_too_large), "ファイルが大きすぎます。"},
+             Case{std::make_error_code(errc::permission_denied), "アクセスが許可されていません。"},
+             Case{std::make_error_code(errc::too_many_symbolic_link_levels),
+                  "シンボリックリンクが循環しています。"},
+             Case{std::make_error_code(errc::not_a_directory), "フォルダではありません。"},
+             Case{std::error_code(ENOSPC, std::system_category()),
+                  "ディスクの空き容量が足りません。"},
+             Case{std::make_error_code(errc::protocol_error),
+                  "システムエラーです（番号 " + std::to_string(EPROTO) + "）。"},
+         }) {
+        Error error{ErrorKind::CannotWrite};
+        error.path = "/data/v.pac";
+        error.system = told.reason;
+        EXPECT_EQ(failureReason(error), told.words) << told.reason.message();
+        EXPECT_EQ(saveFailedText("/data/v.pac", error),
+                  "ファイル /data/v.pac に保存できませんでした。" + told.words +
+                      "保存先にあったファイルはそのままです。");
+    }
+}
+
+// A copy that failed on another file than the one chosen says which: the working copy under a
+// file-size limit is no fault of the file opened.
+TEST(error_messages_test, a_failure_of_another_file_than_the_one_chosen_names_it) {
+    Error error{ErrorKind::CannotWrite};
+    error.path = "/program/temp.pac";
+    error.system = std::make_error_code(std::errc::file_too_large);
+    EXPECT_EQ(openFailedText("/data/v.pac", error),
+              "ファイル /data/v.pac を開けませんでした。作業ファイルに書き込めません。"
+              "ファイルが大きすぎます。");
+    Error folder{ErrorKind::CannotWrite};
+    folder.path = "/no/such/tmp";
+    folder.system = std::make_error_code(std::errc::no_such_file_or_directory);
+    EXPECT_EQ(workingFolderFailedText(folder),
+              "一時フォルダ /no/such/tmp に作業用のフォルダを作れません。"
+              "ファイルまたはフォルダが見つかりません。");
 }
 
 TEST(error_messages_test, every_kind_of_error_reads_as_the_programs_japanese) {

@@ -77,7 +77,8 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
 // "rename", "sync folder" or "remove", so a test can check the order in which a save reaches the
 // disk, and a call fails when its flag is set, when it is the failAtCall-th call (from 1) or
 // when it is of the kind failKind. A failing copy stops after half the bytes with "no space
-// left", as on a full disk; a failing rename, remove or sync changes nothing.
+// left" on the file it writes, as on a full disk; a failing rename, remove or sync changes
+// nothing.
 class FailingFileSystem : public LocalFileSystem {
 public:
     bool failCopies = false;
@@ -94,7 +95,7 @@ public:
         }
         const std::string bytes = readBytes(from);
         writeBytes(to, bytes.substr(0, bytes.size() / 2));
-        return Error{ErrorKind::CannotCopy}.inFile(from).because(
+        return Error{ErrorKind::CannotWrite}.inFile(to).because(
             std::make_error_code(std::errc::no_space_on_device));
     }
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override {

@@ -173,17 +173,116 @@ TEST_F(FirstRunSetupTest, a_settings_file_that_cannot_replace_the_old_one_leaves
     EXPECT_FALSE(fs::exists(temporaryCopyPath(folder.path() / "zelkora.ini")));
     EXPECT_EQ(files.calls, (std::vector<std::string>{"sync", "rename"}));
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_THAT(ui.messages.back().text, ::testing::HasSubstr("書き込めませんでした"));
+    EXPECT_EQ(ui.messages.back().text,
+              "設定ファイル " + utf8FromPath(folder.path() / "zelkora.ini") +
+                  " を書き込めませんでした。読み取り専用の場所です。初期設定は途中ですが中断されま"
+                  "した。");
 }
 
-TEST_F(FirstRunSetupTest, a_folder_name_too_long_for_its_record_ends_the_program_with_a_message) {
-    SetupPlace deep = place();
-    deep.currentFolderText = "/" + std::string(120, 'd');
-    const SetupResult result = fileiniLoad(deep, ui, splash, files);
+// Record 1 has room for 98 bytes of code page 932: a deeper folder, or one whose name has no
+// code page 932 form, is kept as "." (the folder zelkora.ini is in), and the program runs there.
+TEST(program_folder_test, a_deep_or_unencodable_folder_is_set_up_and_started_in) {
+    ScratchFolder scratch;
+    for (const std::string& name : {std::string(100, 'd'), std::string("josé")}) {
+        const fs::path folder = scratch.path() / pathFromUtf8(name);
+        fs::create_directory(folder);
+        const SetupPlace place{folder, utf8FromPath(folder), "C:\\WINDOWS"};
+        testing::RecordingUserInterface ui;
+        RecordingSplash splash;
+        test_support::FailingFileSystem files;
+        MainWindowModel model;
 
-    EXPECT_EQ(result.outcome, SetupOutcome::ProgramMustEnd);
-    EXPECT_THAT(ui.messages.back().text, ::testing::HasSubstr("zelkora.ini"));
-    EXPECT_FALSE(fs::exists(folder.path() / "zelkora.ini"));
+        const StartupResult started =
+            startUpFromSettings(model, place, ui, splash, files, EnterProgramFolder::No);
+
+        EXPECT_EQ(started.outcome, StartupOutcome::Ready) << name;
+        EXPECT_EQ(model.programFolder, folder);
+        EXPECT_EQ(model.window.filePath, utf8FromPath(folder / "data"));
+        EXPECT_EQ(ui.messages.front().text, "ゼルコラにようこそ。");
+        EXPECT_EQ(ui.messages.back().text, "初期設定は終了しました。");
+        EXPECT_EQ(readSettingsFile(folder)->programFolder, ".") << name;
+    }
+    EXPECT_EQ(programFolderRecordText("/" + std::string(97, 'd')), "/" + std::string(97, 'd'));
+    EXPECT_EQ(programFolderRecordText("/" + std::string(98, 'd')), ".");
+    EXPECT_EQ(programFolderRecordText("/検証/" + std::string(92, 'd')),
+              "/検証/" + std::string(92, 'd')); // 98 bytes in code page 932, 100 in UTF-8
+}
+
+// A program folder moved or copied since its setup starts where it now is, with no word to the
+// user, and record 1 follows it; a start in the same place again writes nothing.
+TEST(program_folder_test, a_moved_or_copied_folder_starts_where_it_is_and_record_1_follows) {
+    ScratchFolder scratch;
+    const fs::path first = scratch.path() / "A";
+    fs::create_directory(first);
+    const auto start = [](const fs::path& folder, testing::RecordingUserInterface& ui) {
+        RecordingSplash splash;
+        test_support::FailingFileSystem files;
+        MainWindowModel model;
+        const StartupResult started =
+            startUpFromSettings(model, {folder, utf8FromPath(folder), "C:\\WINDOWS"}, ui, splash,
+                                files, EnterProgramFolder::No);
+        EXPECT_EQ(started.outcome, StartupOutcome::Ready) << folder;
+        EXPECT_EQ(started.windowsDirectory, "C:\\WINDOWS");
+        return model.programFolder;
+    };
+    testing::RecordingUserInterface setupUi;
+    ASSERT_EQ(start(first, setupUi), first);
+
+    const fs::path moved = scratch.path() / "B";
+    fs::rename(first, moved);
+    testing::RecordingUserInterface movedUi;
+    EXPECT_EQ(start(moved, movedUi), moved);
+    EXPECT_THAT(movedUi.messages, IsEmpty());
+    EXPECT_EQ(readSettingsFile(moved)->programFolder, utf8FromPath(moved));
+    EXPECT_EQ(readSettingsFile(moved)->setupMark, kSetupCompleteMark);
+
+    const fs::path copied = scratch.path() / "C";
+    fs::copy(moved, copied, fs::copy_options::recursive);
+    testing::RecordingUserInterface copiedUi;
+    EXPECT_EQ(start(copied, copiedUi), copied);
+    EXPECT_EQ(readSettingsFile(copied)->programFolder, utf8FromPath(copied));
+    EXPECT_EQ(readSettingsFile(moved)->programFolder, utf8FromPath(moved));
+
+    const std::string before = readBytes(copied / "zelkora.ini");
+    const auto writtenBefore = fs::last_write_time(copied / "zelkora.ini");
+    testing::RecordingUserInterface againUi;
+    EXPECT_EQ(start(copied, againUi), copied);
+    EXPECT_EQ(readBytes(copied / "zelkora.ini"), before);
+    EXPECT_EQ(fs::last_write_time(copied / "zelkora.ini"), writtenBefore);
+}
+
+// A start killed while it wrote leaves its hidden temporary files; the next start removes them
+// and nothing else.
+TEST_F(FirstRunSetupTest, start_up_removes_the_temporary_files_of_writes_cut_short) {
+    putSamples();
+    runSetup();
+    const fs::path data = folder.path() / "data";
+    const std::vector<fs::path> leftovers{temporaryCopyPath(sampleFile(data, 0)),
+                                          temporaryCopyPath(data / "mine.pac"),
+                                          temporaryCopyPath(folder.path() / "temp.pac"),
+                                          temporaryCopyPath(folder.path() / "zelkora.ini")};
+    for (const fs::path& leftover : leftovers) {
+        writeBytes(leftover, "half a file");
+    }
+    const std::vector<fs::path> kept{data / "mine.pac", data / ".notes.txt.partial",
+                                     data / "x.pac.partial", folder.path() / "temp.pac"};
+    for (const fs::path& file : kept) {
+        writeBytes(file, "kept");
+    }
+    fs::create_directory(data / ".folder.pac.partial");
+    MainWindowModel model;
+
+    ASSERT_EQ(
+        startUpFromSettings(model, place(), ui, splash, files, EnterProgramFolder::No).outcome,
+        StartupOutcome::Ready);
+
+    for (const fs::path& leftover : leftovers) {
+        EXPECT_FALSE(fs::exists(leftover)) << leftover;
+    }
+    for (const fs::path& file : kept) {
+        EXPECT_EQ(readBytes(file), "kept") << file;
+    }
+    EXPECT_TRUE(fs::is_directory(data / ".folder.pac.partial"));
 }
 
 TEST(windows_directory_test, trimming_strips_the_buffer_end_and_a_trailing_separator) {

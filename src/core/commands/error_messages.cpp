@@ -12,32 +12,52 @@ namespace {
 constexpr std::string_view kRunErrorTitle = "検証エラー";
 constexpr std::string_view kCheckTitle = "確認";
 
-// What the system said, in the user's words; nothing when there is no plain way to say it.
+struct Reason {
+    std::error_code code;
+    std::string_view text;
+};
+
+// What the system said, or why the program refused a file itself, in the user's words.
+const std::array<Reason, 19>& reasons() {
+    using std::errc;
+    static const std::array<Reason, 19> kReasons{{
+        {make_error_code(FileRefusal::NotRegularFile), "通常のファイルではありません。"},
+        {make_error_code(FileRefusal::LargerThanVerification),
+         "検証ファイルとしては大きすぎます。"},
+        {make_error_code(errc::no_space_on_device), "ディスクの空き容量が足りません。"},
+        {make_error_code(errc::file_too_large), "ファイルが大きすぎます。"},
+        {make_error_code(errc::permission_denied), "アクセスが許可されていません。"},
+        {make_error_code(errc::operation_not_permitted), "アクセスが許可されていません。"},
+        {make_error_code(errc::read_only_file_system), "読み取り専用の場所です。"},
+        {make_error_code(errc::no_such_file_or_directory),
+         "ファイルまたはフォルダが見つかりません。"},
+        {make_error_code(errc::too_many_symbolic_link_levels),
+         "シンボリックリンクが循環しています。"},
+        {make_error_code(errc::is_a_directory), "ファイルではなくフォルダです。"},
+        {make_error_code(errc::not_a_directory), "フォルダではありません。"},
+        {make_error_code(errc::filename_too_long), "パスが長すぎます。"},
+        {make_error_code(errc::too_many_files_open), "開いているファイルが多すぎます。"},
+        {make_error_code(errc::too_many_files_open_in_system), "開いているファイルが多すぎます。"},
+        {make_error_code(errc::not_enough_memory), "メモリが足りません。"},
+        {make_error_code(errc::resource_unavailable_try_again), "システムの資源が足りません。"},
+        {make_error_code(errc::device_or_resource_busy), "ファイルが使用中です。"},
+        {make_error_code(errc::text_file_busy), "ファイルが使用中です。"},
+        {make_error_code(errc::io_error), "ディスクの読み書きに失敗しました。"},
+    }};
+    return kReasons;
+}
+
+// Any other system error is still told, by its number, rather than passed over in silence.
 std::string systemReason(std::error_code system) {
     if (!system) {
         return {};
     }
-    struct Reason {
-        std::errc code;
-        std::string_view text;
-    };
-    static constexpr std::array<Reason, 9> kReasons{{
-        {std::errc::no_space_on_device, "ディスクの空き容量が足りません。"},
-        {std::errc::file_too_large, "ファイルが大きすぎます。"},
-        {std::errc::permission_denied, "アクセスが許可されていません。"},
-        {std::errc::operation_not_permitted, "アクセスが許可されていません。"},
-        {std::errc::read_only_file_system, "読み取り専用の場所です。"},
-        {std::errc::no_such_file_or_directory, "ファイルまたはフォルダが見つかりません。"},
-        {std::errc::is_a_directory, "ファイルではなくフォルダです。"},
-        {std::errc::too_many_files_open, "開いているファイルが多すぎます。"},
-        {std::errc::io_error, "ディスクの読み書きに失敗しました。"},
-    }};
-    for (const Reason& reason : kReasons) {
-        if (system == reason.code) {
+    for (const Reason& reason : reasons()) {
+        if (system.default_error_condition() == reason.code.default_error_condition()) {
             return std::string(reason.text);
         }
     }
-    return {};
+    return "システムエラーです（番号 " + std::to_string(system.value()) + "）。";
 }
 
 // Japanese runs on without spaces; a file name or a number is set off from it by one.
@@ -177,8 +197,10 @@ std::string figureText(const Error& error) {
         return "条件が大きすぎるため、理論値を計算できません。";
     case ErrorKind::OutOfMemory:
         return "メモリが足りません。";
+    case ErrorKind::ThreadNotStarted:
+        return "計算用のスレッドを開始できませんでした。" + systemReason(error.system);
     default:
-        return "予期しないエラーが発生しました。";
+        return "予期しないエラーが発生しました。" + systemReason(error.system);
     }
 }
 
@@ -252,23 +274,41 @@ Message loadFailedMessage(std::string_view file, const Error& error) {
                    kCheckTitle);
 }
 
+std::string failureReason(const Error& error) {
+    return systemReason(error.system);
+}
+
+std::string failureDetail(std::string_view file, const Error& error) {
+    if (error.path.empty() || error.path == pathFromUtf8(file)) {
+        return failureReason(error);
+    }
+    return errorText(error);
+}
+
+std::string openFailedText(std::string_view file, const Error& error) {
+    return "ファイル " + std::string(file) + " を開けませんでした。" + failureDetail(file, error);
+}
+
+std::string saveFailedText(std::string_view file, const Error& error) {
+    return "ファイル " + std::string(file) + " に保存できませんでした。" +
+           failureDetail(file, error) + "保存先にあったファイルはそのままです。";
+}
+
+std::string workingFolderFailedText(const Error& error) {
+    return "一時フォルダ " + utf8FromPath(error.path) + " に作業用のフォルダを作れません。" +
+           failureReason(error);
+}
+
 Message openFailedMessage(std::string_view file, const Error& error) {
-    return failure("ファイル " + std::string(file) + " を開けませんでした。" +
-                       systemReason(error.system) + "編集中の検証はそのままです。",
-                   kCheckTitle);
+    return failure(openFailedText(file, error) + "編集中の検証はそのままです。", kCheckTitle);
 }
 
 Message saveFailedMessage(std::string_view file, const Error& error) {
-    return failure("ファイル " + std::string(file) + " に保存できませんでした。" +
-                       systemReason(error.system) + "保存先にあったファイルはそのままです。",
-                   kCheckTitle);
+    return failure(saveFailedText(file, error), kCheckTitle);
 }
 
 Message conditionsNotWrittenMessage(std::string_view file, const Error& error) {
-    std::string reason = systemReason(error.system);
-    if (reason.empty()) {
-        reason = errorText(error);
-    }
+    std::string reason = error.system ? systemReason(error.system) : errorText(error);
     return failure("作業ファイル " + std::string(file) + " に条件を書き込めませんでした。" +
                        reason + "条件は変更されていません。",
                    kCheckTitle);

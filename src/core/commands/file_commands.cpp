@@ -5,6 +5,7 @@
 #include "commands/file_dialogs.h"
 #include "commands/open_reload.h"
 #include "files/utf8_path.h"
+#include "files/verification_input.h"
 
 #include <optional>
 
@@ -69,7 +70,8 @@ void FileCommands::openNamedFile(const std::string& path) {
 }
 
 void FileCommands::openChosen(const std::string& chosen) {
-    Status copied = copyFileSafely(seams_.files, pathFromUtf8(chosen), model_.workingCopyPath());
+    Status copied =
+        copyVerificationIn(seams_.files, pathFromUtf8(chosen), model_.workingCopyPath());
     if (!copied.ok()) {
         ui_.showMessage(openFailedMessage(chosen, copied.error()));
         ui_.setPointer(PointerShape::Default);

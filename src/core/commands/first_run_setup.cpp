@@ -34,10 +34,11 @@ SetupResult runSetup(const SetupPlace& place, UserInterface& ui, SplashView& spl
                      FileSystem& files) {
     SetupResult result;
     ui.showMessage(welcomeMessage());
-    const Settings settings{place.currentFolderText, place.windowsDirectory, kSetupCompleteMark};
-    if (!writeSettingsFile(files, place.currentFolder, settings).ok()) {
-        ui.showMessage(
-            settingsNotWrittenMessage(utf8FromPath(place.currentFolder / kSettingsFileName)));
+    const Settings settings{programFolderRecordText(place.currentFolderText),
+                            place.windowsDirectory, kSetupCompleteMark};
+    if (Status written = writeSettingsFile(files, place.currentFolder, settings); !written.ok()) {
+        ui.showMessage(settingsNotWrittenMessage(
+            utf8FromPath(place.currentFolder / kSettingsFileName), written.error()));
         result.outcome = SetupOutcome::ProgramMustEnd;
         return result;
     }

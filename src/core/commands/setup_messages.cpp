@@ -1,5 +1,7 @@
 #include "commands/setup_messages.h"
 
+#include "commands/error_messages.h"
+
 #include <array>
 
 namespace zelkora {
@@ -34,9 +36,9 @@ Message damagedSettingsMessage(std::string_view file) {
             std::string(kSetupTitle), MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
-Message settingsNotWrittenMessage(std::string_view file) {
-    return {"設定ファイル " + std::string(file) +
-                " を書き込めませんでした。初期設定は途中ですが中断されました。",
+Message settingsNotWrittenMessage(std::string_view file, const Error& error) {
+    return {"設定ファイル " + std::string(file) + " を書き込めませんでした。" +
+                failureDetail(file, error) + "初期設定は途中ですが中断されました。",
             std::string(kSetupTitle), MessageIcon::Critical, MessageButtons::Ok};
 }
 
@@ -45,8 +47,9 @@ Message settingsUnreadableMessage(std::string_view file) {
             std::string(kSetupTitle), MessageIcon::Critical, MessageButtons::Ok};
 }
 
-Message programFolderMissingMessage(std::string_view folder) {
-    return {"プログラムフォルダ " + std::string(folder) + " に移れません。ゼルコラを終了します。",
+Message programFolderMissingMessage(std::string_view folder, const Error& error) {
+    return {"プログラムフォルダ " + std::string(folder) + " に移れません。" + failureReason(error) +
+                "ゼルコラを終了します。",
             std::string(kSetupTitle), MessageIcon::Critical, MessageButtons::Ok};
 }
 

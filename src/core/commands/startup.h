@@ -17,7 +17,10 @@ struct StartupResult {
 
 // The main window's start-up before it shows itself: the first-run setup, the settings read, the
 // program folder made current (when asked) and the window-level and program-wide values set to
-// their start-up state. On ProgramMustEnd a message has told the user why.
+// their start-up state. The program folder is the folder the program starts in, where
+// zelkora.ini lies: a folder moved since its setup works where it now is, and record 1 is
+// rewritten to name it. Temporary files of writes cut short earlier are removed from the program
+// and data folders. On ProgramMustEnd a message has told the user why.
 StartupResult startUpFromSettings(MainWindowModel& model, const SetupPlace& place,
                                   UserInterface& ui, SplashView& splash, FileSystem& files,
                                   EnterProgramFolder enter);

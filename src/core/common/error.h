@@ -65,8 +65,20 @@ enum class ErrorKind : std::uint8_t {
     TheoryTooLarge,
 
     OutOfMemory,
+    ThreadNotStarted, // the system could not start a worker thread
     Unexpected,
 };
+
+// Why the program refused a file before the system was even asked: reasons that sit beside the
+// system's own (a missing file, a full disk) in Error::system, so a message says either alike.
+enum class FileRefusal : std::uint8_t {
+    NotRegularFile = 1,     // a folder, a device, a pipe or a socket where a file belongs
+    LargerThanVerification, // more bytes than the largest verification the records can address
+};
+const std::error_category& fileRefusalCategory();
+inline std::error_code make_error_code(FileRefusal refusal) {
+    return {static_cast<int>(refusal), fileRefusalCategory()};
+}
 
 struct Error {
     explicit Error(ErrorKind what = ErrorKind::Unexpected) : kind(what) {}
@@ -171,7 +183,10 @@ inline void raiseIfFailed(Status status) {
 }
 
 // The Error behind any exception a procedure let escape: a Fault's own, or one that says the
-// memory ran out or something unforeseen happened.
+// memory ran out or something unforeseen happened (with the system's reason and file when the
+// exception carried them).
 Error errorOfCurrentException();
 
 } // namespace zelkora
+
+template <> struct std::is_error_code_enum<zelkora::FileRefusal> : std::true_type {};

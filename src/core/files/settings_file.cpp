@@ -1,5 +1,6 @@
 #include "files/settings_file.h"
 
+#include "files/cp932.h"
 #include "files/file_system.h"
 #include "files/fixed_length_file.h"
 #include "files/utf8_path.h"
@@ -92,6 +93,15 @@ Status writeSettingsFile(FileSystem& files, const fs::path& folder, const Settin
     return replaceFileSafely(files, folder / kSettingsFileName, [&](const fs::path& temporary) {
         return writeRecords(temporary, settings);
     });
+}
+
+std::string programFolderRecordText(std::string_view folderText) {
+    Cp932Codec codec;
+    const Cp932Encoded encoded = codec.encode(folderText);
+    if (!encoded.status.ok() || encoded.bytes.size() > kSettingsRecordLength - 2) {
+        return std::string(kThisFolderRecordText);
+    }
+    return std::string(folderText);
 }
 
 std::string withoutTrailingBackslash(std::string_view text) {

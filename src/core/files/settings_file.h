@@ -35,6 +35,13 @@ Result<Settings> readSettingsFile(const std::filesystem::path& folder);
 Status writeSettingsFile(FileSystem& files, const std::filesystem::path& folder,
                          const Settings& settings);
 
+// What record 1 keeps for the program folder `folderText`: the text itself where it fits the
+// record in code page 932, otherwise "." (the folder zelkora.ini lies in). The program always
+// runs in the folder it starts in, so a deep folder or one named outside code page 932 loses
+// nothing by it, and an older reader that makes record 1 current still lands in the right place.
+std::string programFolderRecordText(std::string_view folderText);
+inline constexpr std::string_view kThisFolderRecordText = ".";
+
 // One trailing "\" removed, as the start-up read does with records 1 and 2.
 std::string withoutTrailingBackslash(std::string_view text);
 
