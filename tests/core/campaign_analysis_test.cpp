@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <numeric>
 #include <set>
+#include <stdexcept>
 
 namespace zelkora::testing {
 namespace {
@@ -162,6 +163,66 @@ TEST_F(CampaignAnalysisTest, no_campaigns_give_an_empty_report) {
     const Analysed analysed = analyse(setup_, 0, 2);
     EXPECT_EQ(analysed.outcome.end, AnalysisEnd::Done);
     EXPECT_EQ(analysed.outcome.report.campaigns, 0);
+}
+
+// Starts the first `allowed` threads it is asked for and refuses the rest, as a system out of
+// memory for stacks (ulimit -v) or out of threads does.
+class RefusingThreads final : public ThreadStarter {
+public:
+    explicit RefusingThreads(int allowed) : allowed_(allowed) {}
+    Result<std::jthread> start(std::function<void()> work) override {
+        if (asked_++ >= allowed_) {
+            return Error{ErrorKind::ThreadNotStarted}.because(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        }
+        return system_.start(std::move(work));
+    }
+
+private:
+    SystemThreadStarter system_;
+    int allowed_;
+    int asked_ = 0;
+};
+
+// A refused thread never leaves the analysis waiting: it plays on the threads it has, with the
+// same figures, or fails at once when it has none.
+TEST_F(CampaignAnalysisTest, threads_the_system_refuses_never_hang_the_analysis) {
+    const Analysed one = analyse(setup_, 40, 1);
+    for (const int allowed : {1, 2, 5}) {
+        RefusingThreads threads(allowed);
+        CampaignAnalysis analysis(setup_, {40, 32});
+        NoEvents pump;
+        Collecting seen;
+        seen.expectedTotal = 40;
+        const AnalysisOutcome outcome = analysis.run({pump, &seen, &seen, &threads});
+        EXPECT_EQ(outcome.end, AnalysisEnd::Done) << allowed;
+        EXPECT_EQ(outcome.threadsStarted, allowed);
+        EXPECT_EQ(seen.balances, one.seen.balances) << allowed;
+        EXPECT_EQ(describe(outcome.report), describe(one.outcome.report)) << allowed;
+    }
+
+    RefusingThreads none(0);
+    CampaignAnalysis analysis(setup_, {40, 4});
+    NoEvents pump;
+    const AnalysisOutcome outcome = analysis.run({pump, nullptr, nullptr, &none});
+    EXPECT_EQ(outcome.end, AnalysisEnd::Failed);
+    EXPECT_EQ(outcome.threadsStarted, 0);
+    EXPECT_EQ(outcome.failedCampaign, -1);
+    ASSERT_TRUE(outcome.failure.has_value());
+    EXPECT_EQ(outcome.failure->kind, ErrorKind::ThreadNotStarted);
+    EXPECT_EQ(outcome.report.campaigns, 0);
+}
+
+// The fold itself may fail (a sink that cannot write, memory gone): the workers are stopped and
+// joined on the way out instead of waiting for slots that are never freed.
+TEST_F(CampaignAnalysisTest, a_fold_that_throws_stops_the_workers_on_its_way_out) {
+    class ThrowingSink final : public CampaignSink {
+    public:
+        void campaign(const CampaignFigures&) override { throw std::runtime_error("sink"); }
+    } sink;
+    CampaignAnalysis analysis(setup_, {1000, 3});
+    NoEvents pump;
+    EXPECT_THROW(static_cast<void>(analysis.run({pump, nullptr, &sink})), std::runtime_error);
 }
 
 } // namespace

@@ -33,6 +33,29 @@ struct CampaignAnalysis::Shared {
     bool stopping = false;
 };
 
+// Tells the workers to stop when run() leaves its scope by any way, before they are joined:
+// a worker that waits for a free slot would otherwise wait for ever.
+class CampaignAnalysis::StopOnExit {
+public:
+    StopOnExit(Shared& shared, std::atomic<bool>& cancelled)
+        : shared_(shared), cancelled_(cancelled) {}
+    ~StopOnExit() {
+        // Whatever still plays is cut short; the workers see the stop and end.
+        cancelled_.store(true);
+        {
+            const std::lock_guard lock(shared_.mutex);
+            shared_.stopping = true;
+        }
+        shared_.slotsFree.notify_all();
+    }
+    StopOnExit(const StopOnExit&) = delete;
+    StopOnExit& operator=(const StopOnExit&) = delete;
+
+private:
+    Shared& shared_;
+    std::atomic<bool>& cancelled_;
+};
+
 namespace {
 
 constexpr auto kLongestWait = std::chrono::milliseconds(50);
@@ -86,15 +109,28 @@ AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
         }
     };
 
+    SystemThreadStarter systemThreads;
+    ThreadStarter& starter = seams.threads != nullptr ? *seams.threads : systemThreads;
     {
         std::vector<std::jthread> workers;
         workers.reserve(static_cast<std::size_t>(request_.threads));
+        // Destroyed before the workers are joined.
+        const StopOnExit stopOnExit(shared, cancelled_);
         for (int thread = 0; thread < request_.threads; ++thread) {
-            workers.emplace_back(work);
+            Result<std::jthread> started = starter.start(work);
+            if (!started.ok()) {
+                if (workers.empty()) {
+                    outcome.end = AnalysisEnd::Failed;
+                    outcome.failure = std::move(started).error();
+                }
+                break;
+            }
+            workers.push_back(std::move(started).value());
         }
+        outcome.threadsStarted = static_cast<int>(workers.size());
         YieldPoint yield(seams.pump);
         std::int64_t folded = 0;
-        bool ended = false;
+        bool ended = workers.empty() && total > 0;
         while (folded < total && !ended) {
             std::vector<CampaignOutcome> ready;
             {
@@ -132,13 +168,6 @@ AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
                 ended = true;
             }
         }
-        // Whatever still plays is cut short; the workers see the stop and end.
-        cancelled_.store(true);
-        {
-            const std::lock_guard lock(shared.mutex);
-            shared.stopping = true;
-        }
-        shared.slotsFree.notify_all();
     }
     outcome.report = accumulator.report();
     return outcome;

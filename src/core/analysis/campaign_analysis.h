@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_report.h"
 #include "analysis/campaign.h"
+#include "analysis/thread_starter.h"
 #include "platform/platform.h"
 
 #include <atomic>
@@ -29,6 +30,7 @@ struct AnalysisSeams {
     EventPump& pump; // the window's events, processed while the campaigns play
     AnalysisProgress* progress = nullptr;
     CampaignSink* sink = nullptr;
+    ThreadStarter* threads = nullptr; // the system's threads when null
 };
 
 struct AnalysisRequest {
@@ -40,9 +42,12 @@ enum class AnalysisEnd : std::uint8_t { Done, Cancelled, Failed };
 
 struct AnalysisOutcome {
     AnalysisEnd end = AnalysisEnd::Done;
-    std::optional<Error> failure; // the first failing campaign's error, in campaign order
+    // The first failing campaign's error, in campaign order, or ThreadNotStarted when not one
+    // worker thread could be started (failedCampaign -1).
+    std::optional<Error> failure;
     std::int64_t failedCampaign = -1;
-    AnalysisReport report; // of the campaigns merged before the end
+    int threadsStarted = 0; // fewer than asked for when the system refused some
+    AnalysisReport report;  // of the campaigns merged before the end
 };
 
 // Plays K campaigns of one verification on J worker threads (std::jthread) and folds their
@@ -51,6 +56,9 @@ struct AnalysisOutcome {
 // thread count. Workers run at most a small window of campaigns ahead of the fold, so memory
 // does not grow with K. The calling thread folds, reports progress and keeps the window's
 // events flowing; cancel() (from the window's Cancel, inside the pump) stops every campaign.
+// When the system refuses a worker thread the analysis plays on the threads it has; when it
+// refuses the first, the analysis fails at once. The workers are told to stop on every way out
+// of run(), an exception included, so no worker is ever left waiting for a slot.
 class CampaignAnalysis {
 public:
     CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest request);
@@ -64,6 +72,7 @@ public:
 
 private:
     struct Shared;
+    class StopOnExit;
 
     const CampaignSetup& setup_;
     AnalysisRequest request_;
