@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <csignal>
 #include <random>
 
 namespace {
@@ -24,6 +25,11 @@ std::uint64_t programSeed() {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // A write beyond a file-size limit then fails with an error the window reports, instead of
+    // ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelkora"));
     QApplication::setApplicationDisplayName(QStringLiteral("ゼルコラ"));

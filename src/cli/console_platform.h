@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <ostream>
 
@@ -45,20 +44,6 @@ public:
 
 private:
     int countdown_;
-};
-
-// A fresh folder under the system's temporary folder for the working copy, removed with its
-// content at the end.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
 };
 
 } // namespace zelkora::cli

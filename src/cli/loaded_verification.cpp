@@ -3,6 +3,7 @@
 #include "commands/error_messages.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
+#include "files/verification_input.h"
 #include "results/ind_preset.h"
 
 #include <random>
@@ -12,13 +13,18 @@ namespace zelkora::cli {
 std::string loadVerification(const RunOptions& options, LoadedVerification& loaded,
                              UserInterface& ui) {
     MainWindowModel& model = loaded.model;
+    if (Status made = loaded.folder.create(); !made.ok()) {
+        return workingFolderFailedText(made.error());
+    }
     model.programFolder = loaded.folder.path();
     LocalFileSystem files;
-    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
-        return "cannot read " + options.file;
+    if (Status copied =
+            copyVerificationIn(files, pathFromUtf8(options.file), model.workingCopyPath());
+        !copied.ok()) {
+        return openFailedText(options.file, copied.error());
     }
     if (Status read = IndPreset(model, ui); !read.ok()) {
-        return "cannot read " + options.file + ": " + errorText(read.error());
+        return loadFailedMessage(options.file, read.error()).text;
     }
     model.commands.apply(Availability::VerificationLoaded);
     if (options.probabilityConvergence) {

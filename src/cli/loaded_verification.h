@@ -3,6 +3,7 @@
 #include "console_platform.h"
 #include "model/main_window_model.h"
 #include "run_options.h"
+#include "working_folder.h"
 
 #include <cstdint>
 #include <string>
@@ -12,11 +13,11 @@ namespace zelkora::cli {
 // A verification file as Open leaves it: copied over the working copy of a temporary program
 // folder and loaded by IndPreset, with the runner's convergence options set.
 struct LoadedVerification {
-    TemporaryFolder folder;
+    WorkingFolder folder;
     MainWindowModel model;
 };
 
-// Loads options.file; the message for the user when it cannot.
+// Loads options.file; the message for the user when it cannot, worded as the window words it.
 std::string loadVerification(const RunOptions& options, LoadedVerification& loaded,
                              UserInterface& ui);
 

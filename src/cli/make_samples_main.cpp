@@ -13,6 +13,7 @@
 #include "platform/pcg_random_source.h"
 #include "results/grids_and_charts.h"
 #include "results/ind_preset.h"
+#include "working_folder.h"
 
 #include <iostream>
 
@@ -25,7 +26,11 @@ namespace fs = std::filesystem;
 constexpr int kSampleCountdown = 1000;
 
 bool makeSample(const SampleDefinition& sample, const fs::path& output) {
-    TemporaryFolder folder;
+    WorkingFolder folder;
+    if (Status made = folder.create(); !made.ok()) {
+        std::cerr << "zelkora-make-samples: " << workingFolderFailedText(made.error()) << '\n';
+        return false;
+    }
     MainWindowModel model;
     model.programFolder = folder.path();
     if (!writeConditionFile(model.workingCopyPath(), sample).ok()) {

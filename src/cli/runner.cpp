@@ -13,6 +13,7 @@
 #include "run_csv.h"
 #include "run_options.h"
 #include "saved_verification.h"
+#include "termination_cleanup.h"
 #include "theory_report.h"
 #include "trials.h"
 
@@ -21,14 +22,17 @@
 namespace zelkora::cli {
 namespace {
 
-// Saved as Save does: a file that cannot be written whole keeps what it held.
+// Saved as Save does: a file that cannot be written whole keeps what it held, and the
+// temporary file beside it goes if the run is stopped while it is written.
 bool writeOut(const RunOptions& options, const MainWindowModel& model, std::ostream& err) {
     LocalFileSystem files;
-    const Status copied =
-        copyFileSafely(files, model.workingCopyPath(), pathFromUtf8(*options.out));
+    const std::filesystem::path out = pathFromUtf8(*options.out);
+    const Result<std::filesystem::path> target = writeTargetOf(out);
+    const RemovedOnSignal temporary(temporaryCopyPath(target.ok() ? target.value() : out),
+                                    RemovedKind::File);
+    const Status copied = copyFileSafely(files, model.workingCopyPath(), out);
     if (!copied.ok()) {
-        err << "zelkora-run: cannot write " << *options.out << ": " << errorText(copied.error())
-            << '\n';
+        err << "zelkora-run: " << saveFailedText(*options.out, copied.error()) << '\n';
         return false;
     }
     return true;
@@ -99,8 +103,8 @@ int runVerification(std::span<const std::string_view> arguments, std::ostream& o
             break;
         }
         return play(parsed.options, out, err);
-    } catch (const std::exception& failure) {
-        err << "zelkora-run: " << failure.what() << '\n';
+    } catch (...) {
+        err << "zelkora-run: " << errorText(errorOfCurrentException()) << '\n';
         return kExitFailure;
     }
 }

@@ -7,12 +7,14 @@
 #include "console_platform.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
+#include "files/verification_input.h"
 #include "json_report.h"
 #include "platform/pcg_random_source.h"
 #include "results/grids_and_charts.h"
 #include "results/rebuild.h"
 #include "run_csv.h"
 #include "runner.h"
+#include "working_folder.h"
 
 namespace zelkora::cli {
 namespace {
@@ -64,12 +66,18 @@ public:
 } // namespace
 
 int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::ostream& err) {
-    TemporaryFolder folder;
+    WorkingFolder folder;
+    if (Status made = folder.create(); !made.ok()) {
+        err << "zelkora-run: " << workingFolderFailedText(made.error()) << '\n';
+        return kExitFailure;
+    }
     MainWindowModel model;
     model.programFolder = folder.path();
     LocalFileSystem files;
-    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
-        err << "zelkora-run: cannot read " << options.file << '\n';
+    if (Status copied =
+            copyVerificationIn(files, pathFromUtf8(options.file), model.workingCopyPath());
+        !copied.ok()) {
+        err << "zelkora-run: " << openFailedText(options.file, copied.error()) << '\n';
         return kExitFailure;
     }
     ConsoleUserInterface console(err);
@@ -83,8 +91,7 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     const Result<RebuildOutcome> outcome =
         reloadOpenedVerification(model, {ui, pump, timers, random});
     if (!outcome.ok()) {
-        err << "zelkora-run: cannot read " << options.file << ": " << errorText(outcome.error())
-            << '\n';
+        err << "zelkora-run: " << loadFailedMessage(options.file, outcome.error()).text << '\n';
         return kExitFailure;
     }
     if (outcome.value() == RebuildOutcome::Failed) {

@@ -124,8 +124,11 @@ int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
     const AnalysisOutcome outcome =
         analysis.run({pump, nullptr, campaigns ? &*campaigns : nullptr});
     if (outcome.end != AnalysisEnd::Done) {
-        err << "zelkora-run: campaign " << outcome.failedCampaign + 1 << ": "
-            << (outcome.failure ? errorText(*outcome.failure) : "cancelled") << '\n';
+        err << "zelkora-run: ";
+        if (outcome.failedCampaign >= 0) {
+            err << "campaign " << outcome.failedCampaign + 1 << ": ";
+        }
+        err << (outcome.failure ? errorText(*outcome.failure) : "cancelled") << '\n';
         return kExitFailure;
     }
     if (campaigns) {
