@@ -123,7 +123,7 @@ int sweepStaleWorkingFolders(const fs::path& base) {
         }
         // A live run holds its folder's lock; taking it proves the run is gone, and holding it
         // while the folder goes keeps two sweeps from racing.
-        const int lock = lockFolder(entry->path());
+        [[maybe_unused]] const int lock = lockFolder(entry->path());
 #ifndef _WIN32
         if (lock < 0) {
             continue;
