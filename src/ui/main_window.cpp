@@ -52,7 +52,9 @@ constexpr int kOverallPanel = 1;
 } // namespace
 
 MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* parent)
-    : QMainWindow(parent), model_(model), seams_(seams), pump_([this] { syncFromModel(); }) {
+    : QMainWindow(parent), model_(model), ui_(seams.ui, [this] { syncBeforeMessage(); }),
+      seams_{ui_, seams.files, seams.timers, seams.random, seams.pages},
+      pump_([this] { syncFromModel(); }) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/zelkora/icons/zelkora.svg")));
     seams_.ui.setPointer(PointerShape::Hourglass);
@@ -94,6 +96,7 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     model_.fields.clearChanged();
     showPanel(kOverallPanel);
     syncFromModel();
+    built_ = true;
     resize(1100, 820);
     seams_.pages.attachWindow(*this);
     seams_.ui.setPointer(PointerShape::Default);
@@ -225,6 +228,18 @@ void MainWindow::onCommand(Menu command) {
 
 void MainWindow::openNamedFile(const QString& path) {
     commands_->openNamedFile(path.toStdString());
+    syncFromModel();
+}
+
+// A box can come before the window has built its views (a start-up message).
+void MainWindow::syncBeforeMessage() {
+    if (built_) {
+        syncFromModel();
+    }
+}
+
+void MainWindow::offerUnsavedWork() {
+    commands_->offerUnsavedWork();
     syncFromModel();
 }
 

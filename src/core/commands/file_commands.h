@@ -61,6 +61,9 @@ public:
     void MF_NewSave();
     // Mf_End and the window's close: the unload event.
     UnloadOutcome unload();
+    // At start, once the window shows: a verification left unsaved at the last Exit is offered
+    // again, as it stands in the working copy.
+    void offerUnsavedWork();
 
 private:
     bool confirmDiscard();
@@ -70,6 +73,7 @@ private:
     bool saveWorkingCopyTo(const std::string& target);
     void rememberFile(const std::string& path);
     bool saveBeforeExit();
+    void reopenWorkingCopy(const std::string& savedFile);
 
     MainWindowModel& model_;
     FileCommandSeams seams_;
