@@ -26,6 +26,9 @@ class RunAreaView;
 class WindowActions;
 class WindowCommands;
 
+// The size the window opens at on a screen whose available area is `available`.
+QSize defaultWindowSize(const QSize& available);
+
 // The main window. It assembles the menus, the toolbar, the status bar, the nine panels with
 // their command buttons, the run area and the big-hit detail area, shows the core's model and
 // forwards every command to the core. (No Q_OBJECT: moc cannot read the core's Japanese
