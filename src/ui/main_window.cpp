@@ -111,6 +111,8 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(central);
     setCentralWidget(scroll);
+    // Small enough for a 1280x1024 screen at 150 %, large enough to work in.
+    setMinimumSize(640, 480);
     buildStatusBar();
 
     help_ = new HelpTracker(
