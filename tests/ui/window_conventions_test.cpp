@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
@@ -73,6 +74,15 @@ TEST_F(Conventions, menus_have_japanese_access_keys_and_keep_their_shortcuts) {
     }
     EXPECT_EQ(menu(Menu::MF_Open)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
     EXPECT_EQ(menu(Menu::MK_Start)->shortcut(), QKeySequence(Qt::Key_F7));
+}
+
+TEST_F(Conventions, f10_opens_the_menu_bar) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F10);
+    QAction* active = window->menuBar()->activeAction();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active, menu(Menu::Mf));
 }
 
 TEST(QtTranslations, standard_buttons_read_in_japanese) {

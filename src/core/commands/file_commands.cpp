@@ -89,6 +89,11 @@ void FileCommands::openChosen(const std::string& chosen) {
         ui_.setPointer(PointerShape::Default);
         return;
     }
+    showLoadedVerification();
+}
+
+// The conditions are loaded: the commands follow, then the rebuild question.
+void FileCommands::showLoadedVerification() {
     model_.fields.setText(Field::EXP, model_.fields.text(Field::条件_名前));
     model_.commands.apply(Availability::VerificationLoaded);
     static_cast<void>(
@@ -200,12 +205,7 @@ void FileCommands::reopenWorkingCopy(const std::string& savedFile) {
     }
     model_.window.unsaved = true;
     host_.showBasicConditionPanel();
-    model_.fields.setText(Field::EXP, model_.fields.text(Field::条件_名前));
-    model_.commands.apply(Availability::VerificationLoaded);
-    static_cast<void>(
-        rebuildOpenedResults(model_, {ui_, seams_.pump, seams_.timers, seams_.random}));
-    model_.commands.apply(Availability::VerificationLoaded);
-    ui_.setPointer(PointerShape::Default);
+    showLoadedVerification();
 }
 
 } // namespace zelkora

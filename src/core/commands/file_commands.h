@@ -69,6 +69,7 @@ private:
     bool confirmDiscard();
     // Open from the copy onwards, once a file is chosen.
     void openChosen(const std::string& chosen);
+    void showLoadedVerification();
     // Copies the working copy to `target`; reports a failure and returns false.
     bool saveWorkingCopyTo(const std::string& target);
     void rememberFile(const std::string& path);
