@@ -4,6 +4,7 @@
 #include "analysis/theory.h"
 #include "analysis_fixture.h"
 #include "engine/lottery.h"
+#include "results/window_conditions.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

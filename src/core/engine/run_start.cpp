@@ -4,6 +4,7 @@
 #include "engine/quiet_spins.h"
 #include "engine/run_engine.h"
 #include "results/grids_and_charts.h"
+#include "results/window_conditions.h"
 
 #include <cmath>
 #include <utility>
