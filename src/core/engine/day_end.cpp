@@ -25,9 +25,11 @@ int dayRow(double day) {
 
 void RunEngine::日終了処理() {
     flushSpins();
-    交換精算(fields_, money_);
-    closeDayFigures(fields_, money_.cumulativeBalance);
-    const double day = fields_.number(Field::c日合計_日目);
+    交換精算(fields_, money_, accumulator_);
+    accumulator_.closeDay();
+    // The day-end record's observers and the day row read the day's figures from the fields.
+    accumulator_.show();
+    const double day = accumulator_.figures().day;
     if (day >= conditions_.dayCount) {
         closeLastDay();
         adopt();
@@ -43,7 +45,6 @@ void RunEngine::日終了処理() {
 }
 
 void RunEngine::closeLastDay() {
-    refresh最大はまり(fields_, lastFirstHitGap_);
     const std::string heldBalls = plainText(money_.heldBalls);
     appendResultRecord(&heldBalls);
     日合計行追加(fields_, model_.grids.grid3);
@@ -52,10 +53,10 @@ void RunEngine::closeLastDay() {
 
 void RunEngine::closeOtherDay(double day) {
     appendResultRecord(nullptr);
-    addBalanceChartDay(model_.charts.chart2, dayRow(day), money_.cumulativeBalance,
+    addBalanceChartDay(model_.charts.chart2, dayRow(day), accumulator_.figures().cumulativeBalance,
                        fields_.text(Field::c日合計_日目));
     日合計行追加(fields_, model_.grids.grid3);
-    計算日合計CLR(fields_);
+    accumulator_.clearDayTotals();
     計算大当り詳細CLR(fields_);
     rule_ = BallRule::交換;
     fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
@@ -70,7 +71,7 @@ void RunEngine::closeOtherDay(double day) {
 }
 
 void RunEngine::beginNextDay(double day) {
-    fields_.setNumber(Field::c日合計_日目, day);
+    accumulator_.beginDay(day);
     dayClock_ = 0;
     hitPending_ = false; // the lottery value 1000000 is above every scale
     fields_.setNumber(Field::c大当り詳細_日目, day);
@@ -126,9 +127,9 @@ void RunEngine::cancelRun() {
     showMessage(std::string(kRunCancelMessage), kRunCancelTitle, MessageIcon::Exclamation);
     rule_ = BallRule::キャンセル;
     fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
-    交換精算(fields_, money_);
-    closeCancelledDayFigures(fields_, money_.cumulativeBalance);
-    refresh最大はまり(fields_, lastFirstHitGap_);
+    交換精算(fields_, money_, accumulator_);
+    accumulator_.closeCancelledDay();
+    accumulator_.show();
     appendResultRecord(nullptr);
     日合計行追加(fields_, model_.grids.grid3);
     adopt();

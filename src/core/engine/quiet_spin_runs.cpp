@@ -89,8 +89,9 @@ std::int64_t RunEngine::quietSpinLimit(const HotState& hot) const {
     }
     // A time-saving spin buys nothing, but the money check still runs while the held balls are
     // down to a spin's worth; they and the day's money stay as they are over the run.
+    const DayTotals& day = accumulator_.figures().dayTotals;
     if (needsPurchase(hot.heldBalls, ballsPerSpin_) &&
-        purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
+        purchaseRefused(conditions_.money, readBack(day.investment), readBack(day.balance))) {
         return 0;
     }
     return limit;
@@ -115,24 +116,26 @@ std::int64_t RunEngine::affordablePurchases() const {
         return 0; // each purchase reads the shown figures back: played one spin at a time
     }
     const MoneyRules& rules = conditions_.money;
+    const double dayInvest = accumulator_.figures().dayTotals.investment;
+    const double dayBalance = accumulator_.figures().dayTotals.balance;
     const double headroom = static_cast<double>(rules.dailyCap) - rules.unit;
-    if (isModestWholeNumber(dayInvest_) && isModestWholeNumber(dayBalance_) &&
+    if (isModestWholeNumber(dayInvest) && isModestWholeNumber(dayBalance) &&
         isModestWholeNumber(rules.unit) && isModestWholeNumber(headroom) && rules.unit > 0) {
         // Exact integers: purchase i sees dayInvest + i × unit and dayBalance - i × unit.
         const auto unit = static_cast<std::int64_t>(rules.unit);
         std::int64_t allowed = kManyQuietSpins;
         if (rules.noReinvest) {
-            const auto room = static_cast<std::int64_t>(headroom - dayInvest_);
+            const auto room = static_cast<std::int64_t>(headroom - dayInvest);
             allowed = std::min(allowed, room < 0 ? 0 : room / unit + 1);
         }
         if (rules.reinvest) {
-            const auto room = static_cast<std::int64_t>(dayBalance_ + headroom);
+            const auto room = static_cast<std::int64_t>(dayBalance + headroom);
             allowed = std::min(allowed, room < 0 ? 0 : room / unit + 1);
         }
         return allowed;
     }
-    double invested = dayInvest_;
-    double balance = dayBalance_;
+    double invested = dayInvest;
+    double balance = dayBalance;
     std::int64_t allowed = 0;
     while (allowed < kMaxSimulatedPurchases && !purchaseRefused(rules, invested, balance)) {
         invested += rules.unit;

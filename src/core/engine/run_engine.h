@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/random_stream.h"
 #include "platform/yield_point.h"
+#include "results/figure_accumulator.h"
 #include "results/statistics.h"
 
 #include <array>
@@ -140,14 +141,12 @@ private:
 
     // Big hit (big_hit.cpp).
     void processBigHit();
-    void countFirstHit();
     void showWinningSymbol();
     void advanceStreak(MachineState before);
     void applyBallRule(const SymbolInfo& symbol, bool firstHit);
     void countModes(const SymbolInfo& symbol, bool firstHit);
     void changeMode(const SymbolInfo& symbol);
     void updateDenominator();
-    void countStreak();
 
     // Day end and records (day_end.cpp).
     void closeLastDay();
@@ -179,6 +178,7 @@ private:
     double unitBalls_ = 0;             // 条件_投資単位 ÷ 4
     std::int64_t purchaseSpacing_ = 0; // normal spins from one purchase to the next at least
     Money money_;
+    FigureAccumulator accumulator_;       // the counts and sums of the verification
     std::int64_t flushedNormalSpins_ = 0; // held-ball and cash spins already in the fields
     std::int64_t pendingShortSpins_ = 0;
     std::int64_t heldBallSpins_ = 0;
@@ -186,16 +186,9 @@ private:
     std::int32_t remainingShortSpins_ = 0;
     double barHourEnd_ = 0; // the day clock at which the hour of the last bar ends
     double barClock_ = -1;  // the day clock of the last spin's hour bar; negative when shown
-    bool investDirty_ = false;
     bool ruleBoxDirty_ = false;
     bool unitIntegral_ = true;
-    bool spinDistributionDirty_ = false;
-    bool symbolSharesDirty_ = false;
-    bool streakDistributionDirty_ = false;
-    double streakFirstHits_ = 0;       // 初当たり数表示 when the last streak was counted
     double detailInvest_ = 0;          // c大当り詳細_投資額F
-    double dayInvest_ = 0;             // c日合計_投資額F
-    double dayBalance_ = 0;            // c日合計_収支F
     std::int64_t correctionSpins_ = 0; // K
 
     // The rest of the run variables.
@@ -209,8 +202,6 @@ private:
     double denominator_ = 0; // N
     double corrected_ = 0;   // C
     int symbolIndex_ = 0;
-    double firstHitMark_ = 0;
-    double lastFirstHitGap_ = 0;
     bool workingCopyOpen_ = false;
     bool played_ = false;
     std::optional<Error> failure_; // what ended the run early

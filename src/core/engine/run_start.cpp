@@ -25,7 +25,7 @@ std::uint32_t RunEngine::PublishingPump::processEvents() {
 RunEngine::RunEngine(MainWindowModel& model, RunSeams seams)
     : model_(model), fields_(model.fields), ui_(seams.ui), timers_(seams.timers),
       random_(seams.random), workingCopy_(seams.workingCopy), pump_(*this, seams.pump),
-      yield_(pump_) {}
+      yield_(pump_), accumulator_(model) {}
 
 RunEngine::~RunEngine() = default;
 
@@ -71,7 +71,6 @@ void RunEngine::prepareWindow() {
     const int symbolCount = static_cast<int>(fields_.number(Field::条件_絵柄数));
     model_.distributions.reset(symbolCount);
     resetSymbolChart(model_.charts.chart1, model_.symbols, symbolCount);
-    firstHitMark_ = 0;
     enterRunMode();
 }
 
@@ -105,7 +104,6 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     model_.window.unsaved = true;
     timers_.resetRunSeconds();
     pendingShortTime_ = false;
-    lastFirstHitGap_ = 0;
     state_ = MachineState::通常;
     rule_ = BallRule::交換;
     conditions_ = atClick;
@@ -129,11 +127,7 @@ void RunEngine::resetRunVariables(const RunConditions& atClick) {
     cashSpins_ = 0;
     flushedNormalSpins_ = 0;
     pendingShortSpins_ = 0;
-    investDirty_ = false;
     ruleBoxDirty_ = false;
-    spinDistributionDirty_ = false;
-    symbolSharesDirty_ = false;
-    streakDistributionDirty_ = false;
     barHourEnd_ = kSecondsPerHour;
     barClock_ = -1;
 }
@@ -193,9 +187,9 @@ void RunEngine::clearFigures() {
     計算大当り詳細CLR(fields_);
     統計データobCLR(fields_);
     money_ = Money{};
+    accumulator_.reset(conditions_.probability, fields_.number(Field::条件_両替率));
+    accumulator_.show();
     fields_.setText(Field::c大当り詳細_持玉数F, "0");
-    showCumulativeBalance(fields_, 0);
-    fields_.setText(Field::c日合計_日目, "1");
     fields_.setText(Field::c大当り詳細_日目, "1");
     corrected_ = conditions_.probability;
     correctionSpins_ = 0;

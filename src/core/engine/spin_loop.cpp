@@ -111,6 +111,8 @@ inline void RunEngine::drawSpin(HotState& hot) {
 
 void RunEngine::recomputeCorrectedDenominator() {
     flushSpins();
+    // The correction reads the first-hit probability as its box shows it.
+    accumulator_.show();
     if (auto recomputed =
             zelkora::correctedDenominator(denominator_, fields_.number(Field::初当たり確率表示))) {
         corrected_ = *recomputed;
@@ -167,25 +169,22 @@ void RunEngine::chargePurchases(std::int64_t count) {
         rule_ = BallRule::交換;
         ruleBoxDirty_ = true;
     }
-    investDirty_ = true;
     const double unit = conditions_.money.unit;
-    if (count > 1 && count < (std::int64_t{1} << 20) && unitIntegral_ && std::fabs(unit) < 0x1p30 &&
-        isModestWholeNumber(detailInvest_) && isModestWholeNumber(dayInvest_) &&
-        isModestWholeNumber(dayBalance_) && isModestWholeNumber(money_.cumulativeBalance)) {
-        // Whole numbers below 2^52 all along: every sum is exact, so count units at once give
-        // what count additions give.
-        const double total = unit * static_cast<double>(count);
-        detailInvest_ += total;
-        dayInvest_ += total;
-        dayBalance_ -= total;
-        money_.cumulativeBalance -= total;
+    const Figures& figures = accumulator_.figures();
+    // Whole numbers below 2^52 all along: every sum is exact, so count units at once give what
+    // count additions give.
+    const bool whole = count > 1 && count < (std::int64_t{1} << 20) && unitIntegral_ &&
+                       std::fabs(unit) < 0x1p30 && isModestWholeNumber(detailInvest_) &&
+                       isModestWholeNumber(figures.dayTotals.investment) &&
+                       isModestWholeNumber(figures.dayTotals.balance) &&
+                       isModestWholeNumber(figures.cumulativeBalance);
+    accumulator_.invest(unit, count, whole);
+    if (whole) {
+        detailInvest_ += unit * static_cast<double>(count);
         return;
     }
     for (std::int64_t purchase = 0; purchase < count; ++purchase) {
         detailInvest_ = readBack(detailInvest_) + unit;
-        dayInvest_ = readBack(dayInvest_) + unit;
-        dayBalance_ = readBack(dayBalance_) - unit;
-        money_.cumulativeBalance -= unit;
     }
 }
 
@@ -194,12 +193,13 @@ void RunEngine::endShortTime() {
     state_ = MachineState::通常;
     fields_.setText(Field::c大当り詳細_状態, stateBoxText(state_));
     pendingShortTime_ = false;
-    countStreak();
+    accumulator_.endStreak();
     updateTimeLimit();
 }
 
 bool RunEngine::checkMoney() {
-    if (!purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
+    const DayTotals& day = accumulator_.figures().dayTotals;
+    if (!purchaseRefused(conditions_.money, readBack(day.investment), readBack(day.balance))) {
         return false;
     }
     flushSpins();
@@ -256,14 +256,13 @@ void RunEngine::flushSpins() {
     if (normalSpins > flushedNormalSpins_) {
         const auto spins = static_cast<double>(normalSpins - flushedNormalSpins_);
         flushedNormalSpins_ = normalSpins;
-        fields_.add(Field::c日合計_回転数, spins);
+        accumulator_.addDaySpins(spins);
         fields_.add(Field::c大当り詳細_回転数, spins);
-        fields_.add(Field::総回転数表示, spins);
-        const double total = fields_.number(Field::総回転数表示);
+        accumulator_.addTotalSpins(spins);
+        const double total = plainValue(accumulator_.figures().totalSpins);
         fields_.setPattern(Field::持ち玉比率, static_cast<double>(heldBallSpins_) / total * 100,
                            Pattern::TwoDecimals);
-        refresh初当たり確率(fields_);
-        refresh確率(fields_);
+        accumulator_.refreshProbabilities();
         fields_.setNumber(Field::c大当り詳細_持玉数F, fixPart(money_.heldBalls));
     }
     if (pendingShortSpins_ > 0) {
@@ -272,24 +271,16 @@ void RunEngine::flushSpins() {
         fields_.add(Field::総時短回転数表示, spins);
         fields_.add(Field::c大当り詳細_時短回転数, spins);
     }
-    if (investDirty_) {
-        investDirty_ = false;
-        fields_.setNumber(Field::c大当り詳細_投資額F, detailInvest_);
-        fields_.setNumber(Field::c日合計_投資額F, dayInvest_);
-        fields_.setNumber(Field::c日合計_収支F, dayBalance_);
-        showCumulativeBalance(fields_, money_.cumulativeBalance);
-    }
+    fields_.setNumber(Field::c大当り詳細_投資額F, detailInvest_);
     if (ruleBoxDirty_) {
         ruleBoxDirty_ = false;
         fields_.setText(Field::c大当り詳細_ルール, ballRuleText(BallRule::交換));
     }
 }
 
-// After a procedure that works on the fields, the spin loop takes their values back.
+// After a procedure that clears the detail strip, the spin loop takes its investment back.
 void RunEngine::adopt() {
     detailInvest_ = fields_.number(Field::c大当り詳細_投資額F);
-    dayInvest_ = fields_.number(Field::c日合計_投資額F);
-    dayBalance_ = fields_.number(Field::c日合計_収支F);
 }
 
 void RunEngine::publish() {
@@ -300,22 +291,9 @@ void RunEngine::publish() {
         showHourBar(barClock_);
         barClock_ = -1;
     }
-    // The distribution displays are pure views of counters that change only at big hits;
-    // they are refreshed when someone can see them.
-    if (spinDistributionDirty_) {
-        spinDistributionDirty_ = false;
-        回転数分布表示(model_.distributions, fields_, model_.charts.chart3);
-    }
-    if (streakDistributionDirty_) {
-        streakDistributionDirty_ = false;
-        showStreakDistribution(model_.distributions, fields_, model_.charts.chart4,
-                               streakFirstHits_);
-    }
-    if (symbolSharesDirty_) {
-        symbolSharesDirty_ = false;
-        showSymbolShares(model_.distributions, model_.charts.chart1,
-                         fields_.number(Field::総大当り数表示));
-    }
+    // The figures and the distributions are views of counts; they are written when someone
+    // can see them.
+    accumulator_.showDistributions();
 }
 
 } // namespace zelkora
