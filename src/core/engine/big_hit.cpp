@@ -20,25 +20,26 @@ void RunEngine::デジパチ大当たり待ち() {
 
 void RunEngine::processBigHit() {
     flushSpins();
-    const MachineState before = state_;
+    const MachineState before = mode_.state;
     const bool firstHit = before == MachineState::通常;
-    dayClock_ += kBigHitSeconds;
-    symbolIndex_ = drawSymbolIndex(random_.next(), timers_.runSeconds(), conditions_.symbolCount);
+    clock_.dayClock += kBigHitSeconds;
+    symbolIndex_ =
+        drawSymbolIndex(seams_.random.next(), seams_.timers.runSeconds(), conditions_.symbolCount);
     accumulator_.beginBigHit(firstHit);
-    fields_.setText(Field::c大当り詳細_大当り, "した");
+    model_.fields.setText(Field::c大当り詳細_大当り, "した");
     showWinningSymbol();
     const SymbolInfo& symbol = symbols_[static_cast<std::size_t>(symbolIndex_)];
     money_.heldBalls += symbol.payout;
-    fields_.setNumber(Field::c大当り詳細_持玉数F, fixPart(money_.heldBalls));
+    model_.fields.setNumber(Field::c大当り詳細_持玉数F, fixPart(money_.heldBalls));
     advanceStreak(before);
     applyBallRule(symbol, firstHit);
     countModes(symbol, firstHit);
     appendResultRecord(nullptr);
-    計算大当り詳細CLR(fields_);
-    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+    計算大当り詳細CLR(model_.fields);
+    model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
     // c大当り詳細_状態 would show the state before this hit until the transition below writes
     // the state after it, which it always does.
-    fields_.setNumber(Field::c大当り詳細_日目, accumulator_.figures().day);
+    model_.fields.setNumber(Field::c大当り詳細_日目, accumulator_.figures().day);
     changeMode(symbol);
     adopt();
     yield_();
@@ -53,13 +54,13 @@ void RunEngine::showWinningSymbol() {
             model_.distributions.leastHitSymbol(static_cast<int>(conditions_.symbolCount));
     }
     accumulator_.countSymbol(symbolIndex_);
-    fields_.setText(Field::c大当り詳細_当絵柄,
-                    model_.symbols.names[static_cast<std::size_t>(symbolIndex_)]);
+    model_.fields.setText(Field::c大当り詳細_当絵柄,
+                          model_.symbols.names[static_cast<std::size_t>(symbolIndex_)]);
 }
 
 void RunEngine::advanceStreak(MachineState before) {
     streak_ = streakAfterHit(before, streak_);
-    fields_.setNumber(Field::c大当り詳細_連荘, streak_);
+    model_.fields.setNumber(Field::c大当り詳細_連荘, streak_);
     model_.distributions.setRunningStreak(streak_);
 }
 
@@ -67,24 +68,24 @@ void RunEngine::applyBallRule(const SymbolInfo& symbol, bool firstHit) {
     switch (ballRuleAfterHit(rule_, symbol.rule, firstHit, conditions_.digits)) {
     case RuleOutcome::無制限:
         rule_ = BallRule::無制限;
-        fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+        model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
         return;
     case RuleOutcome::ラッキー:
         rule_ = BallRule::ラッキー;
-        fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+        model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
         return;
     case RuleOutcome::ExchangeStep:
         break;
     }
-    const ExchangeStep step = exchangeStep(conditions_.schedule.isServiceTime(dayClock_),
+    const ExchangeStep step = exchangeStep(conditions_.schedule.isServiceTime(clock_.dayClock),
                                            conditions_.serviceTimeRule, rule_);
     rule_ = step.rule;
     if (step.serviceTime) {
-        fields_.setText(Field::c大当り詳細_ルール, kServiceTimeBox);
+        model_.fields.setText(Field::c大当り詳細_ルール, kServiceTimeBox);
         return;
     }
-    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
-    交換精算(fields_, money_, accumulator_);
+    model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+    交換精算(model_.fields, money_, accumulator_);
 }
 
 // First hits into 確変 and 時短 entries, and their rates.
@@ -100,14 +101,11 @@ void RunEngine::countModes(const SymbolInfo& symbol, bool firstHit) {
 // The state the symbol leaves, the rates, and the streak recorded when the
 // machine is back in 通常.
 void RunEngine::changeMode(const SymbolInfo& symbol) {
-    const TransitionResult result = transition({state_, pendingShortTime_, remainingShortSpins_},
-                                               symbol, streak_, conditions_.limiter);
-    state_ = result.next.state;
-    pendingShortTime_ = result.next.pendingShortTime;
-    remainingShortSpins_ = result.next.remainingShortSpins;
-    fields_.setText(Field::c大当り詳細_状態, stateBoxText(state_));
+    const TransitionResult result = transition(mode_, symbol, streak_, conditions_.limiter);
+    mode_ = result.next;
+    model_.fields.setText(Field::c大当り詳細_状態, stateBoxText(mode_.state));
     accumulator_.countStateEntry(result.entered確変);
-    if (state_ == MachineState::通常) {
+    if (mode_.state == MachineState::通常) {
         accumulator_.endStreak();
     }
     updateTimeLimit();
@@ -115,9 +113,9 @@ void RunEngine::changeMode(const SymbolInfo& symbol) {
 
 // The denominator follows the state, and no hit is pending.
 void RunEngine::updateDenominator() {
-    denominator_ =
-        state_ == MachineState::確変 ? conditions_.probability / 6 : conditions_.probability;
-    scaleTimesN_ = static_cast<double>(scale_) * denominator_;
+    lottery_.denominator =
+        mode_.state == MachineState::確変 ? conditions_.probability / 6 : conditions_.probability;
+    lottery_.scaleTimesN = static_cast<double>(lottery_.scale) * lottery_.denominator;
     hitPending_ = false;
 }
 
