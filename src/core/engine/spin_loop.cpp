@@ -296,8 +296,11 @@ void RunEngine::publish() {
         clock_.barClock = -1;
     }
     // The figures and the distributions are views of counts; they are written when someone
-    // can see them.
-    accumulator_.showDistributions();
+    // can see them. A Start that failed before playing counted nothing, and the window keeps
+    // the figures it showed.
+    if (outcome_.played) {
+        accumulator_.showDistributions();
+    }
 }
 
 } // namespace zelkora
