@@ -47,6 +47,10 @@ void RunEngine::日終了処理() {
 void RunEngine::closeLastDay() {
     const std::string heldBalls = plainText(money_.heldBalls);
     appendResultRecord(&heldBalls);
+    // The last day has its point too, as a rebuild of the same records gives it.
+    addBalanceChartDay(model_.charts.chart2, dayRow(accumulator_.figures().day),
+                       accumulator_.figures().cumulativeBalance,
+                       model_.fields.text(Field::c日合計_日目));
     日合計行追加(model_.fields, model_.grids.grid3);
     stop_ = true;
 }

@@ -205,10 +205,7 @@ void RunEngine::clearFigures() {
 
 Status RunEngine::finishRun() {
     publish();
-    if (!outcome_.failure && !model_.window.cancelled) {
-        seams_.ui.beep();
-        showMessage(std::string(kRunEndMessage), kRunEndTitle, MessageIcon::Exclamation);
-    }
+    const bool completed = !outcome_.failure && !model_.window.cancelled;
     seams_.timers.setCountdownEnabled(true, 1);
     model_.runArea.timer3Enabled = true;
     model_.runArea.timer3IntervalMilliseconds = 1;
@@ -227,6 +224,12 @@ Status RunEngine::finishRun() {
         }
     }
     seams_.ui.setPointer(PointerShape::Default);
+    // Told once the run is over and its records are in the file, so the message stands over
+    // the final figures with the run's commands already given back.
+    if (completed) {
+        seams_.ui.beep();
+        showMessage(std::string(kRunEndMessage), kRunEndTitle, MessageIcon::Exclamation);
+    }
     if (outcome_.failure) {
         return *std::exchange(outcome_.failure, std::nullopt);
     }
