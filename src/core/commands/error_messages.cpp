@@ -21,7 +21,7 @@ std::string systemReason(std::error_code system) {
         std::errc code;
         std::string_view text;
     };
-    static constexpr std::array<Reason, 9> kReasons{{
+    static constexpr std::array<Reason, 11> kReasons{{
         {std::errc::no_space_on_device, "ディスクの空き容量が足りません。"},
         {std::errc::file_too_large, "ファイルが大きすぎます。"},
         {std::errc::permission_denied, "アクセスが許可されていません。"},
@@ -29,6 +29,8 @@ std::string systemReason(std::error_code system) {
         {std::errc::read_only_file_system, "読み取り専用の場所です。"},
         {std::errc::no_such_file_or_directory, "ファイルまたはフォルダが見つかりません。"},
         {std::errc::is_a_directory, "ファイルではなくフォルダです。"},
+        {std::errc::not_a_directory, "フォルダの名前がファイルに使われています。"},
+        {std::errc::file_exists, "同じ名前のファイルがあります。"},
         {std::errc::too_many_files_open, "開いているファイルが多すぎます。"},
         {std::errc::io_error, "ディスクの読み書きに失敗しました。"},
     }};
