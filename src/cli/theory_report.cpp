@@ -69,6 +69,10 @@ std::vector<Line> figureLines(const TheoryReport& report) {
     moneyLines(lines, "現金", figures.onCash);
     moneyLines(lines, "持玉", figures.onHeldBalls);
     moneyLines(lines, shareLabel(report), figures.atShare);
+    lines.push_back(
+        {"1日の通常回転数（日の終わりあり）", fixedText(figures.withDayEnds.normalSpinsPerDay, 0)});
+    lines.push_back({"回転単価（現金・日の終わりあり）",
+                     fixedText(figures.withDayEnds.cashBalancePerSpin, 2) + " 円"});
     for (const HamariRow& row : report.hamari) {
         lines.push_back({std::to_string(row.spins) + "回転以上はまる確率（初当り1回あたり）",
                          fixedText(row.chance * 100, 3) + "%"});
@@ -145,6 +149,8 @@ Status writeTheoryCsv(const std::string& folder, const TheoryReport& report) {
         figures.row(std::span<const std::string>(
             std::array<std::string, 2>{"前提", std::string(assumption)}));
     }
+    figures.row(std::span<const std::string>(
+        std::array<std::string, 2>{"前提", std::string(kDayEndAssumption)}));
     for (const Line& line : figureLines(report)) {
         figures.row(
             std::span<const std::string>(std::array<std::string, 2>{line.name, line.value}));
@@ -189,6 +195,7 @@ std::string theoryText(const TheoryReport& report) {
     for (const std::string_view assumption : kTheoryAssumptions) {
         text += "前提  " + std::string(assumption) + "\n";
     }
+    text += "前提  " + std::string(kDayEndAssumption) + "\n";
     for (const Line& line : figureLines(report)) {
         text += line.name + "  " + line.value + "\n";
     }
@@ -234,6 +241,11 @@ nlohmann::ordered_json theoryJson(const TheoryReport& report) {
         {"held_share", jsonNumber(figures.terms.heldShare)},
         {"held_share_is_own", report.ownShare},
         {"at_held_share", moneyJson(figures.atShare)},
+        {"with_day_ends",
+         {{"assumption", kDayEndAssumption},
+          {"normal_spins_per_day", jsonNumber(figures.withDayEnds.normalSpinsPerDay)},
+          {"bought_balls_at_day_end", jsonNumber(figures.withDayEnds.boughtBallsAtDayEnd)},
+          {"cash_balance_per_spin", jsonNumber(figures.withDayEnds.cashBalancePerSpin)}}},
         {"hamari", hamari}};
     if (!report.rates.empty()) {
         nlohmann::ordered_json rates = nlohmann::ordered_json::array();

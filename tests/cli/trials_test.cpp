@@ -127,20 +127,19 @@ TEST_F(Trials, theory_writes_its_figures_and_rate_table_as_csv) {
 }
 
 TEST_F(Trials, options_that_do_not_go_together_exit_with_two) {
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{verification_, "--trials", "0"},
-                                               {verification_, "--trials", "10000001"},
-                                               {verification_, "--threads", "2"},
-                                               {verification_, "--trials", "5", "--threads", "0"},
-                                               {verification_, "--trials", "5", "--out", "x.pac"},
-                                               {verification_, "--trials", "5", "--theory"},
-                                               {verification_, "--trials", "5", "--campaign", "2"},
-                                               {verification_, "--trials", "5", "--compare",
-                                                verification_, "--csv", "dir"},
-                                               {verification_, "--theory", "--prob"},
-                                               {verification_, "--campaign", "0"},
-                                               {"--rebuild", verification_, "--campaign", "1"},
-                                               {"--setup", "--csv", "dir"}}) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {verification_, "--trials", "0"},
+             {verification_, "--trials", "10000001"},
+             {verification_, "--threads", "2"},
+             {verification_, "--trials", "5", "--threads", "0"},
+             {verification_, "--trials", "5", "--out", "x.pac"},
+             {verification_, "--trials", "5", "--theory"},
+             {verification_, "--trials", "5", "--campaign", "2"},
+             {verification_, "--trials", "5", "--compare", verification_, "--csv", "dir"},
+             {verification_, "--theory", "--prob"},
+             {verification_, "--campaign", "0"},
+             {"--rebuild", verification_, "--campaign", "1"},
+             {"--setup", "--csv", "dir"}}) {
         const Outcome outcome = run(arguments);
         EXPECT_EQ(outcome.status, cli::kExitUsage) << arguments.at(1) << " " << outcome.err;
         EXPECT_TRUE(outcome.out.empty());

@@ -209,6 +209,15 @@ TheoryOutcome theoreticalFigures(const MainWindowModel& loaded, int countdown, d
     terms.heldShare = 1;
     figures.onHeldBalls = moneyFigures(figures.basis, terms);
     figures.atShare = moneyFigures(figures.basis, figures.terms);
+
+    DayEndFigures& dayEnds = figures.withDayEnds;
+    dayEnds.normalSpinsPerDay =
+        conditions.schedule.dayLengthSeconds() * figures.spinsPerFirstHit / secondsPerFirstHit;
+    dayEnds.boughtBallsAtDayEnd =
+        meanBoughtBallsHeld(figures.ballsPerSpin, conditions.money.unit / kYenPerBall);
+    dayEnds.cashBalancePerSpin =
+        figures.onCash.balancePerSpin - (kYenPerBall - figures.yenPerBall) *
+                                            dayEnds.boughtBallsAtDayEnd / dayEnds.normalSpinsPerDay;
     return figures;
 }
 

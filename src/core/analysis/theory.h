@@ -40,6 +40,19 @@ inline constexpr std::array<std::string_view, 6> kTheoryAssumptions{
     "換金差額を含む）",
 };
 
+// The assumption the figures "with day ends" rest on instead of the first one.
+inline constexpr std::string_view kDayEndAssumption =
+    "「日の終わりあり」は、1日に 遊技時間帯の長さ × 通常回転数 ÷ 遊技時間 の通常回転を回し、日の"
+    "終わりに買った玉の平均の残りを換金するものとした近似とする（連荘が日の終わりで切れることは"
+    "含まない）";
+
+// What a day's end adds on cash, by the approximation of kDayEndAssumption.
+struct DayEndFigures {
+    double normalSpinsPerDay = 0;
+    double boughtBallsAtDayEnd = 0; // the mean held over a long stretch of cash play
+    double cashBalancePerSpin = 0;  // 回転単価 on cash with the exchange at each day's end
+};
+
 struct MoneyFigures {
     double balancePerSpin = 0; // 回転単価, yen per normal spin
     double balancePerHour = 0; // yen per hour of play
@@ -82,6 +95,7 @@ struct TheoreticalFigures {
     PlayTerms terms;      // the verification's own, with the held share asked for
     MoneyFigures atShare; // at terms.heldShare
     MachineBasis basis;
+    DayEndFigures withDayEnds;
 };
 
 // Fails when a run could not start with the conditions (the run's own refusals) or the figures
