@@ -126,6 +126,25 @@ TEST_F(Trials, theory_writes_its_figures_and_rate_table_as_csv) {
     EXPECT_GT(std::stod(rates.rows[5].at(cash)), std::stod(rates.rows[5].at(cash + 1)));
 }
 
+// --ruin adds the chance the bankroll runs out; --compare of a file with itself plays the same
+// streams, so every campaign differs by nothing.
+TEST_F(Trials, ruin_and_compare_report_in_json) {
+    const Outcome ruin =
+        run({verification_, "--trials", "40", "--seed", "2", "--ruin", "50000", "--json"});
+    ASSERT_EQ(ruin.status, cli::kExitSuccess) << ruin.err;
+    const auto report = nlohmann::json::parse(ruin.out);
+    EXPECT_EQ(report["risk"]["ruin"]["bankroll"], 50000);
+    const double share = report["risk"]["ruin"]["share"];
+    EXPECT_GE(share, 0);
+    EXPECT_LE(share, 1);
+    const Outcome compared =
+        run({verification_, "--trials", "20", "--seed", "2", "--compare", verification_, "--json"});
+    ASSERT_EQ(compared.status, cli::kExitSuccess) << compared.err;
+    const auto difference = nlohmann::json::parse(compared.out)["difference"];
+    EXPECT_EQ(difference["mean"], 0);
+    EXPECT_EQ(difference["standard_deviation"], 0);
+}
+
 TEST_F(Trials, options_that_do_not_go_together_exit_with_two) {
     for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
              {verification_, "--trials", "0"},
