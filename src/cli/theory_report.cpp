@@ -71,8 +71,16 @@ std::vector<Line> figureLines(const TheoryReport& report) {
     moneyLines(lines, shareLabel(report), figures.atShare);
     lines.push_back(
         {"1日の通常回転数（日の終わりあり）", fixedText(figures.withDayEnds.normalSpinsPerDay, 0)});
-    lines.push_back({"回転単価（現金・日の終わりあり）",
-                     fixedText(figures.withDayEnds.cashBalancePerSpin, 2) + " 円"});
+    const DayEndFigures& dayEnds = figures.withDayEnds;
+    lines.push_back({"回転単価（現金・日の終わりの換金あり）",
+                     fixedText(dayEnds.cashBalancePerSpin, 2) + " 円"});
+    lines.push_back({"平均連荘（日の終わりあり）", fixedText(dayEnds.meanStreak, 3)});
+    lines.push_back({"初当り1回あたりの出玉（日の終わりあり）",
+                     fixedText(dayEnds.payoutPerFirstHit, 1) + " 玉"});
+    lines.push_back(
+        {"回転単価（現金・日の終わりあり）", fixedText(dayEnds.cutCashBalancePerSpin, 2) + " 円"});
+    lines.push_back(
+        {"回転単価（持玉・日の終わりあり）", fixedText(dayEnds.cutHeldBalancePerSpin, 2) + " 円"});
     for (const HamariRow& row : report.hamari) {
         lines.push_back({std::to_string(row.spins) + "回転以上はまる確率（初当り1回あたり）",
                          fixedText(row.chance * 100, 3) + "%"});
@@ -245,7 +253,12 @@ nlohmann::ordered_json theoryJson(const TheoryReport& report) {
          {{"assumption", kDayEndAssumption},
           {"normal_spins_per_day", jsonNumber(figures.withDayEnds.normalSpinsPerDay)},
           {"bought_balls_at_day_end", jsonNumber(figures.withDayEnds.boughtBallsAtDayEnd)},
-          {"cash_balance_per_spin", jsonNumber(figures.withDayEnds.cashBalancePerSpin)}}},
+          {"seconds_between_streak_hits", jsonNumber(figures.withDayEnds.secondsBetweenStreakHits)},
+          {"mean_streak", jsonNumber(figures.withDayEnds.meanStreak)},
+          {"payout_per_first_hit", jsonNumber(figures.withDayEnds.payoutPerFirstHit)},
+          {"cash_balance_per_spin", jsonNumber(figures.withDayEnds.cashBalancePerSpin)},
+          {"cut_cash_balance_per_spin", jsonNumber(figures.withDayEnds.cutCashBalancePerSpin)},
+          {"cut_held_balance_per_spin", jsonNumber(figures.withDayEnds.cutHeldBalancePerSpin)}}},
         {"hamari", hamari}};
     if (!report.rates.empty()) {
         nlohmann::ordered_json rates = nlohmann::ordered_json::array();

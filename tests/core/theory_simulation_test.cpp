@@ -62,37 +62,50 @@ TEST(TheoryAgainstSimulation, every_sample_within_three_standard_errors) {
         EXPECT_LE(errorsApart(sample.name, "初当り1回あたりの回転数", theory->spinsPerFirstHit,
                               report.spinsPerFirstHit),
                   kStandardErrors);
-        // Days that end inside a streak cut it; where that is rare the theory without day ends
-        // holds, where it is common (the light machine) the simulated streak is shorter.
-        const double streakApart =
-            errorsApart(sample.name, "平均連荘", theory->meanStreak, report.streakPerFirstHit);
+        // Days that end inside a streak cut it. Where that is rare the theory without day ends
+        // holds within three standard errors. Where it is common (the light machine: 30% of its
+        // days) the day-end figures take its place; they are an approximation, whose error is
+        // measured here.
+        const bool rare = report.shareOfDaysEndedInStreak < kRareStreakEnds;
         std::cout << sample.name << " | 確変・時短中に終わった日 | "
                   << report.shareOfDaysEndedInStreak * 100 << "%\n";
-        if (report.shareOfDaysEndedInStreak < kRareStreakEnds) {
-            EXPECT_LE(streakApart, kStandardErrors) << sample.name;
-        } else {
-            EXPECT_LT(report.streakPerFirstHit.high, theory->meanStreak) << sample.name;
-        }
+        const DayEndFigures& dayEnds = theory->withDayEnds;
+        const double streakApart =
+            errorsApart(sample.name, "平均連荘", theory->meanStreak, report.streakPerFirstHit);
+        errorsApart(sample.name, "平均連荘（日の終わりあり）", dayEnds.meanStreak,
+                    report.streakPerFirstHit);
         // On held balls a spin's balls and its payout are valued at the exchange price: the
         // simulated payout per spin in yen less the balls' worth.
         const double yen = theory->yenPerBall;
         MeanEstimate heldPerSpin = report.payoutPerSpin;
-        heldPerSpin.mean -= theory->ballsPerSpin;
-        heldPerSpin.low -= theory->ballsPerSpin;
-        heldPerSpin.high -= theory->ballsPerSpin;
-        if (report.shareOfDaysEndedInStreak < kRareStreakEnds) {
-            EXPECT_LE(errorsApart(sample.name, "回転単価（持玉）",
-                                  theory->onHeldBalls.balancePerSpin, heldPerSpin, yen),
-                      kStandardErrors);
-            EXPECT_LE(errorsApart(sample.name, "回転単価（現金・日の終わりあり）",
-                                  theory->withDayEnds.cashBalancePerSpin,
-                                  report.risk.balancePerSpin),
-                      kStandardErrors);
+        for (double* value : {&heldPerSpin.mean, &heldPerSpin.low, &heldPerSpin.high}) {
+            *value -= theory->ballsPerSpin;
+        }
+        const double heldApart = errorsApart(sample.name, "回転単価（持玉）",
+                                             theory->onHeldBalls.balancePerSpin, heldPerSpin, yen);
+        const double cashApart =
+            errorsApart(sample.name, "回転単価（現金・日の終わりの換金あり）",
+                        dayEnds.cashBalancePerSpin, report.risk.balancePerSpin);
+        errorsApart(sample.name, "回転単価（持玉・日の終わりあり）", dayEnds.cutHeldBalancePerSpin,
+                    heldPerSpin, yen);
+        errorsApart(sample.name, "回転単価（現金・日の終わりあり）", dayEnds.cutCashBalancePerSpin,
+                    report.risk.balancePerSpin);
+        if (rare) {
+            EXPECT_LE(streakApart, kStandardErrors) << sample.name;
+            EXPECT_LE(heldApart, kStandardErrors) << sample.name;
+            EXPECT_LE(cashApart, kStandardErrors) << sample.name;
         } else {
-            errorsApart(sample.name, "回転単価（持玉）", theory->onHeldBalls.balancePerSpin,
-                        heldPerSpin, yen);
-            errorsApart(sample.name, "回転単価（現金・日の終わりあり）",
-                        theory->withDayEnds.cashBalancePerSpin, report.risk.balancePerSpin);
+            EXPECT_GT(streakApart, kStandardErrors) << sample.name;
+            // The approximation's errors, measured: −1.6% on the mean streak, −2.2% and −2.7%
+            // on 回転単価 on held balls and on cash (against +3.9%, +5.0% and +6.2% without day
+            // ends); the bound leaves room for the simulation's own noise.
+            const auto within = [](double figure, double simulated, double share) {
+                return std::fabs(figure - simulated) <= share * std::fabs(simulated);
+            };
+            EXPECT_TRUE(within(dayEnds.meanStreak, report.streakPerFirstHit.mean, 0.02));
+            EXPECT_TRUE(within(dayEnds.cutHeldBalancePerSpin, heldPerSpin.mean * yen, 0.03));
+            EXPECT_TRUE(
+                within(dayEnds.cutCashBalancePerSpin, report.risk.balancePerSpin.mean, 0.03));
         }
     }
 }

@@ -54,6 +54,15 @@ public:
         return sum;
     }
     void clear() { std::fill(cells_.begin(), cells_.end(), 0.0); }
+    double totalIn(Mode mode) const {
+        const auto first = cells_.begin() +
+                           static_cast<std::ptrdiff_t>(static_cast<std::size_t>(mode) * 2 * width_);
+        double sum = 0;
+        for (auto cell = first; cell != first + static_cast<std::ptrdiff_t>(2 * width_); ++cell) {
+            sum += *cell;
+        }
+        return sum;
+    }
 
 private:
     std::size_t index(Mode mode, bool pending, int remaining) const {
@@ -207,7 +216,7 @@ Status addRemainder(const StreakChainInput& input, const ModeTable& after,
 
 } // namespace
 
-StreakChainOutcome expectStreak(const StreakChainInput& original) {
+StreakChainOutcome expectStreak(const StreakChainInput& original, std::int32_t followedHits) {
     const StreakChainInput input = mergedSymbols(original);
     Chain chain(input);
     ModeTable after(chain.longest());
@@ -218,7 +227,10 @@ StreakChainOutcome expectStreak(const StreakChainInput& original) {
     // The first hit comes in 通常 with no 時短 pending.
     expectation.hits = 1;
     chain.hit({MachineState::通常, false, 0}, 1.0, 1, after, endedAt[1]);
-    const std::int32_t lastCounted = lastCountedHit(input.limiter);
+    const std::int32_t lastCounted =
+        std::max(lastCountedHit(input.limiter), std::min(followedHits, kMostFollowedHits));
+    expectation.reachChances.push_back(1.0);
+    expectation.nextHitShortTimeAfter.push_back(after.totalIn(Mode::次まで時短));
     for (std::int32_t hits = 1;; ++hits) {
         if (after.total() < kNegligibleMass) {
             break;
@@ -238,6 +250,10 @@ StreakChainOutcome expectStreak(const StreakChainInput& original) {
         after.clear();
         endedAt.push_back(0.0);
         hitEveryMode(chain, before, hits + 1, after, endedAt.back());
+        if (hits < followedHits) {
+            expectation.reachChances.push_back(before.total());
+            expectation.nextHitShortTimeAfter.push_back(after.totalIn(Mode::次まで時短));
+        }
     }
     double shorter = 0;
     for (std::size_t length = 1; length <= 10; ++length) {

@@ -30,6 +30,10 @@ struct StreakExpectation {
     double shortSpins = 0; // spins in 確変, 時短 and 次まで時短
     // The chance that a streak has 1, 2, … 10 hits, and 11 or more (the streak buckets).
     std::array<double, 11> lengthChances{};
+    // For the hits followed one by one (see expectStreak): the chance that a streak reaches
+    // hit k, and that it is in 次まで時短 after hit k (index k − 1).
+    std::vector<double> reachChances;
+    std::vector<double> nextHitShortTimeAfter;
 };
 
 // Fails with EndlessStreak when a streak that has begun may never end, and with TheoryTooLarge
@@ -47,6 +51,7 @@ using StreakChainOutcome = Result<StreakExpectation>;
 // streak buckets and the limiter's count); from then on the chain no longer depends on the hit
 // count and what the rest of the streak brings is solved directly (streak_values.h), so the
 // time does not grow with the length of the streaks.
-StreakChainOutcome expectStreak(const StreakChainInput& input);
+// `followedHits`: at least this many hits are followed one by one, for the reach chances.
+StreakChainOutcome expectStreak(const StreakChainInput& input, std::int32_t followedHits = 0);
 
 } // namespace zelkora

@@ -2,6 +2,7 @@
 
 #include "analysis/engine_draws.h"
 #include "analysis/streak_chain.h"
+#include "engine/machine_state.h"
 #include "engine/money.h"
 #include "engine/play_time.h"
 #include "engine/run_conditions.h"
@@ -77,6 +78,68 @@ double borderOf(const MachineBasis& machine, PlayTerms terms) {
         (balanceAt(std::exp(middle)) < 0 ? low : high) = middle;
     }
     return std::exp((low + high) / 2);
+}
+
+// The most hits a streak can have before the end of a day and its hour of grace, at 180 s a hit.
+std::int32_t hitsBeforeDayEnd(const RunConditions& conditions) {
+    const double seconds = conditions.schedule.dayLengthSeconds() + kGraceSeconds;
+    return static_cast<std::int32_t>(seconds / kBigHitSeconds) + 2;
+}
+
+// The mean streak of a first hit at a moment spread evenly over the day: hits up to the
+// deadline are played, and from 次まで時短 one more, again and again while a 次まで時短 symbol
+// keeps it there (chance c each, so 1 ÷ (1 − c) hits on average).
+double meanStreakWithDayEnds(const StreakExpectation& streak, double spacing, double length,
+                             double deadline, double staysNext) {
+    constexpr int kMoments = 4096;
+    const std::vector<double>& reach = streak.reachChances;
+    std::vector<double> reached(reach.size() + 1, 0.0); // reached[m] = Σ reach[0 … m − 1]
+    for (std::size_t hit = 0; hit < reach.size(); ++hit) {
+        reached[hit + 1] = reached[hit] + reach[hit];
+    }
+    double sum = 0;
+    for (int moment = 0; moment < kMoments; ++moment) {
+        const double start = length * (moment + 0.5) / kMoments;
+        const auto played = static_cast<std::size_t>(std::clamp(
+            std::floor((deadline - start) / spacing) + 1, 1.0, static_cast<double>(reach.size())));
+        sum += reached[played] +
+               streak.nextHitShortTimeAfter[played - 1] / std::max(1 - staysNext, 1e-12);
+    }
+    return std::min(sum / kMoments, streak.hits);
+}
+
+DayEndFigures dayEndFigures(const TheoreticalFigures& figures, const RunConditions& conditions,
+                            const StreakChainInput& input, const StreakExpectation& streak,
+                            double secondsPerFirstHit) {
+    DayEndFigures dayEnds;
+    const double length = conditions.schedule.dayLengthSeconds();
+    dayEnds.secondsBetweenStreakHits =
+        kBigHitSeconds + (figures.meanStreak > 1
+                              ? figures.shortSpinsPerFirstHit * conditions.shortSpinSeconds /
+                                    (figures.meanStreak - 1)
+                              : 0);
+    double staysNext = 0;
+    for (const ChainSymbol& symbol : input.symbols) {
+        staysNext += symbol.info.kind == SymbolKind::次まで時短 ? symbol.chance : 0;
+    }
+    dayEnds.meanStreak = length > 0
+                             ? meanStreakWithDayEnds(streak, dayEnds.secondsBetweenStreakHits,
+                                                     length, length + kGraceSeconds, staysNext)
+                             : figures.meanStreak;
+    dayEnds.payoutPerFirstHit = figures.payoutPerBigHit * dayEnds.meanStreak;
+    dayEnds.normalSpinsPerDay = length * figures.spinsPerFirstHit / secondsPerFirstHit;
+    dayEnds.boughtBallsAtDayEnd =
+        meanBoughtBallsHeld(figures.ballsPerSpin, conditions.money.unit / kYenPerBall);
+    const double yen = figures.yenPerBall;
+    const double dayEndLoss =
+        (kYenPerBall - yen) * dayEnds.boughtBallsAtDayEnd / dayEnds.normalSpinsPerDay;
+    dayEnds.cashBalancePerSpin = figures.onCash.balancePerSpin - dayEndLoss;
+    // The payout a cut streak loses, spread over the spins to its first hit.
+    const double lostYen = (figures.meanStreak - dayEnds.meanStreak) * figures.payoutPerBigHit /
+                           figures.spinsPerFirstHit * yen;
+    dayEnds.cutCashBalancePerSpin = dayEnds.cashBalancePerSpin - lostYen;
+    dayEnds.cutHeldBalancePerSpin = figures.onHeldBalls.balancePerSpin - lostYen;
+    return dayEnds;
 }
 
 } // namespace
@@ -169,7 +232,7 @@ TheoryOutcome theoreticalFigures(const MainWindowModel& loaded, int countdown, d
     if (!(input.hitChanceNormal > 0) || !(input.hitChance確変 > 0)) {
         return Error{ErrorKind::NeverHits};
     }
-    StreakChainOutcome streak = expectStreak(input);
+    StreakChainOutcome streak = expectStreak(input, hitsBeforeDayEnd(conditions));
     if (!streak.ok()) {
         return std::move(streak).error();
     }
@@ -210,14 +273,8 @@ TheoryOutcome theoreticalFigures(const MainWindowModel& loaded, int countdown, d
     figures.onHeldBalls = moneyFigures(figures.basis, terms);
     figures.atShare = moneyFigures(figures.basis, figures.terms);
 
-    DayEndFigures& dayEnds = figures.withDayEnds;
-    dayEnds.normalSpinsPerDay =
-        conditions.schedule.dayLengthSeconds() * figures.spinsPerFirstHit / secondsPerFirstHit;
-    dayEnds.boughtBallsAtDayEnd =
-        meanBoughtBallsHeld(figures.ballsPerSpin, conditions.money.unit / kYenPerBall);
-    dayEnds.cashBalancePerSpin =
-        figures.onCash.balancePerSpin - (kYenPerBall - figures.yenPerBall) *
-                                            dayEnds.boughtBallsAtDayEnd / dayEnds.normalSpinsPerDay;
+    figures.withDayEnds =
+        dayEndFigures(figures, conditions, input, expectation, secondsPerFirstHit);
     return figures;
 }
 

@@ -42,15 +42,28 @@ inline constexpr std::array<std::string_view, 6> kTheoryAssumptions{
 
 // The assumption the figures "with day ends" rest on instead of the first one.
 inline constexpr std::string_view kDayEndAssumption =
-    "「日の終わりあり」は、1日に 遊技時間帯の長さ × 通常回転数 ÷ 遊技時間 の通常回転を回し、日の"
-    "終わりに買った玉の平均の残りを換金するものとした近似とする（連荘が日の終わりで切れることは"
-    "含まない）";
+    "「日の終わりあり」は近似で、1日に 遊技時間帯の長さ × 通常回転数 ÷ 遊技時間 の通常回転を回し、"
+    "日の終わりに買った玉の平均の残りを換金し、初当りは遊技時間帯に一様に来て、連荘の大当りは"
+    "平均の間隔で続き、遊技時間帯の終わりから 1 時間を過ぎると確変・時短の連荘は切れ、次まで時短は"
+    "次の当りまで続くものとする";
 
-// What a day's end adds on cash, by the approximation of kDayEndAssumption.
+// What a day's end takes, by the approximation of kDayEndAssumption: a first hit comes at a
+// moment τ spread evenly over the day's length L; the k-th hit of its streak comes (k − 1)·t
+// later, t the mean time from one hit of a streak to the next. Past L + 1 hour the run ends a
+// streak in 確変 or 時短 at once, while 次まで時短 plays on to its next hit (which may leave it
+// in 次まで時短 again).
 struct DayEndFigures {
     double normalSpinsPerDay = 0;
     double boughtBallsAtDayEnd = 0; // the mean held over a long stretch of cash play
-    double cashBalancePerSpin = 0;  // 回転単価 on cash with the exchange at each day's end
+    // 回転単価 on cash with the bought balls each day's end exchanges, the streaks left whole:
+    // what holds where days rarely end inside a streak.
+    double cashBalancePerSpin = 0;
+    // With the streaks the day's end cuts as well.
+    double secondsBetweenStreakHits = 0;
+    double meanStreak = 0;
+    double payoutPerFirstHit = 0;
+    double cutCashBalancePerSpin = 0;
+    double cutHeldBalancePerSpin = 0;
 };
 
 struct MoneyFigures {
