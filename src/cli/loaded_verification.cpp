@@ -14,11 +14,12 @@ std::string loadVerification(const RunOptions& options, LoadedVerification& load
     MainWindowModel& model = loaded.model;
     model.programFolder = loaded.folder.path();
     LocalFileSystem files;
-    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
-        return "cannot read " + options.file;
+    if (Status copied = copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath());
+        !copied.ok()) {
+        return "ファイル " + options.file + " を読み込めません。" + errorText(copied.error());
     }
     if (Status read = IndPreset(model, ui); !read.ok()) {
-        return "cannot read " + options.file + ": " + errorText(read.error());
+        return "ファイル " + options.file + " を読み込めません。" + errorText(read.error());
     }
     model.commands.apply(Availability::VerificationLoaded);
     if (options.probabilityConvergence) {
@@ -36,7 +37,7 @@ std::uint64_t seedFor(const RunOptions& options, std::ostream& err) {
     }
     std::random_device device;
     const std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32U) | device();
-    err << "seed: " << seed << '\n';
+    err << "シード: " << seed << '\n';
     return seed;
 }
 

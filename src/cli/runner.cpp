@@ -17,6 +17,7 @@
 #include "trials.h"
 
 #include <memory>
+#include <optional>
 
 namespace zelkora::cli {
 namespace {
@@ -27,7 +28,7 @@ bool writeOut(const RunOptions& options, const MainWindowModel& model, std::ostr
     const Status copied =
         copyFileSafely(files, model.workingCopyPath(), pathFromUtf8(*options.out));
     if (!copied.ok()) {
-        err << "zelkora-run: cannot write " << *options.out << ": " << errorText(copied.error())
+        err << "zelkora-run: " << *options.out << " を保存できません。" << errorText(copied.error())
             << '\n';
         return false;
     }
@@ -51,6 +52,14 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
         err << "zelkora-run: " << problem << '\n';
         return kExitFailure;
     }
+    std::optional<CsvFolder> csv;
+    if (options.csv) {
+        csv.emplace(*options.csv, kRunCsvFiles);
+        if (!csv->status().ok()) {
+            reportError(err, csv->status().error());
+            return kExitFailure;
+        }
+    }
     const std::unique_ptr<PcgRandomSource> source = generatorFor(options, seedFor(options, err));
     RandomStream random(*source);
     NoEventPump pump;
@@ -62,12 +71,15 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     if (options.out && ok) {
         ok = writeOut(options, model, err);
     }
-    if (options.csv && ok) {
-        ok = writeRunCsv(*options.csv, model, err);
-    }
     if (ok) {
         out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
                              : textReport(model.fields, model.window.resultRecordCounter));
+    }
+    if (csv && ok) {
+        if (Status written = writeRunCsv(*csv, model); !written.ok()) {
+            reportError(err, written.error());
+            ok = false;
+        }
     }
     return ok ? kExitSuccess : kExitFailure;
 }
@@ -99,8 +111,8 @@ int runVerification(std::span<const std::string_view> arguments, std::ostream& o
             break;
         }
         return play(parsed.options, out, err);
-    } catch (const std::exception& failure) {
-        err << "zelkora-run: " << failure.what() << '\n';
+    } catch (const std::exception&) {
+        reportError(err, errorOfCurrentException());
         return kExitFailure;
     }
 }

@@ -14,6 +14,8 @@
 #include "run_csv.h"
 #include "runner.h"
 
+#include <optional>
+
 namespace zelkora::cli {
 namespace {
 
@@ -68,9 +70,19 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     MainWindowModel model;
     model.programFolder = folder.path();
     LocalFileSystem files;
-    if (!copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath()).ok()) {
-        err << "zelkora-run: cannot read " << options.file << '\n';
+    if (Status copied = copyFileSafely(files, pathFromUtf8(options.file), model.workingCopyPath());
+        !copied.ok()) {
+        err << "zelkora-run: ファイル " << options.file << " を読み込めません。"
+            << errorText(copied.error()) << '\n';
         return kExitFailure;
+    }
+    std::optional<CsvFolder> csv;
+    if (options.csv) {
+        csv.emplace(*options.csv, kRunCsvFiles);
+        if (!csv->status().ok()) {
+            reportError(err, csv->status().error());
+            return kExitFailure;
+        }
     }
     ConsoleUserInterface console(err);
     AnswerYes ui(console);
@@ -83,18 +95,23 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     const Result<RebuildOutcome> outcome =
         reloadOpenedVerification(model, {ui, pump, timers, random});
     if (!outcome.ok()) {
-        err << "zelkora-run: cannot read " << options.file << ": " << errorText(outcome.error())
-            << '\n';
+        err << "zelkora-run: ファイル " << options.file << " を読み込めません。"
+            << errorText(outcome.error()) << '\n';
         return kExitFailure;
     }
     if (outcome.value() == RebuildOutcome::Failed) {
         return kExitFailure;
     }
-    if (options.csv && !writeRunCsv(*options.csv, model, err)) {
-        return kExitFailure;
-    }
+    // The figures are printed even when a CSV file cannot be written: they are what was asked
+    // for first, and the message says which file failed and why.
     out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
                          : textReport(model.fields, model.window.resultRecordCounter));
+    if (csv) {
+        if (Status written = writeRunCsv(*csv, model); !written.ok()) {
+            reportError(err, written.error());
+            return kExitFailure;
+        }
+    }
     return kExitSuccess;
 }
 
@@ -108,7 +125,7 @@ int setUpProgramFolder(std::ostream& out, std::ostream& err) {
     if (started.outcome == StartupOutcome::ProgramMustEnd) {
         return kExitFailure;
     }
-    out << "program folder: " << utf8FromPath(model.programFolder) << '\n';
+    out << "プログラムフォルダ: " << utf8FromPath(model.programFolder) << '\n';
     return kExitSuccess;
 }
 

@@ -182,8 +182,23 @@ TEST(error_messages_test, a_fault_while_replaying_names_the_record_before_what_w
     column.record = 0;
     EXPECT_EQ(errorText(column), "2 列目「x」は数値ではありません。");
 
-    EXPECT_EQ(runNotStartedMessage(Error{ErrorKind::NoPlayedSlot}).text,
-              "プレイする時間帯が１つもないのため、検証を開始できません。条件を確認してください。");
+    // A reason that ends in a verb or an adjective takes "ため" alone, a noun "のため".
+    struct Refusal {
+        ErrorKind kind;
+        std::string_view because;
+    };
+    for (const Refusal& refusal :
+         {Refusal{ErrorKind::NoPlayedSlot, "プレイする時間帯が１つもないため、"},
+          Refusal{ErrorKind::EndlessNextHitShortTime,
+                  "次まで時短を終わらせる通常・確変の絵柄がないため、"},
+          Refusal{ErrorKind::SymbolCountNotWhole, "絵柄数が1から50の整数でないため、"},
+          Refusal{ErrorKind::DailyCapTooLarge, "投資上限/日が大きすぎるため、"},
+          Refusal{ErrorKind::ExchangeRateNotPositive, "両替率が0以下のため、"}}) {
+        const std::string text = runNotStartedMessage(Error{refusal.kind}).text;
+        EXPECT_EQ(text,
+                  std::string(refusal.because) + "検証を開始できません。条件を確認してください。");
+        EXPECT_EQ(text.find("ないのため"), std::string::npos) << text;
+    }
 }
 
 } // namespace

@@ -21,7 +21,7 @@ std::string systemReason(std::error_code system) {
         std::errc code;
         std::string_view text;
     };
-    static constexpr std::array<Reason, 9> kReasons{{
+    static constexpr std::array<Reason, 11> kReasons{{
         {std::errc::no_space_on_device, "ディスクの空き容量が足りません。"},
         {std::errc::file_too_large, "ファイルが大きすぎます。"},
         {std::errc::permission_denied, "アクセスが許可されていません。"},
@@ -29,6 +29,8 @@ std::string systemReason(std::error_code system) {
         {std::errc::read_only_file_system, "読み取り専用の場所です。"},
         {std::errc::no_such_file_or_directory, "ファイルまたはフォルダが見つかりません。"},
         {std::errc::is_a_directory, "ファイルではなくフォルダです。"},
+        {std::errc::not_a_directory, "フォルダの名前がファイルに使われています。"},
+        {std::errc::file_exists, "同じ名前のファイルがあります。"},
         {std::errc::too_many_files_open, "開いているファイルが多すぎます。"},
         {std::errc::io_error, "ディスクの読み書きに失敗しました。"},
     }};
@@ -102,24 +104,26 @@ bool isFileError(ErrorKind kind) {
     }
 }
 
+// Why a run cannot start, ending in its own "ため": a noun takes "のため", a verb or an adjective
+// ("ない", "すぎる") takes "ため" alone.
 std::string refusalReason(ErrorKind kind) {
     switch (kind) {
     case ErrorKind::NoPlayedSlot:
-        return "プレイする時間帯が１つもない";
+        return "プレイする時間帯が１つもないため";
     case ErrorKind::SpinsPerThousandNotPositive:
-        return "回転数/1000円が0以下";
+        return "回転数/1000円が0以下のため";
     case ErrorKind::ExchangeRateNotPositive:
-        return "両替率が0以下";
+        return "両替率が0以下のため";
     case ErrorKind::TimeRatioNotPositive:
-        return "回転の時間比率が0以下";
+        return "回転の時間比率が0以下のため";
     case ErrorKind::NegativeSpinTime:
-        return "一回転に要する時間が負";
+        return "一回転に要する時間が負のため";
     case ErrorKind::SymbolCountNotWhole:
-        return "絵柄数が1から50の整数でない";
+        return "絵柄数が1から50の整数でないため";
     case ErrorKind::DailyCapTooLarge:
-        return "投資上限/日が大きすぎる";
+        return "投資上限/日が大きすぎるため";
     case ErrorKind::EndlessNextHitShortTime:
-        return "次まで時短を終わらせる通常・確変の絵柄がない";
+        return "次まで時短を終わらせる通常・確変の絵柄がないため";
     default:
         return {};
     }
@@ -213,7 +217,7 @@ std::string errorText(const Error& error) {
         return text;
     }
     if (std::string reason = refusalReason(error.kind); !reason.empty()) {
-        return reason + "のため、検証を開始できません。条件を確認してください。";
+        return reason + "、検証を開始できません。条件を確認してください。";
     }
     // A fault in the figures while a stored record was replayed names that record first.
     const std::string where = place(error);
