@@ -29,7 +29,9 @@ void theoryOf(benchmark::State& state, const machines::MachineVerification& veri
 }
 
 // The exact theory of each sample machine.
-void BM_MachineTheory_ST(benchmark::State& state) { theoryOf(state, readSample("星海ST199.json")); }
+void BM_MachineTheory_ST(benchmark::State& state) {
+    theoryOf(state, readSample("星海ST199.json"));
+}
 void BM_MachineTheory_Loop(benchmark::State& state) {
     theoryOf(state, readSample("紅蓮ループ319.json"));
 }

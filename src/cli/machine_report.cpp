@@ -15,7 +15,9 @@ void line(std::string& text, std::string_view name, const std::string& value) {
     text += '\n';
 }
 
-std::string percent(double share) { return fixedText(share * 100, 2) + "%"; }
+std::string percent(double share) {
+    return fixedText(share * 100, 2) + "%";
+}
 
 std::string entryName(const machines::EntryContinuation& entry) {
     return entry.state + (entry.spins > 0 ? "（" + std::to_string(entry.spins) + "回転）" : "");
@@ -25,8 +27,8 @@ void money(std::string& text, const std::string& how, const MoneyFigures& figure
     line(text, "回転単価（" + how + "）", fixedText(figures.balancePerSpin, 2) + " 円");
     line(text, "時給（" + how + "）", fixedText(figures.balancePerHour, 0) + " 円");
     line(text, "ボーダー（" + how + "）", fixedText(figures.border, 2) + " 回転/1000円");
-    line(text, "ボーダー（" + how + "・貸玉の交換なし）", fixedText(figures.plainBorder, 2) +
-                                                         " 回転/1000円");
+    line(text, "ボーダー（" + how + "・貸玉の交換なし）",
+         fixedText(figures.plainBorder, 2) + " 回転/1000円");
 }
 
 nlohmann::ordered_json moneyJson(const MoneyFigures& figures) {
@@ -56,7 +58,8 @@ std::string machineTheoryText(const machines::MachineVerification& verification,
     line(text, "初当り1回あたりの出玉", fixedText(chain.payoutBallsPerFirstHit, 1) + " 玉");
     line(text, "初当り1回あたりの電サポ回転数", fixedText(chain.supportSpinsPerFirstHit, 2));
     line(text, "初当り1回あたりの残保留回転数", fixedText(chain.heldSpinsPerFirstHit, 2));
-    line(text, "初当り1回あたりの電サポ中の増減", fixedText(chain.supportBallsPerFirstHit, 1) + " 玉");
+    line(text, "初当り1回あたりの電サポ中の増減",
+         fixedText(chain.supportBallsPerFirstHit, 1) + " 玉");
     line(text, "初当り1回あたりの小当り出玉", fixedText(chain.smallHitBallsPerFirstHit, 1) + " 玉");
     line(text, "遊タイム経由の初当り", percent(chain.ceilingPerFirstHit));
     line(text, "初当り1回あたりの遊技時間", fixedText(chain.hoursPerFirstHit, 3) + " 時間");
@@ -127,7 +130,8 @@ std::string countValueText(const MachineTheory& theory, int count) {
     line(text, "期待値（現金）", fixedText(value.cashYen, 0) + " 円");
     line(text, "期待値（持玉）", fixedText(value.heldYen, 0) + " 円");
     const std::optional<int> breakEven = theory.ceiling.breakEvenCount;
-    line(text, "期待値がプラスになる回転数", breakEven ? std::to_string(*breakEven) + " 回転から" : "なし");
+    line(text, "期待値がプラスになる回転数",
+         breakEven ? std::to_string(*breakEven) + " 回転から" : "なし");
     return text;
 }
 

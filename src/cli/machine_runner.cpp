@@ -138,15 +138,15 @@ int report(const MachineOptions& options, std::ostream& out, std::ostream& err) 
 
 bool namesMachineFile(std::span<const std::string_view> arguments) {
     for (const std::string_view argument : arguments) {
-        if (argument == "--convert" || (!argument.starts_with("--") && argument.ends_with(".json"))) {
+        if (argument == "--convert" ||
+            (!argument.starts_with("--") && argument.ends_with(".json"))) {
             return true;
         }
     }
     return false;
 }
 
-int runMachine(std::span<const std::string_view> arguments, std::ostream& out,
-               std::ostream& err) {
+int runMachine(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err) {
     MachineOptions options;
     if (const std::string problem = parse(arguments, options); !problem.empty()) {
         err << "zelkora-run: " << problem << '\n' << kMachineUsage;

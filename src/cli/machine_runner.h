@@ -16,7 +16,6 @@ bool namesMachineFile(std::span<const std::string_view> arguments);
 
 // zelkora-run on a machine file: its exact theory, or the expected value of playing from a
 // 遊タイム count; --convert writes a classic verification as a machine file.
-int runMachine(std::span<const std::string_view> arguments, std::ostream& out,
-               std::ostream& err);
+int runMachine(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err);
 
 } // namespace zelkora::cli

@@ -35,8 +35,9 @@ TEST(MachineRunner, theory_as_json_carries_the_chain_and_money_figures) {
 TEST(MachineRunner, theory_as_text_names_every_figure) {
     const Outcome outcome = run({machineSample("月光タイム319"), "--theory"});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    for (const char* name : {"初当り確率  1/", "平均連チャン数", "継続率（時短（100回転））  27.81%",
-                             "ボーダー（現金）", "ボーダー（持玉）", "遊タイムの期待値がプラスになる回転数"}) {
+    for (const char* name :
+         {"初当り確率  1/", "平均連チャン数", "継続率（時短（100回転））  27.81%",
+          "ボーダー（現金）", "ボーダー（持玉）", "遊タイムの期待値がプラスになる回転数"}) {
         EXPECT_NE(outcome.out.find(name), std::string::npos) << name;
     }
 }
@@ -83,8 +84,7 @@ TEST(MachineRunner, convert_writes_a_classic_sample_as_a_machine_file) {
     const std::string target = folder.file("定番.json").string();
     const Outcome outcome = run({"--convert", kSamples + "/定番確変315.pac", target});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    const machines::Checked<machines::MachineVerification> read =
-        machines::readMachineFile(target);
+    const machines::Checked<machines::MachineVerification> read = machines::readMachineFile(target);
     ASSERT_TRUE(read.ok()) << read.problem();
     EXPECT_EQ(read.value().machine.states.size(), 3U); // 通常, 確変, 時短100
     EXPECT_EQ(read.value().campaign.days, 60);

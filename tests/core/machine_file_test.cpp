@@ -57,31 +57,43 @@ TEST(MachineFile, bad_machine_files_are_refused_with_the_offending_entry) {
         std::string_view message;
     };
     const Case cases[] = {
-        {R"("weight": 56)", R"("weight": 55)", "振り分け表「ヘソ」の割合の合計が 100% ではありません（99%）"},
+        {R"("weight": 56)", R"("weight": 55)",
+         "振り分け表「ヘソ」の割合の合計が 100% ではありません（99%）"},
         {R"("next": "時短")", R"("next": "時短X")", "「時短X」という状態はありません"},
-        {R"("hit": 199.8)", R"("hit": 0)", "状態「通常」の大当り確率は 1 以上の分母で指定してください"},
-        {R"("hit": 199.8)", R"("hit": -5)", "状態「通常」の大当り確率は 1 以上の分母で指定してください（-5）"},
-        {R"("table": "ヘソ")", R"("table": "ヘソX")", "状態「通常」の振り分け「ヘソX」という振り分け表はありません"},
+        {R"("hit": 199.8)", R"("hit": 0)",
+         "状態「通常」の大当り確率は 1 以上の分母で指定してください"},
+        {R"("hit": 199.8)", R"("hit": -5)",
+         "状態「通常」の大当り確率は 1 以上の分母で指定してください（-5）"},
+        {R"("table": "ヘソ")", R"("table": "ヘソX")",
+         "状態「通常」の振り分け「ヘソX」という振り分け表はありません"},
         {R"("weight": 3)", R"("weight": -3)", "「10R ST」の割合は 0 以上で指定してください"},
         {R"("held_spins")", R"("held_spin")", "知らないキー「held_spin」"},
-        {R"("rounds": 10)", R"("rounds": "10")", "machine.tables[0].outcomes[0].rounds は整数で書いてください"},
+        {R"("rounds": 10)", R"("rounds": "10")",
+         "machine.tables[0].outcomes[0].rounds は整数で書いてください"},
         {R"("schema_version": 1)", R"("schema_version": 2)", "版 2 は読めません"},
-        {R"("format": "zelkora-machine-verification")", R"("format": "x")", "機種の検証ファイルではありません"},
-        {R"("exchange_balls_per_100_yen": 28)", R"("exchange_balls_per_100_yen": 24)", "両替率は 25 以上 100 以下"},
-        {R"("play_schedule": "01111111111100")", R"("play_schedule": "01101111111100")", "遊技時間帯"},
+        {R"("format": "zelkora-machine-verification")", R"("format": "x")",
+         "機種の検証ファイルではありません"},
+        {R"("exchange_balls_per_100_yen": 28)", R"("exchange_balls_per_100_yen": 24)",
+         "両替率は 25 以上 100 以下"},
+        {R"("play_schedule": "01111111111100")", R"("play_schedule": "01101111111100")",
+         "遊技時間帯"},
         // An ST without its limit never runs out, and its hits lead back to it.
-        {R"("spin_limit": 163,)", "", "状態「ST」から通常の状態に戻れないため、連チャンが終わりません"},
+        {R"("spin_limit": 163,)", "",
+         "状態「ST」から通常の状態に戻れないため、連チャンが終わりません"},
         {R"("after": "通常",
         "held_spins": 4,
         "support_net_balls": -0.3
       },
       {
-        "name": "時短")", R"("held_spins": 4,
+        "name": "時短")",
+         R"("held_spins": 4,
         "support_net_balls": -0.3
       },
       {
-        "name": "時短")", "状態「ST」は回転数 163 で終わりますが、終了後の移行先がありません"},
-        {R"("start_state": "通常")", R"("start_state": "ST")", "開始状態「ST」は電サポのない通常の状態にしてください"},
+        "name": "時短")",
+         "状態「ST」は回転数 163 で終わりますが、終了後の移行先がありません"},
+        {R"("start_state": "通常")", R"("start_state": "ST")",
+         "開始状態「ST」は電サポのない通常の状態にしてください"},
         {"\n}\n", "\n", "JSON として読めません"},
     };
     for (const Case& fault : cases) {

@@ -61,9 +61,9 @@ TEST(MachineTheory, reproduces_published_continuation_rates) {
         double published; // percent, to the digits published
         double within;
     };
-    for (const Case& known : {Case{99.4, 163, 0, 80.8, 0.05}, Case{99.4, 163, 4, 81.5, 0.05},
-                              Case{319.6, 100, 0, 26.90, 0.005},
-                              Case{319.6, 100, 4, 27.81, 0.005}}) {
+    for (const Case& known :
+         {Case{99.4, 163, 0, 80.8, 0.05}, Case{99.4, 163, 4, 81.5, 0.05},
+          Case{319.6, 100, 0, 26.90, 0.005}, Case{319.6, 100, 4, 27.81, 0.005}}) {
         const MachineTheory theory = theoryOf(loopInto(
             319.6, supportState("RUSH", known.denominator, known.spins, "電チュー", known.held)));
         EXPECT_NEAR(continuationOf(theory, "RUSH") * 100, known.published, known.within)
@@ -97,8 +97,8 @@ TEST(MachineTheory, closed_forms_of_small_machines_worked_by_hand) {
     EXPECT_NEAR(continuationOf(theory, "RUSH"), 302 / 397.2, 1e-9);
     const double hits = 1 / (1 - 302 / 397.2);
     EXPECT_NEAR(theory.chain.supportSpinsPerFirstHit, hits / (1 / 95.2 + 1 / 302.0), 1e-6);
-    EXPECT_NEAR(theory.chain.smallHitBallsPerFirstHit,
-                1.2 * theory.chain.supportSpinsPerFirstHit, 1e-9);
+    EXPECT_NEAR(theory.chain.smallHitBallsPerFirstHit, 1.2 * theory.chain.supportSpinsPerFirstHit,
+                1e-9);
 
     // The same with 20 guaranteed spins before 転落 may come: the first 20 spins hit with
     // 1 − (1 − 1/95.2)^20 = 0.190413; the rest competes as above.
@@ -246,8 +246,8 @@ TEST(MachineTheory, converted_classic_samples_match_the_classic_theory) {
 
 TEST(MachineTheory, classic_conversion_refuses_what_fixed_limits_cannot_express) {
     TempFolder folder;
-    for (const auto& [name, reason] :
-         {std::pair{"リミッター5回399", "リミッター"}, std::pair{"サービスタイムの店", "引き継がれる"}}) {
+    for (const auto& [name, reason] : {std::pair{"リミッター5回399", "リミッター"},
+                                       std::pair{"サービスタイムの店", "引き継がれる"}}) {
         const CampaignSetup setup = loadedSetup(folder, sampleNamed(name), 1);
         const machines::Checked<MachineVerification> converted =
             machines::convertClassic(setup.conditions);

@@ -18,7 +18,9 @@ double basic(const StoredConditions& conditions, Field field) {
     return readNumber(conditions.basic[basicColumnIndex(field)]);
 }
 
-std::string shortTimeName(int spins) { return "時短" + std::to_string(spins); }
+std::string shortTimeName(int spins) {
+    return "時短" + std::to_string(spins);
+}
 
 State supportState(std::string name, double denominator, int limit) {
     State state;
@@ -42,7 +44,8 @@ std::string unconvertible(const StoredConditions& conditions,
     bool shortTime = false;
     bool plainNormal = false;
     for (const StoredSymbol& symbol : symbols) {
-        if (symbol.kind != kKind確変 && symbol.kind != kKind通常 && symbol.kind != kKind次まで時短) {
+        if (symbol.kind != kKind確変 && symbol.kind != kKind通常 &&
+            symbol.kind != kKind次まで時短) {
             return "絵柄「" + symbol.name + "」の種類「" + symbol.kind + "」は変換できません";
         }
         if (symbol.shortTimeSpins < 0) {
@@ -52,7 +55,8 @@ std::string unconvertible(const StoredConditions& conditions,
         plainNormal = plainNormal || (symbol.kind == kKind通常 && symbol.shortTimeSpins == 0);
     }
     if (shortTime && plainNormal) {
-        return "時短のない通常絵柄と時短付きの絵柄が混在する検証は、時短の残り回転数が次の大当り後に"
+        return "時短のない通常絵柄と時短付きの絵柄が混在する検証は、時短の残り回転数が次の大当り後"
+               "に"
                "引き継がれるため変換できません";
     }
     return {};

@@ -42,7 +42,9 @@ bool LuFactors::factor(std::vector<double> matrix, std::size_t size) {
 }
 
 void LuFactors::solve(std::vector<double>& rightHandSides, std::size_t columns) const {
-    const auto rhs = [&](std::size_t row) { return rightHandSides.data() + row * columns; };
+    const auto rhs = [&](std::size_t row) {
+        return rightHandSides.data() + row * columns;
+    };
     for (std::size_t row = 0; row < size_; ++row) {
         if (pivots_[row] != row) {
             for (std::size_t k = 0; k < columns; ++k) {

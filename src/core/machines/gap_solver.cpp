@@ -361,6 +361,8 @@ private:
 
 } // namespace
 
-std::optional<GapSolution> solveGaps(const MachineGraph& graph) { return Solver(graph).solve(); }
+std::optional<GapSolution> solveGaps(const MachineGraph& graph) {
+    return Solver(graph).solve();
+}
 
 } // namespace zelkora::machines

@@ -11,12 +11,12 @@ namespace zelkora::machines {
 
 // One outcome of a big hit: its share of the table, what it pays and where it leads.
 struct Allocation {
-    std::string name;     // e.g. "10R ST"
-    double weight = 0;    // percent of the table; a table sums to 100
-    int rounds = 0;       // rounds of the big hit
-    double balls = 0;     // balls paid by the big hit
-    std::string next;     // the state the machine enters after it
-    int spins = 0;        // the spin limit of that entry; 0 takes the state's own limit
+    std::string name;  // e.g. "10R ST"
+    double weight = 0; // percent of the table; a table sums to 100
+    int rounds = 0;    // rounds of the big hit
+    double balls = 0;  // balls paid by the big hit
+    std::string next;  // the state the machine enters after it
+    int spins = 0;     // the spin limit of that entry; 0 takes the state's own limit
 
     bool operator==(const Allocation&) const = default;
 };
@@ -64,7 +64,7 @@ struct State {
     // play, where a spin takes the balls the campaign's spins per 1000 yen give.
     std::optional<double> supportNetBalls;
     std::optional<SmallHits> smallHits;
-    std::optional<Shift> fall;      // 転落
+    std::optional<Shift> fall;       // 転落
     std::optional<Shift> cShortTime; // c時短
 
     bool support() const { return supportNetBalls.has_value(); }
@@ -102,12 +102,12 @@ struct Campaign {
     double spinsPer1000Yen = 27;
     int investmentUnitYen = 500;
     int dailyCapYen = 20000;
-    bool reinvest = true;                  // 出玉を両替して再投資
+    bool reinvest = true; // 出玉を両替して再投資
     std::string playSchedule = "02111211100000";
-    int serviceTimeRule = 0; // 0 無制限, 1 時間内無制限, 2 ラッキー
-    double spinSeconds = 10;        // 回転時間, a normal spin
-    double supportSpinSeconds = 6;  // 確変回転時間, a spin during support
-    double timeRatioPercent = 100;  // 時間比率
+    int serviceTimeRule = 0;       // 0 無制限, 1 時間内無制限, 2 ラッキー
+    double spinSeconds = 10;       // 回転時間, a normal spin
+    double supportSpinSeconds = 6; // 確変回転時間, a spin during support
+    double timeRatioPercent = 100; // 時間比率
 
     bool operator==(const Campaign&) const = default;
 };

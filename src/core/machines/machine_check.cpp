@@ -9,7 +9,9 @@ namespace {
 
 constexpr double kWeightTolerance = 1e-9;
 
-std::string quoted(std::string_view name) { return "「" + std::string(name) + "」"; }
+std::string quoted(std::string_view name) {
+    return "「" + std::string(name) + "」";
+}
 
 std::string number(double value) {
     std::string text = std::to_string(value);
@@ -91,8 +93,8 @@ std::string stateProblem(const Machine& machine, const State& state) {
         return where + "の小当りは 1 以上の分母と 0 以上の玉数で指定してください";
     }
     double perSpin = 1 / state.hitDenominator;
-    for (const auto& [what, shift] : {std::pair{"転落", &state.fall},
-                                      std::pair{"c時短", &state.cShortTime}}) {
+    for (const auto& [what, shift] :
+         {std::pair{"転落", &state.fall}, std::pair{"c時短", &state.cShortTime}}) {
         if (*shift) {
             if (std::string problem = shiftProblem(machine, state, what, **shift);
                 !problem.empty()) {
@@ -266,7 +268,8 @@ std::string machineProblem(const Machine& machine) {
     }
     for (const State& state : machine.states) {
         if (state.support() && !reachesNormalPlay(machine, state)) {
-            return "状態" + quoted(state.name) + "から通常の状態に戻れないため、連チャンが終わりません";
+            return "状態" + quoted(state.name) +
+                   "から通常の状態に戻れないため、連チャンが終わりません";
         }
     }
     return {};

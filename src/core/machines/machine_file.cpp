@@ -2,11 +2,10 @@
 
 #include "machines/machine_check.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
 
@@ -35,9 +34,8 @@ Json shiftJson(const Shift& shift) {
 }
 
 Json stateJson(const State& state) {
-    Json json{{"name", state.name},
-              {"hit", numberJson(state.hitDenominator)},
-              {"table", state.table}};
+    Json json{
+        {"name", state.name}, {"hit", numberJson(state.hitDenominator)}, {"table", state.table}};
     if (state.spinLimit > 0) {
         json["spin_limit"] = state.spinLimit;
     }
@@ -283,7 +281,8 @@ Ceiling readCeiling(const Json& json, const std::string& path) {
     ceiling.stateSpins = reader.whole("state_spins", false);
     for (const Json& counted : reader.array("counted_states")) {
         if (!counted.is_string()) {
-            throw FileFault{reader.keyPath("counted_states") + " は状態の名前の配列で書いてください"};
+            throw FileFault{reader.keyPath("counted_states") +
+                            " は状態の名前の配列で書いてください"};
         }
         ceiling.countedStates.push_back(counted.get<std::string>());
     }
@@ -419,7 +418,8 @@ std::string writeMachineFile(FileSystem& files, const std::filesystem::path& pat
         return stream ? Status{} : Status{Error{ErrorKind::CannotWrite}};
     });
     if (!written.ok()) {
-        return "ファイル「" + path.string() + "」に書き込めませんでした。元のファイルはそのままです";
+        return "ファイル「" + path.string() +
+               "」に書き込めませんでした。元のファイルはそのままです";
     }
     return {};
 }

@@ -76,6 +76,8 @@ private:
 
 } // namespace
 
-MachineGraph buildGraph(const Machine& machine) { return GraphBuilder(machine).build(); }
+MachineGraph buildGraph(const Machine& machine) {
+    return GraphBuilder(machine).build();
+}
 
 } // namespace zelkora::machines

@@ -30,7 +30,7 @@ struct MachineGraph {
     struct StateLinks {
         double hitChance = 0;
         bool support = false;
-        bool counted = false; // spins that count towards the ceiling
+        bool counted = false;           // spins that count towards the ceiling
         double supportBallsPerSpin = 0; // 電サポ net balls and 小当り balls
         double smallHitBallsPerSpin = 0;
         int heldSpins = 0;

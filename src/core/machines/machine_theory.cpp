@@ -136,8 +136,8 @@ private:
         for (std::size_t row = 0; row < states_; ++row) {
             for (std::size_t column = 0; column < states_; ++column) {
                 // Transposed: π (I − Y) = 0.
-                system[row * states_ + column] = (row == column ? 1.0 : 0.0) -
-                                                  firstHits_[column * states_ + row];
+                system[row * states_ + column] =
+                    (row == column ? 1.0 : 0.0) - firstHits_[column * states_ + row];
             }
         }
         std::vector<double> rightHandSide(states_, 0.0);
@@ -178,8 +178,8 @@ private:
                 chance += gap[gaps_.layout.continuingHit(state)];
             }
             const Entry& at = graph_.entries[static_cast<std::size_t>(entry)];
-            found.push_back({machine_.states[static_cast<std::size_t>(at.state)].name, at.limit,
-                             chance});
+            found.push_back(
+                {machine_.states[static_cast<std::size_t>(at.state)].name, at.limit, chance});
         }
         return found;
     }
@@ -257,7 +257,8 @@ CeilingFigures ceilingFigures(const GapSolution& gaps, const ChainSolver& chain,
         const double* row = gaps.fromCountRow(count);
         double balls = row[layout.playSupportBalls()] + row[layout.chainSupportBalls()];
         for (int state = 0; state < layout.states(); ++state) {
-            balls += row[layout.firstHit(state)] * chain.chainBalls(static_cast<std::size_t>(state));
+            balls +=
+                row[layout.firstHit(state)] * chain.chainBalls(static_cast<std::size_t>(state));
         }
         const double spins = row[layout.normalSpins()];
         figures.byCount.push_back(
@@ -303,8 +304,8 @@ MoneyFigures moneyFigures(const ChainFigures& chain, const Campaign& campaign, d
     // The balance is 0 where ballsOut·y = n·b·c + loss·(U − b)/2, which is linear in b.
     const double plainBalls = ballsOut * yenPerBall / (spins * ballCost);
     money.plainBorder = kBallsPer1000Yen / plainBalls;
-    const double breakEvenBalls =
-        (ballsOut * yenPerBall - lossPerBall * unitBalls / 2) / (spins * ballCost - lossPerBall / 2);
+    const double breakEvenBalls = (ballsOut * yenPerBall - lossPerBall * unitBalls / 2) /
+                                  (spins * ballCost - lossPerBall / 2);
     money.border = breakEvenBalls > 0 && breakEvenBalls <= unitBalls
                        ? kBallsPer1000Yen / breakEvenBalls
                        : money.plainBorder;
@@ -315,7 +316,8 @@ Checked<MachineTheory> machineTheory(const MachineVerification& verification, do
     const MachineGraph graph = buildGraph(verification.machine);
     const std::optional<GapSolution> gaps = solveGaps(graph);
     if (!gaps) {
-        return Checked<MachineTheory>::refused("大当りに届かない遊技があるため理論値を計算できません");
+        return Checked<MachineTheory>::refused(
+            "大当りに届かない遊技があるため理論値を計算できません");
     }
     ChainSolver chain(verification.machine, graph, *gaps);
     if (!chain.solve()) {

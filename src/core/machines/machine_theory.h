@@ -32,10 +32,10 @@ struct ChainFigures {
     double roundsPerFirstHit = 0;
     double payoutBallsPerFirstHit = 0;
     double supportSpinsPerFirstHit = 0;
-    double heldSpinsPerFirstHit = 0;      // 残保留
-    double supportBallsPerFirstHit = 0;   // net balls of support spins, 小当り included
-    double smallHitBallsPerFirstHit = 0;  // 小当り balls alone
-    double ceilingPerFirstHit = 0;        // the share of first hits the ceiling brought
+    double heldSpinsPerFirstHit = 0;     // 残保留
+    double supportBallsPerFirstHit = 0;  // net balls of support spins, 小当り included
+    double smallHitBallsPerFirstHit = 0; // 小当り balls alone
+    double ceilingPerFirstHit = 0;       // the share of first hits the ceiling brought
     double hoursPerFirstHit = 0;
     std::vector<EntryContinuation> continuations; // every entry into a support state
     std::vector<StateEntering> entering;          // every support state
@@ -62,7 +62,7 @@ struct CountValue {
 };
 
 struct CeilingFigures {
-    std::vector<CountValue> byCount; // counts 0 … the ceiling's spins
+    std::vector<CountValue> byCount;   // counts 0 … the ceiling's spins
     std::optional<int> breakEvenCount; // from here on the cash value is never negative
 };
 
