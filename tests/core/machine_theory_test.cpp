@@ -44,7 +44,7 @@ double enteringOf(const MachineTheory& theory, const std::string& state) {
 }
 
 // Normal play at 1/N whose every hit pays 1500 balls and enters `support`, whose hits renew it.
-MachineVerification loopInto(double normal, machines::State support) {
+MachineVerification loopInto(double normal, const machines::State& support) {
     machines::Machine machine;
     machine.states = {normalState(normal), support};
     machine.tables = {table("ヘソ", {outcome(100, 1500, support.name)}),

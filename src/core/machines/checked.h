@@ -11,9 +11,9 @@ namespace zelkora::machines {
 template <typename T> class Checked {
 public:
     Checked(T value) : value_(std::move(value)) {} // NOLINT(google-explicit-constructor)
-    static Checked refused(std::string problem) {
+    static Checked refused(const std::string& problem) {
         Checked checked;
-        checked.problem_ = std::move(problem);
+        checked.problem_ = problem;
         return checked;
     }
 

@@ -133,15 +133,15 @@ Checked<MachineVerification> convertClassic(const StoredConditions& conditions) 
                                             conditions.symbols.begin() +
                                                 static_cast<std::ptrdiff_t>(count));
     if (std::string reason = unconvertible(conditions, symbols); !reason.empty()) {
-        return Checked<MachineVerification>::refused(std::move(reason));
+        return Checked<MachineVerification>::refused(reason);
     }
     MachineVerification verification{classicMachine(conditions, symbols),
                                      classicCampaign(conditions)};
     if (std::string problem = machineProblem(verification.machine); !problem.empty()) {
-        return Checked<MachineVerification>::refused(std::move(problem));
+        return Checked<MachineVerification>::refused(problem);
     }
     if (std::string problem = campaignProblem(verification.campaign); !problem.empty()) {
-        return Checked<MachineVerification>::refused(std::move(problem));
+        return Checked<MachineVerification>::refused(problem);
     }
     return verification;
 }

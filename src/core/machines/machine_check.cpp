@@ -76,7 +76,7 @@ std::string stateProblem(const Machine& machine, const State& state) {
                " 以下で指定してください";
     }
     if (!state.after.empty()) {
-        if (const std::string problem =
+        if (std::string problem =
                 entryProblem(machine, where + "の終了後", state.after, state.afterSpins);
             !problem.empty()) {
             return problem;

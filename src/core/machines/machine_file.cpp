@@ -371,10 +371,10 @@ Checked<MachineVerification> parseMachineFile(std::string_view text) {
     try {
         MachineVerification verification = readVerification(json);
         if (std::string problem = machineProblem(verification.machine); !problem.empty()) {
-            return Checked<MachineVerification>::refused(std::move(problem));
+            return Checked<MachineVerification>::refused(problem);
         }
         if (std::string problem = campaignProblem(verification.campaign); !problem.empty()) {
-            return Checked<MachineVerification>::refused(std::move(problem));
+            return Checked<MachineVerification>::refused(problem);
         }
         return verification;
     } catch (const FileFault& fault) {
