@@ -51,7 +51,9 @@ private:
         links.support = state.support();
         links.heldSpins = state.heldSpins;
         if (state.smallHits) {
-            links.smallHitBallsPerSpin = state.smallHits->balls / state.smallHits->denominator;
+            links.smallHitChance = 1 / state.smallHits->denominator;
+            links.smallHitBalls = state.smallHits->balls;
+            links.smallHitBallsPerSpin = links.smallHitBalls * links.smallHitChance;
         }
         links.supportBallsPerSpin = state.supportNetBalls.value_or(0) + links.smallHitBallsPerSpin;
         if (!state.after.empty()) {

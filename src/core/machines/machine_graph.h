@@ -33,6 +33,8 @@ struct MachineGraph {
         bool counted = false;           // spins that count towards the ceiling
         double supportBallsPerSpin = 0; // 電サポ net balls and 小当り balls
         double smallHitBallsPerSpin = 0;
+        double smallHitChance = 0;
+        double smallHitBalls = 0;
         int heldSpins = 0;
         std::optional<int> afterEntry;
         std::vector<ShiftLink> shifts; // 転落, c時短
