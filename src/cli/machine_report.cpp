@@ -146,4 +146,62 @@ nlohmann::ordered_json countValueJson(const MachineTheory& theory, int count) {
              breakEven ? nlohmann::ordered_json(*breakEven) : nlohmann::ordered_json(nullptr)}};
 }
 
+namespace {
+
+double ratio(double numerator, double denominator) {
+    return denominator > 0 ? numerator / denominator : std::nan("");
+}
+
+} // namespace
+
+std::string campaignText(const machines::MachineVerification& verification,
+                         const machines::CampaignTotals& totals) {
+    const auto count = [](std::int64_t value) { return std::to_string(value); };
+    std::string text;
+    line(text, "機種", verification.machine.name);
+    line(text, "日数", count(totals.days));
+    line(text, "勝ち日数", count(totals.winningDays));
+    line(text, "持金パンク", count(totals.bustDays));
+    line(text, "初当り回数", count(totals.firstHits));
+    line(text, "大当り回数", count(totals.bigHits));
+    line(text, "遊タイム", count(totals.ceilings));
+    line(text, "通常回転数", count(totals.normalSpins));
+    line(text, "電サポ回転数", count(totals.supportSpins));
+    line(text, "初当り1回あたりの通常回転数",
+         fixedText(ratio(static_cast<double>(totals.normalSpins),
+                         static_cast<double>(totals.firstHits)),
+                   2));
+    line(text, "平均連チャン数",
+         fixedText(ratio(static_cast<double>(totals.bigHits), static_cast<double>(totals.firstHits)),
+                   3));
+    line(text, "最大連チャン", std::to_string(totals.longestChain));
+    line(text, "ラウンド数", count(totals.rounds));
+    line(text, "出玉", fixedText(totals.payoutBalls, 0) + " 玉");
+    line(text, "電サポ中の増減", fixedText(totals.supportBalls, 0) + " 玉");
+    line(text, "投資", fixedText(totals.investedYen, 0) + " 円");
+    line(text, "収支", fixedText(totals.balanceYen, 0) + " 円");
+    line(text, "回転単価",
+         fixedText(ratio(totals.balanceYen, static_cast<double>(totals.normalSpins)), 2) + " 円");
+    return text;
+}
+
+nlohmann::ordered_json campaignJson(const machines::MachineVerification& verification,
+                                    const machines::CampaignTotals& totals) {
+    return {{"machine", verification.machine.name},
+            {"days", totals.days},
+            {"winning_days", totals.winningDays},
+            {"bust_days", totals.bustDays},
+            {"first_hits", totals.firstHits},
+            {"big_hits", totals.bigHits},
+            {"ceilings", totals.ceilings},
+            {"normal_spins", totals.normalSpins},
+            {"support_spins", totals.supportSpins},
+            {"longest_chain", totals.longestChain},
+            {"rounds", totals.rounds},
+            {"payout_balls", jsonNumber(totals.payoutBalls)},
+            {"support_balls", jsonNumber(totals.supportBalls)},
+            {"invested_yen", jsonNumber(totals.investedYen)},
+            {"balance_yen", jsonNumber(totals.balanceYen)}};
+}
+
 } // namespace zelkora::cli

@@ -4,13 +4,16 @@
 #include "files/utf8_path.h"
 #include "json_report.h"
 #include "machine_report.h"
+#include "machines/campaign_totals.h"
 #include "machines/classic_conversion.h"
+#include "machines/machine_graph.h"
 #include "machines/machine_file.h"
 #include "machines/machine_theory.h"
 #include "runner.h"
 
 #include <charconv>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace zelkora::cli {
@@ -22,6 +25,7 @@ struct MachineOptions {
     std::optional<int> fromCount;
     double heldShare = 0;
     bool json = false;
+    std::optional<std::uint64_t> seed;
     std::optional<std::pair<std::string, std::string>> convert;
 };
 
@@ -59,6 +63,13 @@ std::string parse(std::span<const std::string_view> arguments, MachineOptions& o
                 return "--held-share には 0 以上 100 以下の持ち玉比率（%）を指定してください";
             }
             options.heldShare = *share / 100;
+        } else if (argument == "--seed") {
+            const auto text = value();
+            const auto seed = text ? numberOf<std::uint64_t>(*text) : std::nullopt;
+            if (!seed) {
+                return "--seed には 0 以上の整数を指定してください";
+            }
+            options.seed = *seed;
         } else if (argument == "--convert") {
             const auto from = value();
             const auto to = value();
@@ -80,8 +91,8 @@ std::string parse(std::span<const std::string_view> arguments, MachineOptions& o
     if (options.file.empty()) {
         return "機種ファイル（.json）を指定してください";
     }
-    if (!options.theory && !options.fromCount) {
-        return "機種ファイルの遊技はまだできません。--theory か --from-count を指定してください";
+    if (options.seed && (options.theory || options.fromCount)) {
+        return "--seed は遊技のときだけ指定できます";
     }
     return {};
 }
@@ -105,12 +116,33 @@ int convert(const MachineOptions& options, std::ostream& out, std::ostream& err)
     return kExitSuccess;
 }
 
+int playMachine(const MachineOptions& options, const machines::MachineVerification& verification,
+                std::ostream& out, std::ostream& err) {
+    std::uint64_t seed = 0;
+    if (options.seed) {
+        seed = *options.seed;
+    } else {
+        std::random_device device;
+        seed = (static_cast<std::uint64_t>(device()) << 32U) | device();
+        err << "seed: " << seed << '\n';
+    }
+    const machines::MachineGraph graph = machines::buildGraph(verification.machine);
+    machines::CampaignTotals totals;
+    machines::playCampaign(verification, graph, seed, totals);
+    out << (options.json ? dumpJson(campaignJson(verification, totals))
+                         : campaignText(verification, totals));
+    return kExitSuccess;
+}
+
 int report(const MachineOptions& options, std::ostream& out, std::ostream& err) {
     const machines::Checked<machines::MachineVerification> read =
         machines::readMachineFile(pathFromUtf8(options.file));
     if (!read.ok()) {
         err << "zelkora-run: " << read.problem() << '\n';
         return kExitFailure;
+    }
+    if (!options.theory && !options.fromCount) {
+        return playMachine(options, read.value(), out, err);
     }
     const machines::Checked<machines::MachineTheory> theory =
         machines::machineTheory(read.value(), options.heldShare);
