@@ -36,8 +36,12 @@ void playSample(benchmark::State& state, const char* name) {
     state.SetItemsProcessed(spins);
 }
 
-void BM_MachineCampaign_ST(benchmark::State& state) { playSample(state, "星海ST199.json"); }
-void BM_MachineCampaign_Rush(benchmark::State& state) { playSample(state, "雷神RUSH199.json"); }
+void BM_MachineCampaign_ST(benchmark::State& state) {
+    playSample(state, "星海ST199.json");
+}
+void BM_MachineCampaign_Rush(benchmark::State& state) {
+    playSample(state, "雷神RUSH199.json");
+}
 
 // The bare lottery the spin is measured against: one pcg32 value compared with a threshold.
 void BM_MachineBareLottery(benchmark::State& state) {

@@ -156,7 +156,9 @@ double ratio(double numerator, double denominator) {
 
 std::string campaignText(const machines::MachineVerification& verification,
                          const machines::CampaignTotals& totals) {
-    const auto count = [](std::int64_t value) { return std::to_string(value); };
+    const auto count = [](std::int64_t value) {
+        return std::to_string(value);
+    };
     std::string text;
     line(text, "機種", verification.machine.name);
     line(text, "日数", count(totals.days));
@@ -168,12 +170,12 @@ std::string campaignText(const machines::MachineVerification& verification,
     line(text, "通常回転数", count(totals.normalSpins));
     line(text, "電サポ回転数", count(totals.supportSpins));
     line(text, "初当り1回あたりの通常回転数",
-         fixedText(ratio(static_cast<double>(totals.normalSpins),
-                         static_cast<double>(totals.firstHits)),
-                   2));
+         fixedText(
+             ratio(static_cast<double>(totals.normalSpins), static_cast<double>(totals.firstHits)),
+             2));
     line(text, "平均連チャン数",
-         fixedText(ratio(static_cast<double>(totals.bigHits), static_cast<double>(totals.firstHits)),
-                   3));
+         fixedText(
+             ratio(static_cast<double>(totals.bigHits), static_cast<double>(totals.firstHits)), 3));
     line(text, "最大連チャン", std::to_string(totals.longestChain));
     line(text, "ラウンド数", count(totals.rounds));
     line(text, "出玉", fixedText(totals.payoutBalls, 0) + " 玉");

@@ -6,8 +6,8 @@
 #include "machine_report.h"
 #include "machines/campaign_totals.h"
 #include "machines/classic_conversion.h"
-#include "machines/machine_graph.h"
 #include "machines/machine_file.h"
+#include "machines/machine_graph.h"
 #include "machines/machine_theory.h"
 #include "runner.h"
 

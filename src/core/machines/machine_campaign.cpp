@@ -3,6 +3,7 @@
 #include "machines/machine_play.h"
 #include "machines/machine_theory.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zelkora::machines {
@@ -16,9 +17,8 @@ constexpr double kSecondsPerHour = 3600;
 class DayAccount {
 public:
     explicit DayAccount(const Campaign& campaign)
-        : ballsPerSpin_(250 / campaign.spinsPer1000Yen),
-          unitYen_(campaign.investmentUnitYen), capYen_(campaign.dailyCapYen),
-          reinvest_(campaign.reinvest),
+        : ballsPerSpin_(250 / campaign.spinsPer1000Yen), unitYen_(campaign.investmentUnitYen),
+          capYen_(campaign.dailyCapYen), reinvest_(campaign.reinvest),
           normalSeconds_(campaign.spinSeconds / (campaign.timeRatioPercent / 100)),
           supportSeconds_(campaign.supportSpinSeconds),
           dayLength_(playedHoursPerDay(campaign.playSchedule) * kSecondsPerHour) {}
@@ -52,6 +52,28 @@ public:
         return true;
     }
     void smallHit(double balls) { held_ += balls; }
+
+    // Spins that surely neither buy nor reach the day's end: one short of both, so rounding
+    // cannot move either into the run.
+    std::int64_t quietSpins(bool support, double balls) const {
+        const double end = support ? dayLength_ + kSecondsPerHour : dayLength_;
+        const double seconds = support ? supportSeconds_ : normalSeconds_;
+        double room = std::floor((end - clock_) / seconds) - 1;
+        const double taken = support ? -balls : ballsPerSpin_;
+        if (taken > 0) {
+            room = std::min(room, std::floor(held_ / taken) - 2);
+        }
+        return room > 0 ? static_cast<std::int64_t>(room) : 0;
+    }
+    // Spin by spin, so the clock and the balls round exactly as single spins round them.
+    void playQuiet(bool support, double balls, std::int64_t spins) {
+        const double seconds = support ? supportSeconds_ : normalSeconds_;
+        const double change = support ? balls : -ballsPerSpin_;
+        for (std::int64_t spin = 0; spin < spins; ++spin) {
+            clock_ += seconds;
+            held_ += change;
+        }
+    }
     void bigHit(double balls) {
         clock_ += kBigHitSeconds;
         held_ += balls;
@@ -77,8 +99,8 @@ private:
     // when the cap allows no purchase.
     bool takeBalls(double balls) {
         if (held_ - balls <= 0) {
-            const bool refused = reinvest_ ? -invested_ + (capYen_ - unitYen_) < 0
-                                           : invested_ > capYen_ - unitYen_;
+            const bool refused =
+                reinvest_ ? -invested_ + (capYen_ - unitYen_) < 0 : invested_ > capYen_ - unitYen_;
             if (refused) {
                 bust_ = true;
                 held_ = 0;

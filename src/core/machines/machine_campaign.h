@@ -13,11 +13,11 @@ struct BigHitEvent {
     int state = 0; // the state it came in
     const MachineGraph::Outcome* outcome = nullptr;
     bool firstHit = false;
-    int chain = 0;                     // 1 at a first hit, one more at each continuing hit
-    std::int64_t normalSpins = 0;      // since the last big hit
-    std::int64_t supportSpins = 0;     // since the last big hit, 残保留 not included
-    double supportBalls = 0;           // since the last big hit
-    bool ceiling = false;              // the 遊タイム started since the last big hit
+    int chain = 0;                 // 1 at a first hit, one more at each continuing hit
+    std::int64_t normalSpins = 0;  // since the last big hit
+    std::int64_t supportSpins = 0; // since the last big hit, 残保留 not included
+    double supportBalls = 0;       // since the last big hit
+    bool ceiling = false;          // the 遊タイム started since the last big hit
 };
 
 // A day's close: every held ball exchanged.

@@ -21,6 +21,7 @@ MachinePlay::MachinePlay(const MachineGraph& graph, std::uint64_t seed, std::uin
         state.hit = below(links.hitChance);
         double cumulative = links.hitChance;
         for (const MachineGraph::ShiftLink& shift : links.shifts) {
+            state.lastGuaranteed = std::max(state.lastGuaranteed, shift.guaranteedSpins);
             cumulative += shift.chance;
             state.shiftsBelow.push_back(below(cumulative));
         }

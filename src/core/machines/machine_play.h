@@ -2,6 +2,7 @@
 
 #include "machines/machine_graph.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <pcg_random.hpp>
 #include <vector>
@@ -25,6 +26,10 @@ struct FreePlay {
     static bool normalSpin() { return true; }
     static bool supportSpin(double /*balls*/) { return true; }
     static bool heldSpin() { return true; }
+    static std::int64_t quietSpins(bool /*support*/, double /*balls*/) {
+        return std::int64_t{1} << 40U;
+    }
+    static void playQuiet(bool /*support*/, double /*balls*/, std::int64_t /*spins*/) {}
 };
 
 // Plays a machine spin by spin, seeded and reproducible: each spin draws one 32-bit value of
@@ -56,10 +61,38 @@ private:
         double netBalls = 0; // 電サポ alone
         bool support = false;
         bool counted = false;
+        int lastGuaranteed = 0; // the spins before every shift may come
     };
 
     void enter(int entry);
     std::uint64_t draw() { return generator_(); }
+
+    // How many spins from here surely meet no event but a hit or a shift (小当り only add
+    // balls): none before a shift's guaranteed spins are over or where the account is near a
+    // purchase or the day's end; otherwise up to the limit and the ceiling.
+    template <typename Account>
+    std::int64_t quietRoom(Account& account, const Entry& at, const Thresholds& state) const {
+        if (spinsInStay_ < state.lastGuaranteed) {
+            return 0;
+        }
+        std::int64_t room = account.quietSpins(state.support, state.netBalls);
+        if (at.limit > 0) {
+            room = std::min<std::int64_t>(room, at.limit - spinsInStay_);
+        }
+        if (state.counted && !triggered_ && graph_.ceilingEntry) {
+            room = std::min<std::int64_t>(room, graph_.ceilingSpins - count_);
+        }
+        return room > 4 ? room : 0;
+    }
+
+    static void countSpins(PlayedGap& gap, const Thresholds& state, std::int64_t spins) {
+        if (state.support) {
+            gap.supportSpins += spins;
+            gap.supportBalls += static_cast<double>(spins) * state.netBalls;
+        } else {
+            gap.normalSpins += spins;
+        }
+    }
 
     const MachineGraph& graph_;
     std::vector<Thresholds> states_;
@@ -96,28 +129,62 @@ template <typename Account> PlayedGap MachinePlay::playGap(Account& account) {
             continue;
         }
         const bool held = heldLeft_ > 0;
-        if (held ? !account.heldSpin()
-                 : (state.support ? !account.supportSpin(state.netBalls) : !account.normalSpin())) {
-            return gap;
-        }
-        const std::uint64_t value = draw();
-        if (held) {
-            --heldLeft_;
-            ++gap.heldSpins;
-        } else if (state.support) {
-            ++gap.supportSpins;
-            gap.supportBalls += state.netBalls;
-            if (state.smallHit > 0 && draw() < state.smallHit) {
-                gap.supportBalls += state.smallHitBalls;
-                gap.smallHitBalls += state.smallHitBalls;
-                if constexpr (requires { account.smallHit(state.smallHitBalls); }) {
-                    account.smallHit(state.smallHitBalls);
+        std::uint64_t value = 0;
+        if (const std::int64_t quiet = held ? 0 : quietRoom(account, at, state); quiet > 0) {
+            played = played || !state.support;
+            // Spins that surely meet nothing but the draw: one tight loop over the generator,
+            // accounted in one step, up to the first value that hits or shifts.
+            const std::uint64_t eventBelow =
+                state.shiftsBelow.empty() ? state.hit : state.shiftsBelow.back();
+            std::int64_t spins = 0;
+            std::int64_t smallHits = 0;
+            for (; spins < quiet; ++spins) {
+                value = draw();
+                if (state.smallHit > 0) {
+                    smallHits += draw() < state.smallHit ? 1 : 0;
+                }
+                if (value < eventBelow) {
+                    break;
                 }
             }
+            account.playQuiet(state.support, state.netBalls, spins < quiet ? spins + 1 : spins);
+            if (smallHits > 0) {
+                const double balls = static_cast<double>(smallHits) * state.smallHitBalls;
+                gap.supportBalls += balls;
+                gap.smallHitBalls += balls;
+                if constexpr (requires { account.smallHit(balls); }) {
+                    account.smallHit(balls);
+                }
+            }
+            countSpins(gap, state, spins);
+            spinsInStay_ += static_cast<int>(spins);
+            count_ += state.counted && !triggered_ ? static_cast<int>(spins) : 0;
+            if (spins == quiet) {
+                continue;
+            }
+            countSpins(gap, state, 1);
         } else {
-            ++gap.normalSpins;
-            played = true;
+            if (held ? !account.heldSpin()
+                     : (state.support ? !account.supportSpin(state.netBalls)
+                                      : !account.normalSpin())) {
+                return gap;
+            }
+            value = draw();
+            if (held) {
+                --heldLeft_;
+                ++gap.heldSpins;
+            } else {
+                countSpins(gap, state, 1);
+                if (state.smallHit > 0 && draw() < state.smallHit) {
+                    gap.supportBalls += state.smallHitBalls;
+                    gap.smallHitBalls += state.smallHitBalls;
+                    if constexpr (requires { account.smallHit(state.smallHitBalls); }) {
+                        account.smallHit(state.smallHitBalls);
+                    }
+                }
+            }
         }
+        played = played || (!held && !state.support);
         if (value < state.hit) {
             gap.hitState = at.state;
             gap.firstHit = played || !state.support;
