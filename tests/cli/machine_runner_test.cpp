@@ -57,6 +57,22 @@ TEST(MachineRunner, from_count_gives_the_value_of_playing_on) {
     EXPECT_EQ(before["break_even_count"], after["break_even_count"]);
 }
 
+TEST(MachineRunner, a_seed_plays_the_same_campaign_again) {
+    const Outcome first = run({machineSample("紅蓮ループ319"), "--seed", "3", "--json"});
+    const Outcome again = run({machineSample("紅蓮ループ319"), "--seed", "3", "--json"});
+    const Outcome other = run({machineSample("紅蓮ループ319"), "--seed", "4", "--json"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, again.out);
+    EXPECT_NE(first.out, other.out);
+    const nlohmann::json json = nlohmann::json::parse(first.out);
+    EXPECT_EQ(json["days"], 30);
+    EXPECT_GT(json["big_hits"].get<int>(), json["first_hits"].get<int>());
+    const Outcome unseeded = run({machineSample("紅蓮ループ319")});
+    ASSERT_EQ(unseeded.status, 0);
+    EXPECT_NE(unseeded.err.find("seed: "), std::string::npos);
+    EXPECT_NE(unseeded.out.find("平均連チャン数"), std::string::npos);
+}
+
 TEST(MachineRunner, bad_command_lines_and_files_say_why) {
     struct Case {
         std::vector<std::string> arguments;
@@ -65,12 +81,13 @@ TEST(MachineRunner, bad_command_lines_and_files_say_why) {
     };
     const std::string ceiling = machineSample("月光タイム319");
     for (const Case& bad : {
-             Case{{ceiling}, 2, "--theory か --from-count"},
+             Case{{ceiling, "--theory", "--seed", "1"}, 2, "--seed は遊技のときだけ"},
+             Case{{ceiling, "--seed", "x"}, 2, "--seed には"},
              Case{{ceiling, "--from-count", "-1"}, 2, "0 以上の整数"},
              Case{{ceiling, "--from-count", "951"}, 2, "950 以下"},
              Case{{machineSample("星海ST199"), "--from-count", "3"}, 2, "遊タイム"},
              Case{{ceiling, "--theory", "--held-share", "120"}, 2, "持ち玉比率"},
-             Case{{ceiling, "--theory", "--seed"}, 2, "使えません"},
+             Case{{ceiling, "--theory", "--trials", "5"}, 2, "使えません"},
              Case{{kSamples + "/machines/ない.json", "--theory"}, 1, "を開けません"},
          }) {
         const Outcome outcome = run(bad.arguments);
