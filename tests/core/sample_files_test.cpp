@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 // The shipped samples, as zelkora-make-samples wrote them into samples/.
 fs::path shippedSample(const SampleDefinition& sample) {
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "samples" /
+    return fs::path(ZELKORA_SOURCE_DIR) / "samples" /
            pathFromUtf8(sample.name + std::string(kVerificationExtension));
 }
 
