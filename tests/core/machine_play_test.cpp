@@ -1,4 +1,5 @@
 #include "machine_fixture.h"
+#include "machines/machine_check.h"
 #include "machines/machine_file.h"
 #include "machines/machine_graph.h"
 #include "machines/machine_play.h"
@@ -103,6 +104,42 @@ TEST(MachinePlay, the_same_seed_plays_the_same_gaps) {
     };
     EXPECT_EQ(sequence(7), sequence(7));
     EXPECT_NE(sequence(7), sequence(8));
+}
+
+} // namespace
+} // namespace zelkora::testing
+
+namespace zelkora::testing {
+namespace {
+
+// The hardest paths of the exact count, against play: a ceiling of 1,000 spins that counts the
+// limited 時短 and ST spins too (so the count runs through every spin of a stay), a c時短 that
+// keeps the count, and a 転落 with guaranteed spins.
+TEST(MachinePlay, a_ceiling_that_counts_support_spins_agrees_with_its_theory) {
+    machines::Checked<machines::MachineVerification> read =
+        machines::readMachineFile(machineSamplesFolder() / "月光タイム319.json");
+    ASSERT_TRUE(read.ok());
+    machines::MachineVerification verification = read.value();
+    verification.machine.ceiling->spins = 400;
+    verification.machine.ceiling->countedStates = {"通常", "時短", "ST"};
+    machines::State& st = verification.machine.states[1];
+    st.fall = machines::Shift{150, "時短", 0, 30};
+    ASSERT_EQ(machines::machineProblem(verification.machine), "");
+    const machines::Checked<machines::MachineTheory> theory =
+        machines::machineTheory(verification, 0);
+    ASSERT_TRUE(theory.ok()) << theory.problem();
+    const machines::MachineGraph graph = machines::buildGraph(verification.machine);
+    const Cycles played = playCycles(graph, 23, 100'000);
+    const machines::ChainFigures& chain = theory.value().chain;
+    for (const auto& [mean, expected] :
+         {std::pair{played.normalSpins, chain.normalSpinsPerFirstHit},
+          std::pair{played.hits, chain.hitsPerFirstHit},
+          std::pair{played.supportSpins, chain.supportSpinsPerFirstHit},
+          std::pair{played.balls, chain.payoutBallsPerFirstHit + chain.supportBallsPerFirstHit}}) {
+        EXPECT_LT(std::abs(mean.mean - expected), 3 * mean.standardError())
+            << "played " << mean.mean << " ± " << mean.standardError() << ", theory " << expected;
+    }
+    EXPECT_GT(chain.ceilingPerFirstHit, 0.05);
 }
 
 } // namespace
