@@ -81,3 +81,52 @@ TEST(MachineCampaign, a_seed_plays_the_same_campaign) {
 
 } // namespace
 } // namespace zelkora::testing
+
+namespace zelkora::testing {
+namespace {
+
+// Every normal spin hits (1 in 1) and leads to a RUSH that practically never ends (hit and
+// 転落 at 1 in 10^9): the day runs into its hour of grace. One played hour, 6 s a normal spin,
+// 180 s the hit, 4 s a support spin: support spins while the clock is below 7200 s, from 186 s:
+// ⌈(7200 − 186) ÷ 4⌉ = 1754 a day.
+machines::MachineVerification endlessRush(double netBalls,
+                                          std::optional<machines::SmallHits> small) {
+    machines::Machine machine;
+    machines::State rush = supportState("RUSH", 1e9, 0, "電チュー");
+    rush.fall = machines::Shift{1e9, "通常", 0, 0};
+    rush.supportNetBalls = netBalls;
+    rush.smallHits = small;
+    machine.states = {normalState(1), rush};
+    machine.tables = {table("ヘソ", {outcome(100, 100, "RUSH")}),
+                      table("電チュー", {outcome(100, 100, "RUSH")})};
+    machines::MachineVerification verification = verificationOf(machine);
+    verification.campaign.days = 3;
+    verification.campaign.playSchedule = "00010000000000";
+    verification.campaign.spinSeconds = 6;
+    verification.campaign.supportSpinSeconds = 4;
+    verification.campaign.dailyCapYen = 500000;
+    return verification;
+}
+
+TEST(MachineCampaign, support_runs_into_the_hour_of_grace_and_buys_what_it_loses) {
+    machines::CampaignTotals totals = played(endlessRush(0, std::nullopt), 1);
+    EXPECT_EQ(totals.bigHits, 3);
+    EXPECT_EQ(totals.firstHits, 3);
+    EXPECT_EQ(totals.normalSpins, 3);
+    EXPECT_EQ(totals.supportSpins, 3 * 1754);
+    EXPECT_DOUBLE_EQ(totals.investedYen, 3 * 500); // one unit for the one normal spin
+
+    // Losing a ball a spin: 1754 balls a day against 111.1 + 100 held, so purchases go on.
+    totals = played(endlessRush(-1, std::nullopt), 1);
+    EXPECT_EQ(totals.supportSpins, 3 * 1754);
+    EXPECT_DOUBLE_EQ(totals.supportBalls, 0); // the partial gap's balls end with the day
+    EXPECT_GT(totals.investedYen, 3 * 500 * 12);
+
+    // A 小当り on every spin paying 2 balls: 3508 balls a day, exchanged at the day's end.
+    totals = played(endlessRush(0, machines::SmallHits{1, 2}), 1);
+    EXPECT_EQ(totals.supportSpins, 3 * 1754);
+    EXPECT_GT(totals.balanceYen, 0);
+}
+
+} // namespace
+} // namespace zelkora::testing

@@ -33,16 +33,27 @@ TEST(MachineCheck, each_fault_names_its_entry) {
         {[](auto& m) { m.tables[1].name = "ヘソ"; }, "振り分け表「ヘソ」が二度定義されています"},
         {[](auto& m) { m.startState = "天国"; }, "開始状態「天国」という状態はありません"},
         {[](auto& m) { m.states[1].heldSpins = -1; }, "状態「ST」の回転数と残保留は 0 以上"},
-        {[](auto& m) { m.states[1].after = "地獄"; }, "状態「ST」の終了後の移行先「地獄」という状態はありません"},
-        {[](auto& m) { m.states[1].smallHits = machines::SmallHits{0.5, 10}; },
+        {[](auto& m) { m.states[1].after = "地獄"; },
+         "状態「ST」の終了後の移行先「地獄」という状態はありません"},
+        {[](auto& m) {
+             m.states[1].smallHits = machines::SmallHits{0.5, 10};
+         },
          "状態「ST」の小当りは 1 以上の分母"},
-        {[](auto& m) { m.states[0].cShortTime = machines::Shift{500, "時短", 0, 0}; },
+        {[](auto& m) {
+             m.states[0].cShortTime = machines::Shift{500, "時短", 0, 0};
+         },
          "状態「通常」のc時短の移行先「時短」という状態はありません"},
-        {[](auto& m) { m.states[0].cShortTime = machines::Shift{0.5, "ST", 0, 0}; },
+        {[](auto& m) {
+             m.states[0].cShortTime = machines::Shift{0.5, "ST", 0, 0};
+         },
          "状態「通常」のc時短の確率は 1 以上の分母で指定してください（0.5）"},
-        {[](auto& m) { m.states[1].fall = machines::Shift{100, "通常", 0, -1}; },
+        {[](auto& m) {
+             m.states[1].fall = machines::Shift{100, "通常", 0, -1};
+         },
          "状態「ST」の転落の保証回転数は 0 以上"},
-        {[](auto& m) { m.states[0].cShortTime = machines::Shift{1, "ST", 0, 0}; },
+        {[](auto& m) {
+             m.states[0].cShortTime = machines::Shift{1, "ST", 0, 0};
+         },
          "状態「通常」の大当り・転落・c時短の確率の合計が 1 を超えています"},
         {[](auto& m) { m.tables[0].outcomes.clear(); }, "振り分け表「ヘソ」に振り分けがありません"},
         {[](auto& m) { m.tables[0].outcomes[0].rounds = -1; }, "ラウンド数と出玉は 0 以上"},
@@ -51,9 +62,12 @@ TEST(MachineCheck, each_fault_names_its_entry) {
         {[](auto& m) { m.tables[0].outcomes[1].spins = 10; },
          "は回転数を指定していますが、状態「通常」には回転数を使い切ったあとの移行先がありません"},
         {[](auto& m) { m.ceiling->spins = 0; }, "遊タイムの発動回転数は 1 以上 10000 以下"},
-        {[](auto& m) { m.ceiling->countedStates.clear(); }, "遊タイムの回転数を数える状態がありません"},
-        {[](auto& m) { m.ceiling->countedStates = {"時短"}; }, "遊タイムが数える状態「時短」はありません"},
-        {[](auto& m) { m.ceiling->state = "天井"; }, "遊タイムの移行先「天井」という状態はありません"},
+        {[](auto& m) { m.ceiling->countedStates.clear(); },
+         "遊タイムの回転数を数える状態がありません"},
+        {[](auto& m) { m.ceiling->countedStates = {"時短"}; },
+         "遊タイムが数える状態「時短」はありません"},
+        {[](auto& m) { m.ceiling->state = "天井"; },
+         "遊タイムの移行先「天井」という状態はありません"},
     };
     ASSERT_EQ(machines::machineProblem(soundMachine()), "");
     for (const Case& fault : cases) {

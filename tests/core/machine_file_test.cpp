@@ -95,6 +95,12 @@ TEST(MachineFile, bad_machine_files_are_refused_with_the_offending_entry) {
         {R"("start_state": "通常")", R"("start_state": "ST")",
          "開始状態「ST」は電サポのない通常の状態にしてください"},
         {"\n}\n", "\n", "JSON として読めません"},
+        {R"("reinvest": true)", R"("reinvest": "はい")",
+         "campaign.reinvest は true か false で書いてください"},
+        {R"("states": [)", R"("states": {"a": 1}, "x": [)",
+         "machine.states は配列（[ ]）で書いてください"},
+        {R"("days": 30)", R"("days": 30.5)", "campaign.days は整数で書いてください"},
+        {R"("name": "星海ST199")", R"("name": 199)", "machine.name は文字列で書いてください"},
     };
     for (const Case& fault : cases) {
         const machines::Checked<machines::MachineVerification> read =
@@ -103,6 +109,16 @@ TEST(MachineFile, bad_machine_files_are_refused_with_the_offending_entry) {
         EXPECT_NE(read.problem().find(fault.message), std::string::npos)
             << "expected: " << fault.message << "\n     got: " << read.problem();
     }
+}
+
+TEST(MachineFile, a_byte_order_mark_is_read_and_a_bare_array_is_refused) {
+    const std::string good = bytesOf(machineSamplesFolder() / "星海ST199.json");
+    EXPECT_TRUE(machines::parseMachineFile("\xEF\xBB\xBF" + good).ok());
+    const machines::Checked<machines::MachineVerification> array = machines::parseMachineFile("[]");
+    ASSERT_FALSE(array.ok());
+    EXPECT_NE(array.problem().find("オブジェクト"), std::string::npos) << array.problem();
+    EXPECT_FALSE(machines::parseMachineFile("").ok());
+    EXPECT_FALSE(machines::parseMachineFile("{\"format\": \"\xff\"}").ok()); // not UTF-8
 }
 
 // Support states that only lead to one another: the chain could never end.

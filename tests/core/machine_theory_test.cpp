@@ -7,6 +7,7 @@
 #include "machines/machine_theory.h"
 
 #include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace zelkora::testing {
@@ -254,6 +255,85 @@ TEST(MachineTheory, classic_conversion_refuses_what_fixed_limits_cannot_express)
         ASSERT_FALSE(converted.ok()) << name;
         EXPECT_NE(converted.problem().find(reason), std::string::npos) << converted.problem();
     }
+}
+
+} // namespace
+} // namespace zelkora::testing
+
+namespace zelkora::testing {
+namespace {
+
+// 甘デジ99: 確変 (1000 balls), two 次まで時短 (800) and 通常 with 時短 50 (400), a quarter each.
+TEST(ClassicConversion, a_classic_symbol_table_becomes_states_and_one_table) {
+    TempFolder folder;
+    const CampaignSetup setup = loadedSetup(folder, sampleNamed("甘デジ99次まで時短"), 1);
+    const machines::Checked<MachineVerification> converted =
+        machines::convertClassic(setup.conditions);
+    ASSERT_TRUE(converted.ok()) << converted.problem();
+    const machines::Machine& machine = converted.value().machine;
+    std::vector<std::string> names;
+    for (const machines::State& state : machine.states) {
+        names.push_back(state.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"通常", "確変", "次まで時短", "時短50"}));
+    EXPECT_DOUBLE_EQ(machine.state("確変")->hitDenominator, 99.0 / 6);
+    EXPECT_EQ(machine.state("時短50")->spinLimit, 50);
+    EXPECT_EQ(machine.state("時短50")->after, "通常");
+    EXPECT_EQ(machine.state("次まで時短")->spinLimit, 0);
+    ASSERT_EQ(machine.tables.size(), 1U);
+    const std::vector<machines::Allocation>& outcomes = machine.tables[0].outcomes;
+    ASSERT_EQ(outcomes.size(), 4U);
+    EXPECT_EQ(outcomes[3].next, "時短50");
+    EXPECT_DOUBLE_EQ(outcomes[3].balls, 400);
+    for (const machines::Allocation& outcome : outcomes) {
+        EXPECT_DOUBLE_EQ(outcome.weight, 25);
+    }
+    // The campaign as the classic conditions hold it.
+    const machines::Campaign& campaign = converted.value().campaign;
+    EXPECT_EQ(campaign.playSchedule, "00111111000000");
+    EXPECT_EQ(campaign.days, 30);
+    EXPECT_DOUBLE_EQ(campaign.spinsPer1000Yen, 22);
+    EXPECT_EQ(campaign.investmentUnitYen, 500);
+    // Written and read back, it is the same verification.
+    const machines::Checked<MachineVerification> again =
+        machines::parseMachineFile(machines::machineFileText(converted.value()));
+    ASSERT_TRUE(again.ok()) << again.problem();
+    EXPECT_EQ(again.value(), converted.value());
+}
+
+TEST(ClassicConversion, a_file_that_is_no_verification_is_refused) {
+    TempFolder folder;
+    const std::filesystem::path garbage = folder.file("garbage.pac");
+    {
+        std::ofstream stream(garbage, std::ios::binary);
+        stream << "not a verification";
+    }
+    const machines::Checked<MachineVerification> converted = machines::convertClassicFile(garbage);
+    ASSERT_FALSE(converted.ok());
+    EXPECT_NE(converted.problem().find("garbage.pac"), std::string::npos) << converted.problem();
+    EXPECT_FALSE(machines::convertClassicFile(folder.file("ない.pac")).ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("ない.pac")));
+}
+
+// 時給 is the balance per spin over the hours per first hit, and the plain border on cash is
+// 1000 n ÷ (balls · yen per ball): here 1/200, 5000 balls a first hit, 4 yen a ball:
+// 1000 × 200 ÷ 20000 = 10 spins per 1000 yen.
+TEST(MachineTheory, hourly_balance_and_border_of_a_single_hit_machine) {
+    machines::Machine machine;
+    machine.states = {normalState(200)};
+    machine.tables = {table("ヘソ", {outcome(100, 5000, "通常")})};
+    MachineVerification verification = verificationOf(machine);
+    verification.campaign.exchangeBallsPer100Yen = 25;
+    verification.campaign.spinSeconds = 6;
+    const MachineTheory theory = theoryOf(verification);
+    EXPECT_NEAR(theory.cash.plainBorder, 10, 1e-9);
+    EXPECT_NEAR(theory.cash.border, 10, 1e-9); // no loss at 4 yen a ball
+    // 200 spins of 6 s and one big hit of 180 s: 1380 s a first hit.
+    EXPECT_NEAR(theory.chain.hoursPerFirstHit, 1380.0 / 3600, 1e-12);
+    EXPECT_NEAR(theory.cash.balancePerHour, theory.cash.balancePerSpin * 200 / (1380.0 / 3600),
+                1e-9);
+    // 27 spins per 1000 yen: 9.259 balls a spin cost 37.04 yen; a spin brings 25 balls, 100 yen.
+    EXPECT_NEAR(theory.cash.balancePerSpin, 100 - 250.0 / 27 * 4, 1e-9);
 }
 
 } // namespace
