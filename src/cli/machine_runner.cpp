@@ -152,7 +152,11 @@ int report(const MachineOptions& options, std::ostream& out, std::ostream& err) 
     }
     if (options.fromCount) {
         const int counts = static_cast<int>(theory.value().ceiling.byCount.size());
-        if (!read.value().machine.ceiling || *options.fromCount >= counts) {
+        if (!read.value().machine.ceiling) {
+            err << "zelkora-run: この機種には遊タイムがないため --from-count は使えません\n";
+            return kExitUsage;
+        }
+        if (*options.fromCount >= counts) {
             err << "zelkora-run: --from-count は 0 以上 " << counts - 1
                 << " 以下にしてください（遊タイムの発動回転数まで）\n";
             return kExitUsage;
@@ -169,9 +173,13 @@ int report(const MachineOptions& options, std::ostream& out, std::ostream& err) 
 } // namespace
 
 bool namesMachineFile(std::span<const std::string_view> arguments) {
-    for (const std::string_view argument : arguments) {
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::string_view argument = arguments[at];
+        // A classic run's --out and --csv name files and folders of its own.
+        const bool valueOfClassicOption =
+            at > 0 && (arguments[at - 1] == "--out" || arguments[at - 1] == "--csv");
         if (argument == "--convert" ||
-            (!argument.starts_with("--") && argument.ends_with(".json"))) {
+            (!valueOfClassicOption && !argument.starts_with("--") && argument.ends_with(".json"))) {
             return true;
         }
     }

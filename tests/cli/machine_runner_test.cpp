@@ -1,3 +1,4 @@
+#include "machine_runner.h"
 #include "machines/machine_file.h"
 #include "runner_outcome.h"
 
@@ -85,7 +86,7 @@ TEST(MachineRunner, bad_command_lines_and_files_say_why) {
              Case{{ceiling, "--seed", "x"}, 2, "--seed には"},
              Case{{ceiling, "--from-count", "-1"}, 2, "0 以上の整数"},
              Case{{ceiling, "--from-count", "951"}, 2, "950 以下"},
-             Case{{machineSample("星海ST199"), "--from-count", "3"}, 2, "遊タイム"},
+             Case{{machineSample("星海ST199"), "--from-count", "3"}, 2, "遊タイムがない"},
              Case{{ceiling, "--theory", "--held-share", "120"}, 2, "持ち玉比率"},
              Case{{ceiling, "--theory", "--trials", "5"}, 2, "使えません"},
              Case{{kSamples + "/machines/ない.json", "--theory"}, 1, "を開けません"},
@@ -94,6 +95,16 @@ TEST(MachineRunner, bad_command_lines_and_files_say_why) {
         EXPECT_EQ(outcome.status, bad.status) << bad.says;
         EXPECT_NE(outcome.err.find(bad.says), std::string::npos) << outcome.err;
     }
+}
+
+TEST(MachineRunner, only_a_machine_file_or_convert_leads_to_machines) {
+    using Arguments = std::vector<std::string_view>;
+    EXPECT_TRUE(cli::namesMachineFile(Arguments{"m.json", "--theory"}));
+    EXPECT_TRUE(cli::namesMachineFile(Arguments{"--seed", "1", "m.json"}));
+    EXPECT_TRUE(cli::namesMachineFile(Arguments{"--convert", "a.pac", "b.json"}));
+    EXPECT_FALSE(cli::namesMachineFile(Arguments{"a.pac", "--seed", "1"}));
+    EXPECT_FALSE(cli::namesMachineFile(Arguments{"a.pac", "--out", "b.json"}));
+    EXPECT_FALSE(cli::namesMachineFile(Arguments{"a.pac", "--csv", "out.json"}));
 }
 
 TEST(MachineRunner, convert_writes_a_classic_sample_as_a_machine_file) {
