@@ -301,6 +301,30 @@ TEST(ClassicConversion, a_classic_symbol_table_becomes_states_and_one_table) {
     EXPECT_EQ(again.value(), converted.value());
 }
 
+// Conditions a damaged file can hold are refused with a reason, never cast out of range.
+TEST(ClassicConversion, numbers_out_of_range_are_refused) {
+    TempFolder folder;
+    const CampaignSetup setup = loadedSetup(folder, sampleNamed("定番確変315"), 1);
+    struct Case {
+        Field field;
+        const char* text;
+        std::string_view reason;
+    };
+    for (const Case& damaged :
+         {Case{Field::条件_絵柄数, "1e30", "絵柄の数"}, Case{Field::条件_絵柄数, "-3", "絵柄の数"},
+          Case{Field::条件_何日分, "1e30", "何日分"},
+          Case{Field::条件_投資上限日, "-1e300", "投資上限"},
+          Case{Field::条件_確率, "3", "状態「確変」の大当り確率"}}) {
+        StoredConditions conditions = setup.conditions;
+        conditions.basic[basicColumnIndex(damaged.field)] = damaged.text;
+        const machines::Checked<MachineVerification> converted =
+            machines::convertClassic(conditions);
+        ASSERT_FALSE(converted.ok()) << damaged.text;
+        EXPECT_NE(converted.problem().find(damaged.reason), std::string::npos)
+            << converted.problem();
+    }
+}
+
 TEST(ClassicConversion, a_file_that_is_no_verification_is_refused) {
     TempFolder folder;
     const std::filesystem::path garbage = folder.file("garbage.pac");

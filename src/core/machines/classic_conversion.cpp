@@ -18,6 +18,12 @@ double basic(const StoredConditions& conditions, Field field) {
     return readNumber(conditions.basic[basicColumnIndex(field)]);
 }
 
+// A stored number as a whole number; -1, which every check refuses, when it is none or too
+// large, so a damaged file cannot overflow the conversion.
+int whole(double value) {
+    return value >= 0 && value <= 1e9 ? static_cast<int>(value) : -1;
+}
+
 std::string shortTimeName(int spins) {
     return "時短" + std::to_string(spins);
 }
@@ -108,11 +114,11 @@ Machine classicMachine(const StoredConditions& conditions,
 Campaign classicCampaign(const StoredConditions& conditions) {
     Campaign campaign;
     campaign.name = conditions.basic[basicColumnIndex(Field::条件_名前)];
-    campaign.days = static_cast<int>(basic(conditions, Field::条件_何日分));
+    campaign.days = whole(basic(conditions, Field::条件_何日分));
     campaign.exchangeBallsPer100Yen = basic(conditions, Field::条件_両替率);
     campaign.spinsPer1000Yen = basic(conditions, Field::条件_回転数1000円);
-    campaign.investmentUnitYen = static_cast<int>(readNumber(conditions.investmentUnit));
-    campaign.dailyCapYen = static_cast<int>(basic(conditions, Field::条件_投資上限日));
+    campaign.investmentUnitYen = whole(readNumber(conditions.investmentUnit));
+    campaign.dailyCapYen = whole(basic(conditions, Field::条件_投資上限日));
     campaign.reinvest = conditions.basic[basicColumnIndex(Field::条件_出玉を両替)] == "はい";
     campaign.playSchedule = conditions.playSchedule;
     campaign.serviceTimeRule = conditions.serviceTimeRule;
@@ -125,13 +131,12 @@ Campaign classicCampaign(const StoredConditions& conditions) {
 } // namespace
 
 Checked<MachineVerification> convertClassic(const StoredConditions& conditions) {
-    const auto count = static_cast<std::size_t>(basic(conditions, Field::条件_絵柄数));
-    if (count < 1 || count > conditions.symbols.size()) {
+    const int count = whole(basic(conditions, Field::条件_絵柄数));
+    if (count < 1 || static_cast<std::size_t>(count) > conditions.symbols.size()) {
         return Checked<MachineVerification>::refused("絵柄の数が絵柄の行と合いません");
     }
     const std::vector<StoredSymbol> symbols(conditions.symbols.begin(),
-                                            conditions.symbols.begin() +
-                                                static_cast<std::ptrdiff_t>(count));
+                                            conditions.symbols.begin() + count);
     if (std::string reason = unconvertible(conditions, symbols); !reason.empty()) {
         return Checked<MachineVerification>::refused(reason);
     }
