@@ -5,6 +5,8 @@
 #include "cjk_fonts.h"
 #include "condition_dialogs.h"
 #include "files/utf8_path.h"
+#include "qt_text.h"
+#include "qt_translations.h"
 #include "scripted_desktop.h"
 #include "symbol_table_dialog.h"
 #include "window_actions.h"
@@ -12,11 +14,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <array>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -55,6 +62,105 @@ bool picturePanels(const QDir& folder, const std::filesystem::path& sample) {
              ok;
     }
     return ok && !desktop.ui().reportedError;
+}
+
+void click(QWidget& page, const char* button);
+
+// A message box as the program shows it, with Qt's Japanese buttons, pictured on its own.
+bool saveMessageBox(const zelkora::Message& message, QWidget& over, const QDir& folder,
+                    const QString& name) {
+    QMessageBox box(QMessageBox::Information, zelkora::ui::qtText(message.title),
+                    zelkora::ui::qtText(message.text),
+                    message.buttons == zelkora::MessageButtons::YesNo
+                        ? QMessageBox::Yes | QMessageBox::No
+                        : QMessageBox::Ok,
+                    &over);
+    box.show();
+    return save(box, folder, name);
+}
+
+// The end of a whole run: the window as it stands behind the end message, and the message.
+bool pictureRunEnd(const QDir& folder, const std::filesystem::path& sample) {
+    zelkora::gui::ScriptedDesktop desktop(4, 500);
+    zelkora::ui::MainWindow& window = desktop.window();
+    window.resize(1200, 860);
+    window.show();
+    desktop.open(sample);
+    window.showPanel(7);
+    bool ok = false;
+    desktop.ui().onMessage = [&](const zelkora::Message& message) {
+        if (message.title == "検証終了") {
+            ok = save(window, folder, QStringLiteral("04-end-message-window")) &&
+                 saveMessageBox(message, window, folder, QStringLiteral("05-end-message"));
+        }
+    };
+    desktop.play();
+    return ok;
+}
+
+// A New whose page 1 got a name and was cancelled: the window as it was, caption included.
+bool pictureCancelledWizard(const QDir& folder, const std::filesystem::path& sample) {
+    zelkora::gui::ScriptedDesktop desktop(5, 500);
+    zelkora::ui::MainWindow& window = desktop.window();
+    window.resize(1200, 860);
+    window.show();
+    desktop.open(sample);
+    window.actions().menuAction(zelkora::Menu::MF_MakeNew)->trigger();
+    QWidget* page1 = desktop.pages().dialog(zelkora::WizardPage::条件1);
+    if (page1 == nullptr) {
+        std::cerr << "screenshots: New showed no condition page\n";
+        return false;
+    }
+    auto* name = page1->findChild<QLineEdit*>(QStringLiteral("検証名表示"));
+    QApplication::setActiveWindow(page1);
+    name->setFocus();
+    name->selectAll();
+    QInputMethodEvent typed; // Japanese comes from the input method
+    typed.setCommitString(QStringLiteral("やめた検証"));
+    QApplication::sendEvent(name, &typed);
+    bool ok = save(*page1, folder, QStringLiteral("06-wizard-named"));
+    click(*page1, "キャンセル");
+    std::cout << "caption after the cancelled wizard: " << window.windowTitle().toStdString()
+              << '\n';
+    return save(window, folder, QStringLiteral("07-wizard-cancelled")) && ok;
+}
+
+// Open of a damaged file over an opened verification: the message, then the window unchanged.
+bool pictureFailedOpen(const QDir& folder, const std::filesystem::path& sample) {
+    zelkora::gui::ScriptedDesktop desktop(6, 500);
+    zelkora::ui::MainWindow& window = desktop.window();
+    window.resize(1200, 860);
+    window.show();
+    desktop.open(sample);
+    const std::filesystem::path damaged = desktop.folder() / "data" / "壊れた.pac";
+    std::filesystem::copy_file(sample, damaged);
+    std::filesystem::resize_file(damaged, 1000);
+    bool ok = false;
+    desktop.ui().onMessage = [&](const zelkora::Message& message) {
+        ok = saveMessageBox(message, window, folder, QStringLiteral("08-open-refused"));
+    };
+    desktop.open(damaged);
+    desktop.ui().onMessage = nullptr;
+    return save(window, folder, QStringLiteral("09-after-refused-open")) && ok;
+}
+
+// The window at the size it opens at on this screen, and at its least size.
+bool pictureScreen(const QDir& folder, const std::filesystem::path& sample, const QString& tag) {
+    zelkora::gui::ScriptedDesktop desktop(7, 500);
+    zelkora::ui::MainWindow& window = desktop.window();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    window.resize(zelkora::ui::defaultWindowSize(screen->availableSize()));
+    window.show();
+    desktop.open(sample);
+    desktop.play();
+    bool ok = save(window, folder, tag + QStringLiteral("-default"));
+    window.resize(window.minimumSizeHint());
+    ok = save(window, folder, tag + QStringLiteral("-least")) && ok;
+    std::cout << tag.toStdString() << ": screen " << screen->availableSize().width() << "x"
+              << screen->availableSize().height() << ", least window "
+              << window.minimumSizeHint().width() << "x" << window.minimumSizeHint().height()
+              << '\n';
+    return ok;
 }
 
 // A run of many days, pictured from inside the run when the window processes its events, then
@@ -144,13 +250,22 @@ bool pictureWizard(const QDir& folder) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc < 3) {
-        std::cerr << "usage: zelkora-screenshots OUTDIR SAMPLE.pac\n";
+        std::cerr << "usage: zelkora-screenshots OUTDIR SAMPLE.pac [--screen TAG]\n";
         return 2;
     }
     zelkora::ui::installCjkFonts();
+    static_cast<void>(zelkora::ui::installJapaneseQtTranslations(application));
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const bool panels = picturePanels(folder, zelkora::pathFromUtf8(argv[2]));
+    const std::filesystem::path sample = zelkora::pathFromUtf8(argv[2]);
+    // One screen's pictures only: the script runs this under each screen size and scale.
+    if (argc == 5 && std::string(argv[3]) == "--screen") {
+        return pictureScreen(folder, sample, QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+    }
+    const bool panels = picturePanels(folder, sample);
     const bool run = pictureRun(folder);
+    const bool end = pictureRunEnd(folder, sample);
     const bool wizard = pictureWizard(folder);
-    return panels && run && wizard ? 0 : 1;
+    const bool cancelled = pictureCancelledWizard(folder, sample);
+    const bool refused = pictureFailedOpen(folder, sample);
+    return panels && run && end && wizard && cancelled && refused ? 0 : 1;
 }

@@ -13,6 +13,9 @@ namespace zelkora::gui {
 
 MessageResult ScriptedUserInterface::showMessage(const Message& message) {
     lastMessage = message.text;
+    if (onMessage) {
+        onMessage(message);
+    }
     reportedError = reportedError || message.icon == MessageIcon::Critical;
     return message.buttons == MessageButtons::YesNo ? questionAnswer : MessageResult::Ok;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +33,8 @@ public:
     MessageResult questionAnswer = MessageResult::Yes; // the rebuild's question
     std::string lastMessage;
     bool reportedError = false;
+    // Called as each box would show, the window already synced behind it.
+    std::function<void(const Message&)> onMessage;
 };
 
 class FrozenCountdown final : public RunTimers {

@@ -5,6 +5,7 @@
 #include "main_window.h"
 #include "platform/pcg_random_source.h"
 #include "qt_run_timers.h"
+#include "qt_translations.h"
 #include "qt_user_interface.h"
 #include "splash_window.h"
 
@@ -26,9 +27,9 @@ std::uint64_t programSeed() {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelkora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ゼルコラ"));
     QApplication::setDesktopFileName(QStringLiteral("zelkora"));
     zelkora::ui::installCjkFonts();
+    static_cast<void>(zelkora::ui::installJapaneseQtTranslations(application));
 
     // A file handed over by the desktop (a double-clicked .pac), taken before the program
     // folder becomes the current folder.
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     zelkora::ui::MainWindow window(model, {ui, files, timers, random, pages});
     ui.setParentWindow(&window);
     window.show();
+    QTimer::singleShot(0, &window, [&window] { window.offerUnsavedWork(); });
     if (!namedFile.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, namedFile] { window.openNamedFile(namedFile); });
     }

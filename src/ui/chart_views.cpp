@@ -76,6 +76,9 @@ BarChartView::BarChartView(const QString& name, const ChartData& source, QWidget
     set_->setColor(QColor(255, 128, 0));
     chart()->addSeries(series);
     categories_->setLabelsFont(chartFont(9));
+    // Slanted, a label such as "<確率の3倍" takes the height it needs instead of being cut to
+    // the width of its bar.
+    categories_->setLabelsAngle(-45);
     chart()->addAxis(categories_, Qt::AlignBottom);
     series->attachAxis(categories_);
     series->attachAxis(valueAxis());

@@ -14,12 +14,16 @@
 #include "window_commands.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -47,12 +51,25 @@ constexpr std::array<PanelButton, MainWindow::kPanelCount> kPanelButtons{{
     {"Command_当絵柄分布", "当絵柄分布"},
 }};
 constexpr int kBasicConditionPanel = 0;
+// The size the window opens at when the screen has room: the panels and, below them, the
+// big-hit grid with a screenful of rows.
+constexpr QSize kRoomySize(1200, 960);
 constexpr int kOverallPanel = 1;
 
 } // namespace
 
+QSize defaultWindowSize(const QSize& available) {
+    // Room for the window frame and title bar, which the available size does not include.
+    constexpr int kFrame = 48;
+    return {std::min(kRoomySize.width(), available.width() - kFrame),
+            std::min(kRoomySize.height(), available.height() - kFrame)};
+}
+
 MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* parent)
-    : QMainWindow(parent), model_(model), seams_(seams), pump_([this] { syncFromModel(); }) {
+    : QMainWindow(parent), model_(model),
+      ui_(seams.ui, [this] { syncBeforeMessage(); }), seams_{ui_, seams.files, seams.timers,
+                                                             seams.random, seams.pages},
+      pump_([this] { syncFromModel(); }) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/zelkora/icons/zelkora.svg")));
     seams_.ui.setPointer(PointerShape::Hourglass);
@@ -66,6 +83,13 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
                                         close();
                                     }});
     connect(actions_, &WindowActions::commandTriggered, this, &MainWindow::onCommand);
+    // F10 opens the menu bar, as in other desktop programs.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (model_.window.enabled && !menuBar()->actions().isEmpty()) {
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+        }
+    });
     new ShortcutGuard(*this,
                       [this](const QKeySequence& keys) { return actions_->isShortcut(keys); });
 
@@ -79,7 +103,16 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter, 1);
-    setCentralWidget(central);
+    // On a small screen or at a large scale the panels scroll rather than push the window, its
+    // status bar and its right edge off the screen.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("MainScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
+    // Small enough for a 1280x1024 screen at 150 %, large enough to work in.
+    setMinimumSize(640, 480);
     buildStatusBar();
 
     help_ = new HelpTracker(
@@ -94,7 +127,9 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     model_.fields.clearChanged();
     showPanel(kOverallPanel);
     syncFromModel();
-    resize(1100, 820);
+    built_ = true;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    resize(defaultWindowSize(screen != nullptr ? screen->availableSize() : QSize(1366, 728)));
     seams_.pages.attachWindow(*this);
     seams_.ui.setPointer(PointerShape::Default);
 }
@@ -225,6 +260,18 @@ void MainWindow::onCommand(Menu command) {
 
 void MainWindow::openNamedFile(const QString& path) {
     commands_->openNamedFile(path.toStdString());
+    syncFromModel();
+}
+
+// A box can come before the window has built its views (a start-up message).
+void MainWindow::syncBeforeMessage() {
+    if (built_) {
+        syncFromModel();
+    }
+}
+
+void MainWindow::offerUnsavedWork() {
+    commands_->offerUnsavedWork();
     syncFromModel();
 }
 

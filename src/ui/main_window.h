@@ -4,6 +4,7 @@
 #include "field_views.h"
 #include "model/main_window_model.h"
 #include "qt_event_pump.h"
+#include "syncing_user_interface.h"
 
 #include <QMainWindow>
 #include <array>
@@ -25,6 +26,9 @@ class RunAreaView;
 class WindowActions;
 class WindowCommands;
 
+// The size the window opens at on a screen whose available area is `available`.
+QSize defaultWindowSize(const QSize& available);
+
 // The main window. It assembles the menus, the toolbar, the status bar, the nine panels with
 // their command buttons, the run area and the big-hit detail area, shows the core's model and
 // forwards every command to the core. (No Q_OBJECT: moc cannot read the core's Japanese
@@ -38,6 +42,8 @@ public:
 
     // Opens a file named when the program started, as Open does.
     void openNamedFile(const QString& path);
+    // Once shown: offers the verification left unsaved at the last Exit.
+    void offerUnsavedWork();
     // Brings every widget up to the model.
     void syncFromModel();
 
@@ -61,8 +67,10 @@ private:
     void buildStatusBar();
     void onCommand(Menu command);
     void syncEnabled();
+    void syncBeforeMessage();
 
     MainWindowModel& model_;
+    SyncingUserInterface ui_; // the program's, syncing the views before each box
     DesktopSeams seams_;
     FieldViews fields_;
     QtEventPump pump_;
@@ -78,6 +86,7 @@ private:
     DetailArea* detailArea_ = nullptr;
     QLineEdit* exp_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    bool built_ = false;
 };
 
 } // namespace zelkora::ui

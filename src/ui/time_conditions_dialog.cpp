@@ -84,6 +84,7 @@ QWidget* TimeConditionsDialog::makeTimeFrame() {
                 }
             });
         });
+        trackFocus(boxes_[index]);
     }
     return frame;
 }
@@ -176,6 +177,21 @@ void TimeConditionsDialog::sync() {
         serviceTime_->setExclusive(true);
     }
     slots_->showSlots(page->slotBoxes());
+}
+
+void TimeConditionsDialog::focusChanged(QWidget* control, bool gained, Qt::FocusReason) {
+    if (gained) {
+        return;
+    }
+    for (std::size_t index = 0; index < kPage2BoxCount; ++index) {
+        if (boxes_[index] == control) {
+            act([index](ConditionWizard& wizard) {
+                if (TimeConditionsPage* page = wizard.page2()) {
+                    page->leave(static_cast<Page2Box>(index));
+                }
+            });
+        }
+    }
 }
 
 } // namespace zelkora::ui

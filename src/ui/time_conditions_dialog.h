@@ -20,8 +20,13 @@ public:
     void sync() override;
     void applyFocusRequest() override {} // page 2 moves no focus
 
+
     QLineEdit* box(Page2Box box) const { return boxes_[static_cast<std::size_t>(box)]; }
     QFrame* slotBox(int slot) const;
+
+protected:
+    // Leaving a time box checks what was typed into it.
+    void focusChanged(QWidget* control, bool gained, Qt::FocusReason reason) override;
 
 private:
     QWidget* makeTimeFrame();

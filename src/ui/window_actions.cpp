@@ -38,7 +38,7 @@ constexpr std::array<int, 4> kSeparators{1, 6, 10, 13};
 } // namespace
 
 WindowActions::WindowActions(QMainWindow& window) : QObject(&window) {
-    QMenu* file = addTopMenu(window, Menu::Mf, QStringLiteral("ファイル"));
+    QMenu* file = addTopMenu(window, Menu::Mf, QStringLiteral("ファイル(&F)"));
     addEntry(file, Menu::MF_MakeNew, QStringLiteral("新規作成"),
              QKeySequence(Qt::CTRL | Qt::Key_A));
     addEntry(file, Menu::MF_Open, QStringLiteral("既存ファイルを開く"),
@@ -51,12 +51,12 @@ WindowActions::WindowActions(QMainWindow& window) : QObject(&window) {
     addSeparator(file, QStringLiteral("MF_Bar2"));
     addEntry(file, Menu::Mf_End, QStringLiteral("終了"), QKeySequence(Qt::CTRL | Qt::Key_E));
 
-    QMenu* conditions = addTopMenu(window, Menu::MC, QStringLiteral("条件"));
+    QMenu* conditions = addTopMenu(window, Menu::MC, QStringLiteral("条件(&C)"));
     addEntry(conditions, Menu::MC_Base, QStringLiteral("基本条件"), QKeySequence(Qt::Key_F1));
     addEntry(conditions, Menu::MC_Ts, QStringLiteral("時間条件"), QKeySequence(Qt::Key_F2));
     addEntry(conditions, Menu::MC_Pic, QStringLiteral("絵柄条件"), QKeySequence(Qt::Key_F3));
 
-    QMenu* options = addTopMenu(window, Menu::MO, QStringLiteral("オプション"));
+    QMenu* options = addTopMenu(window, Menu::MO, QStringLiteral("オプション(&O)"));
     addEntry(options, Menu::MO_Prob, QStringLiteral("確率を収束しやすくする"),
              QKeySequence(Qt::Key_F4));
     addEntry(options, Menu::MO_Pic, QStringLiteral("当り絵柄を収束しやすくする"),
@@ -67,11 +67,11 @@ WindowActions::WindowActions(QMainWindow& window) : QObject(&window) {
         menuAction(option)->setCheckable(true);
     }
 
-    QMenu* run = addTopMenu(window, Menu::MK, QStringLiteral("検証"));
+    QMenu* run = addTopMenu(window, Menu::MK, QStringLiteral("検証(&K)"));
     addEntry(run, Menu::MK_Start, QStringLiteral("スタート"), QKeySequence(Qt::Key_F7));
     addEntry(run, Menu::MK_Cancel, QStringLiteral("キャンセル"), QKeySequence(Qt::Key_F8));
 
-    QMenu* about = addTopMenu(window, Menu::MS, QStringLiteral("ヘルプ"));
+    QMenu* about = addTopMenu(window, Menu::MS, QStringLiteral("ヘルプ(&H)"));
     addEntry(about, Menu::MS_Version, QStringLiteral("バージョン"), {});
 
     buildToolbar(window);

@@ -89,6 +89,12 @@ void WindowCommands::openNamedFile(const std::string& path) {
     finishCommand();
 }
 
+void WindowCommands::offerUnsavedWork() {
+    ++depth_;
+    files_.offerUnsavedWork();
+    finishCommand();
+}
+
 void WindowCommands::start() {
     if (run_ != nullptr || !model_.commands.enabled(Menu::MK_Start)) {
         return;

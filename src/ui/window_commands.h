@@ -31,6 +31,7 @@ public:
 
     void run(Menu command);
     void openNamedFile(const std::string& path);
+    void offerUnsavedWork();
     // The window's close: the unload of the file commands. Keep means the window stays, either
     // for good (the exit save failed) or until the run or rebuild in progress has returned,
     // when the close comes again by itself.

@@ -137,6 +137,33 @@ TEST_F(BasicConditionsPageTest, the_daily_cap_is_compared_in_single_precision) {
     EXPECT_FALSE(page.入力chk());
 }
 
+// A unit above the day's limit buys no spin at all: every day would count as won unplayed.
+TEST_F(BasicConditionsPageTest, next_refuses_an_investment_unit_above_the_daily_limit) {
+    struct Case {
+        const char* limit;
+        const char* unit;
+        bool passes;
+    };
+    for (const Case& row : {Case{"500", "1000", false}, Case{"999", "1000", false},
+                            Case{"1000", "1000", true}, Case{"500", "500", true},
+                            Case{"500", "100", true}}) {
+        page.change(B::検証名表示, "検証");
+        page.change(B::投資上限表示, row.limit);
+        page.change(B::投資単位, row.unit);
+        EXPECT_TRUE(page.入力chk()) << "only Next compares the two";
+        EXPECT_EQ(page.次へ_Click(), row.passes) << row.limit << " / " << row.unit;
+        const std::vector<std::string> shown = takeMessages();
+        if (row.passes) {
+            EXPECT_TRUE(shown.empty());
+            continue;
+        }
+        ASSERT_EQ(shown.size(), 1U);
+        EXPECT_NE(shown[0].find("投資単位"), std::string::npos);
+        EXPECT_NE(shown[0].find("投資上限/日"), std::string::npos);
+        EXPECT_EQ(page.takeFocusRequest(), B::投資単位);
+    }
+}
+
 TEST_F(BasicConditionsPageTest, the_limiter_count_counts_only_with_a_limiter) {
     page.change(B::リッミター数表示, "1");
     EXPECT_TRUE(page.入力chk()) << "with the limiter いいえ any count passes";

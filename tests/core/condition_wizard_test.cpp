@@ -137,6 +137,42 @@ TEST_F(ConditionWizardTest, cancel_or_closing_any_page_closes_all_and_enables_th
     EXPECT_EQ(model.fields.text(Field::条件_名前), sampleDefinitions()[1].name);
 }
 
+// The pages edit a draft: a name typed and abandoned must not become the file Save writes, nor
+// make a known file forget its name.
+TEST_F(ConditionWizardTest, a_cancelled_wizard_leaves_the_file_name_and_the_flags_as_they_were) {
+    struct Case {
+        bool opened; // a verification saved under a file of the user's choice
+        bool fromNew;
+        bool byExit; // the main window's Exit unloads the pages
+    };
+    for (const Case row : {Case{true, true, false}, Case{true, false, false},
+                           Case{false, true, false}, Case{true, true, true}}) {
+        if (row.opened) {
+            openVerification(sampleDefinitions()[1], "sample.pac");
+        }
+        const WindowValues before = model.window;
+        row.fromNew ? startNew() : wizard.MC_Base();
+        ASSERT_TRUE(wizard.isVisible(P::条件1));
+        wizard.page1()->change(Page1Box::検証名表示, "やめた検証");
+        row.byExit ? wizard.unloadAll() : wizard.cancel(P::条件1);
+
+        EXPECT_EQ(model.window.savedName, before.savedName);
+        EXPECT_EQ(model.window.fileTitle, before.fileTitle);
+        EXPECT_EQ(model.window.filePath, before.filePath);
+        EXPECT_EQ(model.window.unsaved, before.unsaved);
+        EXPECT_EQ(model.window.caption, before.caption);
+        EXPECT_TRUE(model.window.enabled);
+    }
+}
+
+TEST_F(ConditionWizardTest, finish_keeps_what_the_pages_changed) {
+    newToPage3();
+    ASSERT_EQ(wizard.finish(), FinishOutcome::Finished);
+    EXPECT_TRUE(model.window.unsaved);
+    EXPECT_FALSE(model.window.savedName);
+    EXPECT_EQ(model.window.fileTitle, std::string(kBasicConditions[0].defaultText) + ".pac");
+}
+
 TEST_F(ConditionWizardTest, help_texts_go_into_status_panel_1) {
     wizard.showHelp(P::条件1, "条件1");
     EXPECT_EQ(model.fields.text(Field::StatusBar1_Panel1), "条件入力画面１");

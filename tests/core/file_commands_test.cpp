@@ -1,7 +1,10 @@
 #include "commands/file_commands.h"
 #include "commands/startup.h"
 #include "file_test_support.h"
+#include "commands/unsaved_work.h"
 #include "files/condition_file_writer.h"
+#include "files/fixed_length_file.h"
+#include "files/record_layouts.h"
 #include "files/utf8_path.h"
 
 #include <gmock/gmock.h>
@@ -155,9 +158,11 @@ TEST_F(FileCommandsTest, cancelling_the_open_dialog_changes_nothing) {
 }
 
 TEST_F(FileCommandsTest, opening_the_working_copy_itself_keeps_it) {
+    ASSERT_TRUE(writeConditionFile(workingCopy(), sampleDefinitions()[2]).ok());
+    const std::string bytes = readBytes(workingCopy());
     ui.dialogAnswer = utf8FromPath(workingCopy());
     commands.MF_Open();
-    EXPECT_EQ(readBytes(workingCopy()), "working copy");
+    EXPECT_EQ(readBytes(workingCopy()), bytes);
     EXPECT_EQ(model.window.fileTitle, "temp.pac");
 }
 
@@ -183,6 +188,90 @@ TEST_F(FileCommandsTest, a_reload_that_fails_is_reported_and_ends_the_open) {
     EXPECT_THAT(ui.messages[0].text, HasSubstr("条件がありません"));
     EXPECT_FALSE(model.commands.enabled(Menu::MK_Start));
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+}
+
+// A file whose conditions cannot be loaded changes nothing: the window keeps showing and holding
+// the verification it had, and the message says why.
+TEST_F(FileCommandsTest, a_damaged_file_leaves_the_open_verification_exactly_as_it_was) {
+    ui.dialogAnswer = savedText();
+    commands.MF_Open();
+    ASSERT_EQ(model.fields.text(Field::条件_名前), "甘デジ99次まで時短");
+    model.fields.setText(Field::総回転数表示, "4321");
+    model.window.unsaved = true;
+    const WindowValues window = model.window;
+    const fs::path damaged = folder.path() / "data" / "壊れた.pac";
+    ASSERT_TRUE(writeConditionFile(damaged, sampleDefinitions()[0]).ok());
+    fs::resize_file(damaged, 1000);
+    host.calls.clear();
+    ui.messages.clear();
+    ui.answer = MessageResult::Ok; // discard the changes
+
+    ui.dialogAnswer = utf8FromPath(damaged);
+    commands.MF_Open();
+
+    ASSERT_EQ(ui.messages.size(), 2U); // the discard question, then why the file was refused
+    EXPECT_THAT(ui.messages[1].text, HasSubstr("壊れた.pac"));
+    EXPECT_THAT(ui.messages[1].text, HasSubstr("条件がありません"));
+    EXPECT_THAT(ui.messages[1].text, HasSubstr("編集中の検証はそのままです。"));
+    EXPECT_EQ(readBytes(workingCopy()), savedBytes);
+    EXPECT_EQ(model.window.caption, window.caption);
+    EXPECT_EQ(model.window.fileTitle, window.fileTitle);
+    EXPECT_EQ(model.window.filePath, window.filePath);
+    EXPECT_EQ(model.window.savedName, window.savedName);
+    EXPECT_EQ(model.window.unsaved, window.unsaved);
+    EXPECT_EQ(model.fields.text(Field::条件_名前), "甘デジ99次まで時短");
+    EXPECT_EQ(model.fields.text(Field::総回転数表示), "4321");
+    EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
+    EXPECT_TRUE(model.commands.enabled(Menu::MF_OverSave));
+    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder.path())) {
+        EXPECT_THAT(entry.path().filename().string(), ::testing::Not(HasSubstr("tmp")))
+            << "the checked copy is not left behind";
+    }
+}
+
+// Answering No to the rebuild leaves no figure of the previous verification, and the question
+// comes with the new conditions already in the window.
+TEST_F(FileCommandsTest, open_answered_no_clears_every_figure_of_the_previous_verification) {
+    ASSERT_TRUE(writeConditionFile(saved(), sampleDefinitions()[0]).ok());
+    {
+        RecordFile file(kVerificationRecordLength);
+        ASSERT_TRUE(file.open(saved()).ok());
+        ResultRecord result;
+        result.columns = {"1", "300", "0", "11000", "した", "1", "交換", "通常", "2100", "0", "1"};
+        ASSERT_TRUE(file.write(kFirstResultRecord, buildResultRecord(result)).ok());
+        ASSERT_TRUE(file.write(kRunSummaryRecord, buildRunSummaryRecord({1, "12.5"})).ok());
+        ASSERT_TRUE(file.close().ok());
+    }
+    const std::vector<std::pair<Field, std::string>> previous{
+        {Field::総時短回転数表示, "812"}, {Field::持ち玉比率, "37.5"},
+        {Field::c日合計_日目, "21"},      {Field::c日合計_投資額F, "15000"},
+        {Field::c日合計_収支F, "-3000"},  {Field::c日合計_積算収支F, "-64000"},
+        {Field::総回転数表示, "99999"},   {Field::回転数1r, "12.5"},
+        {Field::連荘11r, "3.3"},          {Field::c大当り詳細_回転数, "77"}};
+    for (const auto& [field, text] : previous) {
+        model.fields.setText(field, text);
+    }
+    model.grids.grid1.setRowCount(40);
+    model.grids.grid3.setRowCount(22);
+    model.charts.chart2.setRowCount(21);
+    model.charts.chart5.setRowCount(9);
+    ui.answer = MessageResult::No;
+    ui.dialogAnswer = savedText();
+    commands.MF_Open();
+
+    ASSERT_EQ(ui.messages.size(), 1U);
+    for (const auto& [field, text] : previous) {
+        EXPECT_NE(model.fields.text(field), text) << fieldName(field);
+    }
+    EXPECT_EQ(model.grids.grid1.rowCount(), 1);
+    EXPECT_EQ(model.grids.grid3.rowCount(), 1);
+    EXPECT_EQ(model.charts.chart2.rowCount(), 1);
+    EXPECT_EQ(model.charts.chart5.rowCount(), 1);
+    EXPECT_EQ(model.fields.text(Field::条件_名前), sampleDefinitions()[0].name);
+    EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
+    EXPECT_FALSE(model.commands.enabled(Menu::MK_Cancel));
 }
 
 TEST_F(FileCommandsTest, save_after_open_writes_back_without_a_dialog) {
@@ -286,6 +375,55 @@ TEST_F(FileCommandsTest, cancelling_the_exit_save_ends_and_keeps_the_working_cop
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
     EXPECT_EQ(dialogsTitled(ui, "ファイルを保存").size(), 1U);
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
+}
+
+// Work left unsaved at Exit is offered at the next start, as the working copy holds it.
+TEST_F(FileCommandsTest, an_exit_whose_save_is_cancelled_is_offered_at_the_next_start) {
+    struct Case {
+        bool savedBefore;
+        MessageResult answer;
+    };
+    for (const Case row : {Case{false, MessageResult::Yes}, Case{true, MessageResult::Yes},
+                           Case{false, MessageResult::No}}) {
+        ASSERT_TRUE(writeConditionFile(workingCopy(), sampleDefinitions()[1]).ok());
+        const std::string bytes = readBytes(workingCopy());
+        resetWindowValues(model);
+        if (row.savedBefore) {
+            model.window.savedName = true;
+            model.window.filePath = savedText();
+        }
+        model.window.unsaved = true;
+        ui.dialogAnswer.reset();
+        ASSERT_EQ(commands.unload(), UnloadOutcome::Ends);
+        EXPECT_EQ(readBytes(workingCopy()), bytes);
+
+        // The next start.
+        resetWindowValues(model);
+        model.commands.apply(Availability::NoVerification);
+        ui.messages.clear();
+        ui.answer = row.answer;
+        commands.offerUnsavedWork();
+        ASSERT_EQ(ui.messages.size(), 1U);
+        EXPECT_EQ(ui.messages[0].text, "前回保存されなかった検証があります。開きますか？");
+        EXPECT_EQ(ui.messages[0].buttons, MessageButtons::YesNo);
+        EXPECT_FALSE(readUnsavedMark(folder.path())) << "asked once";
+        EXPECT_EQ(readBytes(workingCopy()), bytes);
+        if (row.answer == MessageResult::No) {
+            EXPECT_EQ(model.window.caption, "ゼルコラ");
+            EXPECT_FALSE(model.commands.enabled(Menu::MK_Start));
+            continue;
+        }
+        EXPECT_EQ(model.fields.text(Field::条件_名前), sampleDefinitions()[1].name);
+        EXPECT_TRUE(model.window.unsaved);
+        EXPECT_EQ(model.window.savedName, row.savedBefore);
+        EXPECT_EQ(model.window.fileTitle, row.savedBefore
+                                              ? std::string("保存済み.pac")
+                                              : std::string(sampleDefinitions()[1].name) + ".pac");
+        EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
+    }
+    ui.messages.clear();
+    commands.offerUnsavedWork();
+    EXPECT_THAT(ui.messages, IsEmpty()) << "nothing left unsaved, nothing asked";
 }
 
 TEST_F(FileCommandsTest, an_exit_save_onto_the_working_copy_does_not_delete_it) {

@@ -172,15 +172,17 @@ TEST_F(FinishTest, a_number_the_reload_could_not_read_back_is_refused_at_its_cel
     newToPage3();
     SymbolTablePage& page3 = *wizard.page3();
     page3.selectRow(2);
-    page3.change(C::時短表示, "abc"); // reads as 0, so its own check passes
+    page3.change(C::時短表示, "abc"); // reads as 0, but names no count
     page3.lostFocus(C::時短表示);
+    const std::vector<std::string> notWhole{
+        "時短数入力エラー: 時短数には整数を入力してください（単位や小数点は入れられません）。"};
+    EXPECT_EQ(messageTexts(), notWhole) << "told when the cell is left";
+    ui.messages.clear();
     page3.selectRow(1);
     const std::string title = model.window.fileTitle;
 
     EXPECT_EQ(wizard.finish(), FinishOutcome::Refused);
-    EXPECT_EQ(messageTexts(),
-              std::vector<std::string>{
-                  "時短数入力エラー: 時短数は-32768以上32767以下の数値でなければなりません。"});
+    EXPECT_EQ(messageTexts(), notWhole);
     EXPECT_EQ(page3.currentRow(), 2);
     EXPECT_EQ(page3.takeFocusRequest(), C::時短表示);
     EXPECT_TRUE(wizard.isVisible(WizardPage::条件2));

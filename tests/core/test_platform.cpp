@@ -6,6 +6,9 @@ namespace zelkora::testing {
 
 MessageResult RecordingUserInterface::showMessage(const Message& message) {
     messages.push_back(message);
+    if (onMessage) {
+        onMessage(message);
+    }
     return answer;
 }
 

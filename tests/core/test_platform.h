@@ -30,6 +30,8 @@ public:
     int beeps = 0;
     MessageResult answer = MessageResult::Ok;
     std::optional<std::string> dialogAnswer;
+    // Called as each box shows, to look at what stands behind it.
+    std::function<void(const Message&)> onMessage;
 };
 
 // Hands out scripted values one at a time (preferredBatch 1, so every draw is a fill), then a

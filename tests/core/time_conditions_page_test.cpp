@@ -69,11 +69,13 @@ TEST_F(TimeConditionsPageTest, a_window_without_time_conditions_leaves_the_desig
     EXPECT_EQ(page.text(T::時間回転数表示), "360");
 }
 
-TEST_F(TimeConditionsPageTest, a_spin_time_of_0_is_put_back_to_10) {
+TEST_F(TimeConditionsPageTest, a_spin_time_of_0_is_put_back_to_10_when_the_box_is_left) {
     page.load();
     ui.messages.clear();
 
     page.change(T::回転時間, "0");
+    EXPECT_TRUE(ui.messages.empty()) << "\"0\" may become \"0.5\"";
+    page.leave(T::回転時間);
 
     EXPECT_EQ(takeMessages(), std::vector<std::string>{
                                   "回転時間入力エラー: 回転時間は0秒以上でなければなりません。"});
@@ -81,16 +83,18 @@ TEST_F(TimeConditionsPageTest, a_spin_time_of_0_is_put_back_to_10) {
     EXPECT_EQ(page.text(T::時間回転数表示), "288"); // Fix(80 × 36 ÷ 10)
 
     page.change(T::回転時間, ""); // emptying is no error and keeps the figure
+    page.leave(T::回転時間);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(page.text(T::時間回転数表示), "288");
 }
 
-TEST_F(TimeConditionsPageTest, a_ratio_above_100_is_put_back_to_100) {
+TEST_F(TimeConditionsPageTest, a_ratio_above_100_is_put_back_to_100_when_the_box_is_left) {
     page.load();
     ui.messages.clear();
     model.window.unsaved = false;
 
     page.change(T::回転時間_比率, "150");
+    page.leave(T::回転時間_比率);
     EXPECT_EQ(takeMessages(),
               std::vector<std::string>{"回転時間_比率入力エラー: "
                                        "回転時間の比率は0%以上100%以下でなければなりません。"});
@@ -98,10 +102,52 @@ TEST_F(TimeConditionsPageTest, a_ratio_above_100_is_put_back_to_100) {
     EXPECT_EQ(page.text(T::時間回転数表示), "514"); // Fix(100 × 36 ÷ 7)
 
     page.change(T::回転時間_比率, "0");
+    page.leave(T::回転時間_比率);
     EXPECT_EQ(takeMessages().size(), 1U);
     page.change(T::回転時間_比率, "100");
+    page.leave(T::回転時間_比率);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(model.window.unsaved) << "the ratio does not mark the verification";
+}
+
+// Typing "0.1" passes through "0" and "0.", which are no valid time yet but can become one.
+TEST_F(TimeConditionsPageTest, a_number_being_typed_is_kept_until_the_box_is_left) {
+    page.load();
+    ui.messages.clear();
+    for (const char* typed : {"0", "0.", "0.1"}) {
+        page.change(T::回転時間, typed);
+        EXPECT_EQ(page.text(T::回転時間), typed);
+    }
+    page.leave(T::回転時間);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(page.text(T::回転時間), "0.1");
+    EXPECT_EQ(page.text(T::時間回転数表示), "28800"); // Fix(80 × 36 ÷ 0.1)
+
+    page.change(T::回転時間_確変, "1e");
+    EXPECT_EQ(page.text(T::回転時間_確変), "1e");
+    page.change(T::回転時間_確変, "1e-1");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(TimeConditionsPageTest, a_text_no_typing_can_mend_is_put_back_at_once) {
+    page.load();
+    ui.messages.clear();
+    for (const char* typed : {"-1", "abc", "x1"}) {
+        page.change(T::回転時間, typed);
+        EXPECT_EQ(takeMessages().size(), 1U) << typed;
+        EXPECT_EQ(page.text(T::回転時間), "10") << typed;
+    }
+}
+
+TEST_F(TimeConditionsPageTest, next_and_finish_check_a_box_still_being_typed) {
+    page.load();
+    ui.messages.clear();
+    page.change(T::回転時間_確変, "0");
+    EXPECT_FALSE(page.readyToLeave());
+    EXPECT_EQ(takeMessages().size(), 1U);
+    EXPECT_EQ(page.text(T::回転時間_確変), "6");
+    EXPECT_TRUE(page.readyToLeave());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(TimeConditionsPageTest, a_fast_spin_time_of_0_is_put_back_to_6) {

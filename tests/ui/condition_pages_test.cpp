@@ -247,7 +247,15 @@ TEST_F(Page2, a_bad_time_is_put_back_once_and_the_spins_per_hour_follow) {
     activate(page2());
     EXPECT_EQ(box(Page2Box::時間回転数表示)->text().toStdString(), "360");
 
+    // "0.1" is typed through "0" and "0.": no word until the box is left.
+    typeInto(box(Page2Box::回転時間), QStringLiteral("0.1"));
+    EXPECT_TRUE(ui.messages.empty()) << messagesShown();
+    EXPECT_EQ(box(Page2Box::回転時間)->text().toStdString(), "0.1");
+    EXPECT_EQ(box(Page2Box::時間回転数表示)->text().toStdString(), "36000");
+
     typeInto(box(Page2Box::回転時間), QStringLiteral("0"));
+    EXPECT_TRUE(ui.messages.empty()) << messagesShown();
+    click(box(Page2Box::回転時間_比率)); // leaves the box
 
     ASSERT_EQ(ui.messages.size(), 1U) << messagesShown();
     EXPECT_EQ(ui.messages[0].text, "回転時間は0秒以上でなければなりません。");

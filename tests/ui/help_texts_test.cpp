@@ -2,6 +2,7 @@
 #include "window_fixture.h"
 
 #include <QApplication>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTest>
@@ -25,6 +26,10 @@ protected:
                 model.runArea.picture3Visible = true; // as during a run
                 window->syncFromModel();
             }
+        }
+        // On a small screen the window's content scrolls; the user scrolls to the control.
+        if (auto* scroll = window->findChild<QScrollArea*>(QStringLiteral("MainScroll"))) {
+            scroll->ensureWidgetVisible(control);
         }
         QApplication::processEvents();
     }

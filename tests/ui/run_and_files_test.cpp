@@ -31,6 +31,7 @@ int rows(const QTableView* grid) {
 }
 
 using Runs = WindowTest;
+using Files = WindowTest;
 
 TEST_F(Runs, a_run_started_from_the_menu_ends_with_the_end_message) {
     open(sample("甘デジ99次まで時短"), MessageResult::No);
@@ -59,6 +60,54 @@ TEST_F(Runs, a_run_started_from_the_menu_ends_with_the_end_message) {
     EXPECT_TRUE(model.window.unsaved);
 }
 
+// The end message stands over the final figures: the last day, every day's row and point, and
+// the run's commands given back.
+TEST_F(Runs, the_end_message_stands_over_the_final_figures) {
+    open(sample("甘デジ99次まで時短"), MessageResult::No);
+    ui.messages.clear();
+    window->showPanel(7);
+    std::string dayShown;
+    int daysShown = 0;
+    int pointsShown = 0;
+    bool cancelEnabled = true;
+    bool runAreaShown = true;
+    ui.onMessage = [&](const Message& message) {
+        if (message.text != "検証は終了しました。お疲れ様でした。") {
+            return;
+        }
+        dayShown = text("c日合計_日目");
+        daysShown = rows(control<QTableView>("Grid3"));
+        auto* balance = control<QChartView>("MSChart2");
+        pointsShown =
+            static_cast<int>(qobject_cast<QLineSeries*>(balance->chart()->series().at(0))->count());
+        cancelEnabled = menu(Menu::MK_Cancel)->isEnabled();
+        runAreaShown = control("Picture3")->isVisible();
+    };
+    trigger(Menu::MK_Start);
+
+    const std::string days = model.fields.text(Field::条件_何日分);
+    EXPECT_EQ(dayShown, days);
+    EXPECT_EQ(daysShown, std::stoi(days));
+    EXPECT_EQ(pointsShown, std::stoi(days)) << "the live chart holds the last day too";
+    EXPECT_FALSE(cancelEnabled);
+    EXPECT_FALSE(runAreaShown);
+}
+
+// While the rebuild question is asked, the window already shows the conditions it names.
+TEST_F(Files, the_rebuild_question_stands_over_the_new_conditions) {
+    std::string probabilityShown;
+    bool conditionPanelShown = false;
+    ui.onMessage = [&](const Message& message) {
+        if (message.title == "ロードの確認") {
+            probabilityShown = text("条件_確率");
+            conditionPanelShown = control("Picture_基本条件")->isVisible();
+        }
+    };
+    open(sample("定番確変315"), MessageResult::No);
+    EXPECT_EQ(probabilityShown, "315");
+    EXPECT_TRUE(conditionPanelShown);
+}
+
 TEST_F(Runs, a_run_cancelled_from_the_toolbar_says_so_and_writes_the_cancel_record) {
     open(writeLong(folder), MessageResult::No);
     ui.messages.clear();
@@ -74,8 +123,6 @@ TEST_F(Runs, a_run_cancelled_from_the_toolbar_says_so_and_writes_the_cancel_reco
     EXPECT_LT(std::stoi(text("c日合計_日目")), 10000);
     EXPECT_TRUE(menu(Menu::MK_Start)->isEnabled());
 }
-
-using Files = WindowTest;
 
 TEST_F(Files, opening_a_saved_run_answered_yes_fills_the_grids_and_charts) {
     open(sample("定番確変315"), MessageResult::Yes);
@@ -108,6 +155,24 @@ TEST_F(Files, opening_a_saved_run_answered_yes_fills_the_grids_and_charts) {
     EXPECT_EQ(transition->chart()->series().size(), 2);
     EXPECT_EQ(qobject_cast<QLineSeries*>(transition->chart()->series().at(1))->count(),
               model.charts.chart5.rowCount());
+}
+
+TEST_F(Files, a_file_that_cannot_be_loaded_leaves_the_window_as_it_was) {
+    open(sample("定番確変315"), MessageResult::No);
+    const QString caption = window->windowTitle();
+    const std::uintmax_t heldBytes = std::filesystem::file_size(model.workingCopyPath());
+    const std::filesystem::path damaged = sample("甘デジ99次まで時短");
+    std::filesystem::resize_file(damaged, 1000);
+    ui.messages.clear();
+    open(damaged, MessageResult::No);
+
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_NE(ui.messages[0].text.find("編集中の検証はそのままです。"), std::string::npos);
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(text("条件_確率"), "315");
+    EXPECT_TRUE(menu(Menu::MK_Start)->isEnabled());
+    EXPECT_TRUE(menu(Menu::MF_OverSave)->isEnabled());
+    EXPECT_EQ(std::filesystem::file_size(model.workingCopyPath()), heldBytes);
 }
 
 TEST_F(Files, exit_with_unsaved_changes_shows_the_save_dialog_and_cancel_ends_without_saving) {

@@ -18,6 +18,8 @@ WindowTest::WindowTest(Pages kind) {
     ui::ConditionPages& shown = dialogs ? static_cast<ui::ConditionPages&>(*dialogs) : pages;
     window =
         std::make_unique<ui::MainWindow>(model, ui::DesktopSeams{ui, files, timers, random, shown});
+    // A full-HD screen's room, so that nothing scrolls; the small screens have tests of their own.
+    window->resize(ui::defaultWindowSize(QSize(1920, 1040)));
     window->show();
     QApplication::processEvents();
 }

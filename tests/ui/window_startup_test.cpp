@@ -90,7 +90,7 @@ TEST_F(StartUp, the_version_box_shows_the_version_text) {
     trigger(Menu::MS_Version);
     ASSERT_EQ(ui.messages.size(), 1U);
     EXPECT_EQ(ui.messages[0].title, "バージョン情報");
-    EXPECT_EQ(ui.messages[0].text.rfind("ゼルコラ　バージョン１．4　HP　Adr.　", 0), 0U);
+    EXPECT_EQ(ui.messages[0].text, "ゼルコラ　バージョン１．4"); // no address that leads nowhere
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
 }
 

@@ -1,5 +1,7 @@
 #include "commands/file_command_messages.h"
 
+#include "commands/error_messages.h"
+
 #include <string>
 
 namespace zelkora {
@@ -7,6 +9,12 @@ namespace zelkora {
 Message discardChangesQuestion() {
     return {"新しいファイルを開くと編集中のファイルは失われます。", "確認", MessageIcon::Critical,
             MessageButtons::OkCancel};
+}
+
+Message openRefusedMessage(std::string_view file, const Error& error) {
+    return {"ファイル " + std::string(file) + " を読み込めませんでした。" + errorText(error) +
+                "編集中の検証はそのままです。",
+            "確認", MessageIcon::Critical, MessageButtons::Ok};
 }
 
 } // namespace zelkora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/error.h"
 #include "platform/platform.h"
 
 #include <string_view>
@@ -8,5 +9,7 @@ namespace zelkora {
 
 // New and Open with unsaved changes: OK goes on, Cancel ends the command.
 Message discardChangesQuestion();
+// Open refused `file`, whose conditions cannot be loaded: the open verification is kept.
+Message openRefusedMessage(std::string_view file, const Error& error);
 
 } // namespace zelkora

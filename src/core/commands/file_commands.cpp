@@ -4,6 +4,7 @@
 #include "commands/file_command_messages.h"
 #include "commands/file_dialogs.h"
 #include "commands/open_reload.h"
+#include "commands/unsaved_work.h"
 #include "files/utf8_path.h"
 
 #include <optional>
@@ -68,23 +69,36 @@ void FileCommands::openNamedFile(const std::string& path) {
     openChosen(path);
 }
 
+// Open changes all or nothing: the file replaces the working copy only once its conditions are
+// known to load, and until then the window, its caption and its commands are untouched.
 void FileCommands::openChosen(const std::string& chosen) {
-    Status copied = copyFileSafely(seams_.files, pathFromUtf8(chosen), model_.workingCopyPath());
-    if (!copied.ok()) {
-        ui_.showMessage(openFailedMessage(chosen, copied.error()));
+    OpenCopyOutcome copied =
+        copyLoadableFile(seams_.files, ui_, pathFromUtf8(chosen), model_.workingCopyPath());
+    if (copied.outcome != OpenCopy::Copied) {
+        ui_.showMessage(copied.outcome == OpenCopy::Refused
+                            ? openRefusedMessage(chosen, copied.error)
+                            : openFailedMessage(chosen, copied.error));
         ui_.setPointer(PointerShape::Default);
         return;
     }
     rememberFile(chosen);
     host_.showBasicConditionPanel();
-    const Result<RebuildOutcome> reloaded =
-        reloadOpenedVerification(model_, {ui_, seams_.pump, seams_.timers, seams_.random});
-    if (!reloaded.ok()) {
-        ui_.showMessage(loadFailedMessage(chosen, reloaded.error()));
+    if (Status loaded = loadOpenedConditions(model_, ui_); !loaded.ok()) {
+        // Only a file changed on the disk since the check comes here.
+        ui_.showMessage(loadFailedMessage(chosen, loaded.error()));
         ui_.setPointer(PointerShape::Default);
         return;
     }
+    showLoadedVerification();
+}
+
+// The conditions are loaded: the commands follow, then the rebuild question.
+void FileCommands::showLoadedVerification() {
     model_.fields.setText(Field::EXP, model_.fields.text(Field::条件_名前));
+    model_.commands.apply(Availability::VerificationLoaded);
+    static_cast<void>(
+        rebuildOpenedResults(model_, {ui_, seams_.pump, seams_.timers, seams_.random}));
+    // The rebuild's unlock enables every command it locked, Cancel among them.
     model_.commands.apply(Availability::VerificationLoaded);
     ui_.setPointer(PointerShape::Default);
 }
@@ -124,6 +138,9 @@ void FileCommands::MF_NewSave() {
 bool FileCommands::saveBeforeExit() {
     const std::optional<std::string> chosen = ui_.saveFileDialog(saveDialogRequest(model_.window));
     if (!chosen) {
+        // The working copy stays, and the next start offers it again.
+        markUnsavedWork(model_.programFolder,
+                        model_.window.savedName ? model_.window.filePath : std::string());
         return true;
     }
     if (!saveWorkingCopyTo(*chosen)) {
@@ -157,6 +174,38 @@ UnloadOutcome FileCommands::unload() {
     }
     ui_.setPointer(PointerShape::Default);
     return saved ? UnloadOutcome::Ends : UnloadOutcome::StaysOpen;
+}
+
+void FileCommands::offerUnsavedWork() {
+    const std::optional<std::string> savedFile = readUnsavedMark(model_.programFolder);
+    if (!savedFile) {
+        return;
+    }
+    const bool reopen = ui_.showMessage(reopenUnsavedWorkQuestion()) == MessageResult::Yes;
+    forgetUnsavedWork(seams_.files, model_.programFolder);
+    if (reopen) {
+        reopenWorkingCopy(*savedFile);
+    }
+}
+
+// The working copy is the verification: loaded as Open loads a file, known by the file it was
+// last saved to, or by its name, and still unsaved.
+void FileCommands::reopenWorkingCopy(const std::string& savedFile) {
+    if (Status loaded = loadOpenedConditions(model_, ui_); !loaded.ok()) {
+        ui_.showMessage(loadFailedMessage(utf8FromPath(model_.workingCopyPath()), loaded.error()));
+        ui_.setPointer(PointerShape::Default);
+        return;
+    }
+    if (savedFile.empty()) {
+        WindowValues& window = model_.window;
+        window.fileTitle = model_.fields.text(Field::条件_名前) + ".pac";
+        window.caption = captionWithTitle(window.fileTitle);
+    } else {
+        rememberFile(savedFile);
+    }
+    model_.window.unsaved = true;
+    host_.showBasicConditionPanel();
+    showLoadedVerification();
 }
 
 } // namespace zelkora

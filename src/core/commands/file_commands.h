@@ -61,15 +61,20 @@ public:
     void MF_NewSave();
     // Mf_End and the window's close: the unload event.
     UnloadOutcome unload();
+    // At start, once the window shows: a verification left unsaved at the last Exit is offered
+    // again, as it stands in the working copy.
+    void offerUnsavedWork();
 
 private:
     bool confirmDiscard();
     // Open from the copy onwards, once a file is chosen.
     void openChosen(const std::string& chosen);
+    void showLoadedVerification();
     // Copies the working copy to `target`; reports a failure and returns false.
     bool saveWorkingCopyTo(const std::string& target);
     void rememberFile(const std::string& path);
     bool saveBeforeExit();
+    void reopenWorkingCopy(const std::string& savedFile);
 
     MainWindowModel& model_;
     FileCommandSeams seams_;

@@ -1,22 +1,82 @@
 #include "commands/open_reload.h"
 
 #include "commands/error_messages.h"
+#include "common/field_store.h"
+#include "results/grids_and_charts.h"
 #include "results/ind_preset.h"
+
+#include <optional>
 
 namespace zelkora {
 
-Result<RebuildOutcome> reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams) {
-    clearResultDisplays(model);
-    if (Status loaded = IndPreset(model, seams.ui); !loaded.ok()) {
-        return std::move(loaded).error();
+namespace fs = std::filesystem;
+
+OpenCopyOutcome copyLoadableFile(FileSystem& files, UserInterface& ui, const fs::path& chosen,
+                                 const fs::path& workingCopy) {
+    std::optional<Error> refusal;
+    // The scratch model takes what the file holds; the window's model is not touched.
+    const auto check = [&](const fs::path& copy) -> Status {
+        MainWindowModel scratch;
+        Status loaded = IndPresetFrom(scratch, ui, copy);
+        if (!loaded.ok()) {
+            refusal = std::move(loaded).error().inFile(chosen);
+            return *refusal;
+        }
+        return {};
+    };
+    Status copied = isSameFile(chosen, workingCopy)
+                        ? check(workingCopy)
+                        : replaceFileSafely(files, workingCopy, [&](const fs::path& temporary) {
+                              if (Status status = files.copyContents(chosen, temporary);
+                                  !status.ok()) {
+                                  return status;
+                              }
+                              return check(temporary);
+                          });
+    if (refusal) {
+        return {OpenCopy::Refused, std::move(*refusal)};
     }
+    if (!copied.ok()) {
+        return {OpenCopy::Failed, std::move(copied).error()};
+    }
+    return {};
+}
+
+Status loadOpenedConditions(MainWindowModel& model, UserInterface& ui) {
+    clearResultDisplays(model);
+    // The figures the run and the rebuild set apart from the three strips.
+    model.fields.setText(Field::持ち玉比率, "0");
+    model.fields.setText(Field::総時短回転数表示, "0");
+    model.fields.setText(Field::c日合計_日目, "0");
+    model.fields.setText(Field::c日合計_積算収支F, "0");
+    model.distributions.reset(0);
+    for (auto box = static_cast<std::size_t>(Field::回転数1r);
+         box <= static_cast<std::size_t>(Field::連荘11r); ++box) {
+        model.fields.setText(static_cast<Field>(box), "");
+    }
+    グラフCLR(model.charts);
+    return IndPreset(model, ui);
+}
+
+RebuildOutcome rebuildOpenedResults(MainWindowModel& model, RebuildSeams seams) {
     Result<RebuildOutcome> rebuilt = 検証データ再構築(model, seams);
     if (!rebuilt.ok()) {
         // Told once the window is usable again, which the rebuild has seen to.
         seams.ui.showMessage(rebuildFailedMessage(rebuilt.error()));
         return RebuildOutcome::Failed;
     }
-    return rebuilt;
+    return rebuilt.value();
+}
+
+} // namespace zelkora
+
+namespace zelkora {
+
+Result<RebuildOutcome> reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams) {
+    if (Status loaded = loadOpenedConditions(model, seams.ui); !loaded.ok()) {
+        return std::move(loaded).error();
+    }
+    return rebuildOpenedResults(model, seams);
 }
 
 } // namespace zelkora

@@ -6,8 +6,9 @@
 
 namespace zelkora {
 
-// The project's own page; a neutral placeholder until the project has a home.
-inline constexpr std::string_view kHomePageAddress = "https://zelkora.example/";
+// The project's own web page. Empty while it has none: the box then names no address rather
+// than one that leads nowhere.
+inline constexpr std::string_view kHomePageAddress;
 
 // The version box of MS_Version.
 Message versionMessage();

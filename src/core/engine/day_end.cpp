@@ -46,6 +46,9 @@ void RunEngine::closeLastDay() {
     refresh最大はまり(fields_, lastFirstHitGap_);
     const std::string heldBalls = plainText(money_.heldBalls);
     appendResultRecord(&heldBalls);
+    // The last day has its point too, as a rebuild of the same records gives it.
+    addBalanceChartDay(model_.charts.chart2, dayRow(fields_.number(Field::c日合計_日目)),
+                       money_.cumulativeBalance, fields_.text(Field::c日合計_日目));
     日合計行追加(fields_, model_.grids.grid3);
     stop_ = true;
 }

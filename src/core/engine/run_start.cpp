@@ -211,10 +211,7 @@ void RunEngine::clearFigures() {
 
 Status RunEngine::finishRun() {
     publish();
-    if (!failure_ && !model_.window.cancelled) {
-        ui_.beep();
-        showMessage(std::string(kRunEndMessage), kRunEndTitle, MessageIcon::Exclamation);
-    }
+    const bool completed = !failure_ && !model_.window.cancelled;
     timers_.setCountdownEnabled(true, 1);
     model_.runArea.timer3Enabled = true;
     model_.runArea.timer3IntervalMilliseconds = 1;
@@ -233,6 +230,12 @@ Status RunEngine::finishRun() {
         }
     }
     ui_.setPointer(PointerShape::Default);
+    // Told once the run is over and its records are in the file, so the message stands over
+    // the final figures with the run's commands already given back.
+    if (completed) {
+        ui_.beep();
+        showMessage(std::string(kRunEndMessage), kRunEndTitle, MessageIcon::Exclamation);
+    }
     if (failure_) {
         return *std::exchange(failure_, std::nullopt);
     }

@@ -76,9 +76,13 @@ Status loadConditions(RecordFile& file, MainWindowModel& model) {
 } // namespace
 
 Status IndPreset(MainWindowModel& model, UserInterface& ui) {
+    return IndPresetFrom(model, ui, model.workingCopyPath());
+}
+
+Status IndPresetFrom(MainWindowModel& model, UserInterface& ui, const std::filesystem::path& path) {
     HourglassScope hourglass(ui);
     RecordFile file(kVerificationRecordLength);
-    if (Status opened = file.open(model.workingCopyPath()); !opened.ok()) {
+    if (Status opened = file.open(path); !opened.ok()) {
         return opened;
     }
     Status loaded = loadConditions(file, model);

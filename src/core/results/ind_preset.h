@@ -4,6 +4,8 @@
 #include "model/main_window_model.h"
 #include "platform/platform.h"
 
+#include <filesystem>
+
 namespace zelkora {
 
 // IndPreset: loads the conditions, the play schedule and the symbol table of the working copy
@@ -15,5 +17,8 @@ namespace zelkora {
 // it needs is damaged: a number column that holds no number, a symbol count the tables cannot
 // hold (BadSymbolCount), a garbled record. What was loaded before the damage stays loaded.
 Status IndPreset(MainWindowModel& model, UserInterface& ui);
+// The same from another file than the working copy: Open checks a file with it before the file
+// replaces the working copy.
+Status IndPresetFrom(MainWindowModel& model, UserInterface& ui, const std::filesystem::path& file);
 
 } // namespace zelkora

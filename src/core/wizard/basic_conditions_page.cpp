@@ -30,6 +30,11 @@ constexpr std::array<InputError, kPage1BoxCount> kChecks{{
     {"投資単位は100以上1000　以下の数値でなければなりません。", "投資単位入力エラー"},
 }};
 
+// A unit above the day's limit could never be bought: every day would end unplayed and won.
+constexpr InputError kUnitAboveLimit{
+    "投資単位が投資上限/日を超えています。投資単位は投資上限/日以下にしてください。",
+    "投資単位入力エラー"};
+
 constexpr InputError kNameTooLong{"検証名の文字数は25文字以内です。", "入力エラー"};
 // The name shares its record with the other basic conditions, and a double-byte character
 // takes two of the record's bytes.
@@ -261,6 +266,10 @@ bool BasicConditionsPage::checkFields(bool withInvestmentUnit) {
         if (!storable(box)) {
             return false;
         }
+    }
+    if (withInvestmentUnit && readNumber(text(Page1Box::投資単位)) >
+                                  readNumber(text(Page1Box::投資上限表示))) {
+        return refuse(Page1Box::投資単位, kUnitAboveLimit.text, kUnitAboveLimit.title);
     }
     return true;
 }

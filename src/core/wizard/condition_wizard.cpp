@@ -63,6 +63,7 @@ void ConditionWizard::MC_Pic() {
 }
 
 void ConditionWizard::loadPage1() {
+    keepWindowValues();
     page1_.emplace(model_, seams_.ui);
     page1_->load();
 }
@@ -90,6 +91,9 @@ void ConditionWizard::next(WizardPage page) {
         show(WizardPage::条件T, true);
         show(WizardPage::条件1, false);
     } else if (page == WizardPage::条件T && isVisible(page)) {
+        if (!page2_->readyToLeave()) {
+            return;
+        }
         if (!page3_) {
             loadPage3();
         }
@@ -117,10 +121,29 @@ void ConditionWizard::cancel(WizardPage page) {
     unloadAll();
 }
 
+void ConditionWizard::keepWindowValues() {
+    before_ = model_.window;
+}
+
+void ConditionWizard::restoreWindowValues() {
+    if (!before_) {
+        return;
+    }
+    WindowValues& window = model_.window;
+    window.savedName = before_->savedName;
+    window.fileTitle = std::move(before_->fileTitle);
+    window.filePath = std::move(before_->filePath);
+    window.unsaved = before_->unsaved;
+    window.caption = std::move(before_->caption);
+    before_.reset();
+}
+
 void ConditionWizard::unloadAll() {
     unload(WizardPage::条件T);
     unload(WizardPage::条件2);
     unload(WizardPage::条件1);
+    // Pages closed without Finish (Cancel, the main window's Exit) change nothing.
+    restoreWindowValues();
 }
 
 void ConditionWizard::unload(WizardPage page) {
@@ -159,7 +182,7 @@ FinishOutcome ConditionWizard::finish() {
     }
     UserInterface& ui = seams_.ui;
     ui.setPointer(PointerShape::Hourglass);
-    if (!page3_->readyForFinish()) {
+    if (!page2_->readyToLeave() || !page3_->readyForFinish()) {
         ui.setPointer(PointerShape::Default);
         return FinishOutcome::Refused;
     }
@@ -173,6 +196,7 @@ FinishOutcome ConditionWizard::finish() {
         ui.setPointer(PointerShape::Default);
         return FinishOutcome::NotWritten;
     }
+    before_.reset();
     publishConditions(model_, conditions);
     host_.showBasicConditionPanel();
     model_.window.enabled = true;

@@ -83,9 +83,15 @@ private:
     void unload(WizardPage page);
     void show(WizardPage page, bool visible) { visible_[index(page)] = visible; }
 
+    // The pages edit a draft: what they change of the window before Finish (the file title the
+    // name box proposes, the flags) goes back as it was when they are cancelled.
+    void keepWindowValues();
+    void restoreWindowValues();
+
     MainWindowModel& model_;
     WizardSeams seams_;
     ConditionWizardHost& host_;
+    std::optional<WindowValues> before_;
     std::optional<BasicConditionsPage> page1_;
     std::optional<TimeConditionsPage> page2_;
     std::optional<SymbolTablePage> page3_;

@@ -95,6 +95,12 @@ SymbolRow SymbolTablePage::rowAt(int row) const {
 // stored. Texts outside the lists still pass: the file and the engine take them as they are.
 bool SymbolTablePage::rowCanBeWritten(int row) {
     const SymbolRow symbol = rowAt(row);
+    if (!isWholeNumberText(symbol.shortTimeSpins)) {
+        return refuseAtRow(row, Page3Control::時短表示, kShortTimeNotWhole, kBadShortTime.title);
+    }
+    if (!isWholeNumberText(symbol.payout)) {
+        return refuseAtRow(row, Page3Control::出玉表示, kPayoutNotWhole, kBadPayout.title);
+    }
     const std::string record = buildSymbolRecord(symbol, SymbolRecordWriter::WizardFinish);
     const Result<SymbolNumbers> numbers = symbolNumbers(parseSymbolRecord(record).row);
     if (!numbers.ok()) {

@@ -192,7 +192,9 @@ void SymbolTablePage::lostFocus(Page3Control box) {
         }
         break;
     case Page3Control::時短表示:
-        if (readNumber(boxText) < 0) {
+        if (!isWholeNumberText(boxText)) {
+            refuse(box, kShortTimeNotWhole, kBadShortTime.title);
+        } else if (readNumber(boxText) < 0) {
             refuse(box, kBadShortTime.text, kBadShortTime.title);
         }
         break;
@@ -202,7 +204,9 @@ void SymbolTablePage::lostFocus(Page3Control box) {
         }
         break;
     case Page3Control::出玉表示:
-        if (readNumber(boxText) <= 0) {
+        if (!isWholeNumberText(boxText)) {
+            refuse(box, kPayoutNotWhole, kBadPayout.title);
+        } else if (readNumber(boxText) <= 0) {
             refuse(box, kBadPayout.text, kBadPayout.title);
         }
         break;

@@ -39,6 +39,30 @@ std::string_view storedPart(Page2Box box, std::string_view text) {
     return StorableText::asStored(text, kColumnWidths[static_cast<std::size_t>(column - 1)]);
 }
 
+// A text that more typing can still make a number: digits with at most one point, then an
+// exponent mark with an optional sign and digits.
+bool isNumberInTheMaking(std::string_view text) {
+    std::size_t at = 0;
+    const auto digits = [&] {
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+            ++at;
+        }
+    };
+    digits();
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        digits();
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+            ++at;
+        }
+        digits();
+    }
+    return at == text.size();
+}
+
 } // namespace
 
 std::string_view controlName(Page2Box box) {
@@ -102,8 +126,15 @@ void TimeConditionsPage::changed(Page2Box box) {
     const TimeBox& rule = kTimeBoxes[index(box)];
     const std::string& boxText = text(box);
     if (!boxText.empty()) {
-        if (!kTimeConditions[index(box)].range.contains(readNumber(boxText))) {
-            putBack(box, rule.error.text);
+        if (!inRange(box)) {
+            if (!isNumberInTheMaking(boxText)) {
+                putBack(box, rule.error.text);
+                return;
+            }
+            // Checked when the box is left; until then it counts as the edit it is.
+            if (rule.marksUnsaved) {
+                model_.window.unsaved = true;
+            }
             return;
         }
         const std::optional<std::string> character =
@@ -121,10 +152,33 @@ void TimeConditionsPage::changed(Page2Box box) {
     }
 }
 
+bool TimeConditionsPage::inRange(Page2Box box) const {
+    return kTimeConditions[index(box)].range.contains(readNumber(text(box)));
+}
+
+void TimeConditionsPage::leave(Page2Box box) {
+    if (box == Page2Box::時間回転数表示 || text(box).empty() || inRange(box)) {
+        return;
+    }
+    putBack(box, kTimeBoxes[index(box)].error.text);
+}
+
+bool TimeConditionsPage::readyToLeave() {
+    for (const Page2Box box :
+         {Page2Box::回転時間, Page2Box::回転時間_確変, Page2Box::回転時間_比率}) {
+        if (!text(box).empty() && !inRange(box)) {
+            leave(box);
+            return false;
+        }
+    }
+    return true;
+}
+
 // The box takes back its value after a message; setting it runs its change handling again.
 void TimeConditionsPage::putBack(Page2Box box, std::string_view message) {
-    ui_.showMessage(inputErrorMessage(message, kTimeBoxes[index(box)].error.title));
+    // Put back before the message, so a box left again while the message shows finds a value.
     setText(box, kTimeConditions[index(box)].defaultText);
+    ui_.showMessage(inputErrorMessage(message, kTimeBoxes[index(box)].error.title));
 }
 
 void TimeConditionsPage::refreshSpinsPerHour() {

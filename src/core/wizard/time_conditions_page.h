@@ -41,7 +41,13 @@ public:
     void load();
 
     const std::string& text(Page2Box box) const { return texts_[index(box)]; }
+    // An edit of a box. A text that is on its way to a number ("0" of "0.5", "1e" of "1e-1") is
+    // kept without a word; the box checks it when it is left.
     void change(Page2Box box, std::string_view text);
+    // The box lost the focus: a value out of range is told and put back.
+    void leave(Page2Box box);
+    // Next and Finish: every box is checked as if left; false after the first one told.
+    bool readyToLeave();
 
     // The code (0, 1, 2) of the selected service-time option; nothing when none is selected.
     std::optional<std::uint8_t> serviceTimeRule() const { return serviceTimeRule_; }
@@ -57,6 +63,7 @@ private:
     void setText(Page2Box box, std::string_view text);
     void changed(Page2Box box);
     void putBack(Page2Box box, std::string_view message);
+    bool inRange(Page2Box box) const;
     void refreshSpinsPerHour();
 
     MainWindowModel& model_;
