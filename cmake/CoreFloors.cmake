@@ -16,6 +16,7 @@ set(ZELKORA_FLOORS
   analysis    # many campaigns and the theoretical figures, on the engine
   commands    # the window's commands without a screen: start-up, setup, the file commands
   wizard      # the logic of the three condition pages and Finish
+  machines    # today's machines as states and transitions: their file, conversion, theory, play
 )
 
 set(ZELKORA_USES_common "")
@@ -29,6 +30,7 @@ set(ZELKORA_USES_analysis common engine files model platform)
 set(ZELKORA_USES_commands common engine files model platform results)
 # The wizard shows the error texts of the commands floor when Finish or its reload fails.
 set(ZELKORA_USES_wizard commands common conditions files model platform results)
+set(ZELKORA_USES_machines common files)
 
 # Every floor that `floor` reaches through its uses, itself excluded, into `out`.
 function(zelkora_floor_reach floor out)

@@ -9,6 +9,7 @@
 #include "files/working_copy_file.h"
 #include "json_report.h"
 #include "loaded_verification.h"
+#include "machine_runner.h"
 #include "platform/pcg_random_source.h"
 #include "run_csv.h"
 #include "run_options.h"
@@ -88,6 +89,9 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
 
 int runVerification(std::span<const std::string_view> arguments, std::ostream& out,
                     std::ostream& err) {
+    if (namesMachineFile(arguments)) {
+        return runMachine(arguments, out, err);
+    }
     const ParsedOptions parsed = parseRunOptions(arguments);
     if (!parsed.error.empty()) {
         err << "zelkora-run: " << parsed.error << '\n' << kUsage;
