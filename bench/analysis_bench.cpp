@@ -1,5 +1,6 @@
 #include "analysis/campaign_analysis.h"
 #include "files/verification_conditions.h"
+#include "results/window_conditions.h"
 
 #include <benchmark/benchmark.h>
 #include <limits>

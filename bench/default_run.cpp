@@ -8,6 +8,7 @@
 #include "files/working_copy_file.h"
 #include "platform/pcg_random_source.h"
 #include "platform/silent_user_interface.h"
+#include "results/window_conditions.h"
 
 #include <chrono>
 #include <limits>

@@ -1,27 +1,7 @@
-# Fails when a file of the core includes a file of a higher floor, or anything outside the core
-# (the window, the desktop program, the runner). FLOORS lists the floors bottom first; every
-# quoted include of a core file must name a floor's folder at or below the file's own.
-string(REPLACE "," ";" floors "${FLOORS}")
-set(violations "")
-foreach(floor IN LISTS floors)
-  list(FIND floors ${floor} own_level)
-  file(GLOB sources ${SOURCE_DIR}/${floor}/*.cpp ${SOURCE_DIR}/${floor}/*.h)
-  foreach(source IN LISTS sources)
-    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
-    foreach(line IN LISTS includes)
-      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" included "${line}")
-      string(REGEX MATCH "^[^/]+" folder "${included}")
-      list(FIND floors "${folder}" level)
-      if(NOT included MATCHES "/" OR level EQUAL -1)
-        list(APPEND violations "${source}: \"${included}\" is not a file of the core's floors")
-      elseif(level GREATER own_level)
-        list(APPEND violations "${source}: \"${included}\" lies on a higher floor than ${floor}")
-      endif()
-    endforeach()
-  endforeach()
-endforeach()
-if(violations)
-  string(REPLACE ";" "\n" violations "${violations}")
-  message(FATAL_ERROR "Includes that break the floors:\n${violations}")
-endif()
-message(STATUS "every include of the core runs down its floors (${FLOORS})")
+# Fails when a file of the core includes a floor its own floor does not declare as used (a
+cmake_minimum_required(VERSION 3.25)
+# higher floor, a peer, or anything outside the core: the window, the desktop program, the
+# runner), or when a floor declares a use that none of its files makes.
+include(${CMAKE_CURRENT_LIST_DIR}/CoreFloors.cmake)
+zelkora_check_floor_includes(${SOURCE_DIR})
+message(STATUS "every include of the core names a floor its floor uses, and every use is made")

@@ -42,7 +42,7 @@ std::uint64_t seedFor(const RunOptions& options, std::ostream& err) {
     }
     std::random_device device;
     const std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32U) | device();
-    err << "seed: " << seed << '\n';
+    err << "シード: " << seed << '\n';
     return seed;
 }
 

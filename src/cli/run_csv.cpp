@@ -1,21 +1,16 @@
 #include "run_csv.h"
 
-#include "csv_writer.h"
+#include "commands/error_messages.h"
 #include "files/utf8_path.h"
 #include "json_report.h"
 
-#include <vector>
+#include <algorithm>
+#include <system_error>
 
 namespace zelkora::cli {
 namespace {
 
-std::filesystem::path csvPath(const std::string& folder, std::string_view name) {
-    return pathFromUtf8(folder) / std::filesystem::path(name);
-}
-
-bool writeGrid(const std::string& folder, std::string_view name, const GridTable& grid,
-               std::ostream& err) {
-    CsvFile file(csvPath(folder, name));
+void writeGrid(CsvFile& file, const GridTable& grid) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(grid.columnCount()));
     for (int row = 0; row < grid.rowCount(); ++row) {
         for (int column = 0; column < grid.columnCount(); ++column) {
@@ -23,34 +18,49 @@ bool writeGrid(const std::string& folder, std::string_view name, const GridTable
         }
         file.row(std::span<const std::string_view>(cells));
     }
-    return finishCsv(file, utf8FromPath(csvPath(folder, name)), err);
 }
 
 } // namespace
 
-bool prepareCsvFolder(const std::string& folder, std::ostream& err) {
+CsvFolder::CsvFolder(const std::string& folder, std::span<const std::string_view> names)
+    : folder_(pathFromUtf8(folder)), names_(names.begin(), names.end()) {
     std::error_code error;
-    std::filesystem::create_directories(pathFromUtf8(folder), error);
+    std::filesystem::create_directories(folder_, error);
     if (error) {
-        err << "zelkora-run: cannot make " << folder << ": " << error.message() << '\n';
-        return false;
+        status_ = Error{ErrorKind::CannotWrite}.inFile(folder_).because(error);
+        return;
     }
-    return true;
+    for (const std::string_view name : names_) {
+        files_.push_back(std::make_unique<CsvFile>(folder_ / std::filesystem::path(name)));
+        if (!files_.back()->status().ok()) {
+            status_ = files_.back()->status();
+            return;
+        }
+    }
 }
 
-bool finishCsv(CsvFile& file, const std::string& name, std::ostream& err) {
-    if (!file.close()) {
-        err << "zelkora-run: cannot write " << name << '\n';
-        return false;
-    }
-    return true;
+CsvFile& CsvFolder::file(std::string_view name) {
+    const auto at = std::find(names_.begin(), names_.end(), name) - names_.begin();
+    return *files_.at(static_cast<std::size_t>(at));
 }
 
-bool writeRunCsv(const std::string& folder, const MainWindowModel& model, std::ostream& err) {
-    if (!prepareCsvFolder(folder, err) || !writeGrid(folder, kBigHitsCsv, model.grids.grid1, err) ||
-        !writeGrid(folder, kDailyTotalsCsv, model.grids.grid3, err)) {
-        return false;
+Status CsvFolder::commit() {
+    if (!status_.ok()) {
+        return status_;
     }
+    LocalFileSystem files;
+    for (const std::unique_ptr<CsvFile>& file : files_) {
+        if (Status committed = file->commit(files); !committed.ok()) {
+            status_ = std::move(committed);
+            return status_;
+        }
+    }
+    return {};
+}
+
+Status writeRunCsv(CsvFolder& folder, const MainWindowModel& model) {
+    writeGrid(folder.file(kBigHitsCsv), model.grids.grid1);
+    writeGrid(folder.file(kDailyTotalsCsv), model.grids.grid3);
     std::vector<std::string> names;
     std::vector<std::string> texts;
     for (const auto& [name, text] : reportedFigures(model.fields)) {
@@ -59,10 +69,14 @@ bool writeRunCsv(const std::string& folder, const MainWindowModel& model, std::o
     }
     names.emplace_back("records");
     texts.push_back(std::to_string(model.window.resultRecordCounter));
-    CsvFile file(csvPath(folder, kOverallCsv));
-    file.row(std::span<const std::string>(names));
-    file.row(std::span<const std::string>(texts));
-    return finishCsv(file, utf8FromPath(csvPath(folder, kOverallCsv)), err);
+    CsvFile& overall = folder.file(kOverallCsv);
+    overall.row(std::span<const std::string>(names));
+    overall.row(std::span<const std::string>(texts));
+    return folder.commit();
+}
+
+void reportError(std::ostream& err, const Error& error) {
+    err << "zelkora-run: " << errorText(error) << '\n';
 }
 
 } // namespace zelkora::cli

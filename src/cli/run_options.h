@@ -9,13 +9,14 @@
 namespace zelkora::cli {
 
 inline constexpr std::string_view kUsage =
-    "usage: zelkora-run FILE.pac [--seed N] [--countdown T] [--prob] [--pic] [--campaign I] "
+    "使い方: zelkora-run FILE.pac [--seed N] [--countdown T] [--prob] [--pic] [--campaign I] "
     "[--out OUT.pac] [--csv DIR] [--json]\n"
-    "       zelkora-run FILE.pac --trials K [--threads J] [--seed N] [--countdown T] [--prob] "
-    "[--pic] [--csv DIR] [--json]\n"
-    "       zelkora-run FILE.pac --theory [--countdown T] [--json]\n"
-    "       zelkora-run --rebuild FILE.pac [--csv DIR] [--json]\n"
-    "       zelkora-run --setup\n";
+    "        zelkora-run FILE.pac --trials K [--threads J] [--seed N] [--countdown T] [--prob] "
+    "[--pic] [--ruin B] [--compare OTHER.pac] [--csv DIR] [--json]\n"
+    "        zelkora-run FILE.pac --theory [--rates] [--ratio P] [--countdown T] [--csv DIR] "
+    "[--json]\n"
+    "        zelkora-run --rebuild FILE.pac [--csv DIR] [--json]\n"
+    "        zelkora-run --setup\n";
 
 inline constexpr int kDefaultCountdown = 1000;
 inline constexpr std::int64_t kMostTrials = 10'000'000;
@@ -39,6 +40,10 @@ struct RunOptions {
     std::int64_t trials = 0;
     int threads = 0;                      // 0: one per core
     std::optional<std::int64_t> campaign; // 1-based: play that campaign of --trials alone
+    bool rates = false;                   // --rates: the theory's table against the exchange rate
+    std::optional<double> heldShare;      // --ratio P as 0 … 1; empty: the verification's own
+    std::optional<double> ruinBankroll;   // --ruin B, yen
+    std::optional<std::string> compare;   // --compare OTHER.pac
 };
 
 // The options; or the text --help or --version asks for; or the reason the command line is bad.

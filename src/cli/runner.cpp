@@ -9,6 +9,7 @@
 #include "files/working_copy_file.h"
 #include "json_report.h"
 #include "loaded_verification.h"
+#include "machine_runner.h"
 #include "platform/pcg_random_source.h"
 #include "run_csv.h"
 #include "run_options.h"
@@ -18,6 +19,7 @@
 #include "trials.h"
 
 #include <memory>
+#include <optional>
 
 namespace zelkora::cli {
 namespace {
@@ -55,6 +57,14 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
         err << "zelkora-run: " << problem << '\n';
         return kExitFailure;
     }
+    std::optional<CsvFolder> csv;
+    if (options.csv) {
+        csv.emplace(*options.csv, kRunCsvFiles);
+        if (!csv->status().ok()) {
+            reportError(err, csv->status().error());
+            return kExitFailure;
+        }
+    }
     const std::unique_ptr<PcgRandomSource> source = generatorFor(options, seedFor(options, err));
     RandomStream random(*source);
     NoEventPump pump;
@@ -66,12 +76,15 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     if (options.out && ok) {
         ok = writeOut(options, model, err);
     }
-    if (options.csv && ok) {
-        ok = writeRunCsv(*options.csv, model, err);
-    }
     if (ok) {
         out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
                              : textReport(model.fields, model.window.resultRecordCounter));
+    }
+    if (csv && ok) {
+        if (Status written = writeRunCsv(*csv, model); !written.ok()) {
+            reportError(err, written.error());
+            ok = false;
+        }
     }
     return ok ? kExitSuccess : kExitFailure;
 }
@@ -80,6 +93,9 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
 
 int runVerification(std::span<const std::string_view> arguments, std::ostream& out,
                     std::ostream& err) {
+    if (namesMachineFile(arguments)) {
+        return runMachine(arguments, out, err);
+    }
     const ParsedOptions parsed = parseRunOptions(arguments);
     if (!parsed.error.empty()) {
         err << "zelkora-run: " << parsed.error << '\n' << kUsage;
@@ -104,7 +120,7 @@ int runVerification(std::span<const std::string_view> arguments, std::ostream& o
         }
         return play(parsed.options, out, err);
     } catch (...) {
-        err << "zelkora-run: " << errorText(errorOfCurrentException()) << '\n';
+        reportError(err, errorOfCurrentException());
         return kExitFailure;
     }
 }

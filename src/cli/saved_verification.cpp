@@ -16,6 +16,8 @@
 #include "runner.h"
 #include "working_folder.h"
 
+#include <optional>
+
 namespace zelkora::cli {
 namespace {
 
@@ -80,6 +82,14 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
         err << "zelkora-run: " << openFailedText(options.file, copied.error()) << '\n';
         return kExitFailure;
     }
+    std::optional<CsvFolder> csv;
+    if (options.csv) {
+        csv.emplace(*options.csv, kRunCsvFiles);
+        if (!csv->status().ok()) {
+            reportError(err, csv->status().error());
+            return kExitFailure;
+        }
+    }
     ConsoleUserInterface console(err);
     AnswerYes ui(console);
     NoEventPump pump;
@@ -97,11 +107,16 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
     if (outcome.value() == RebuildOutcome::Failed) {
         return kExitFailure;
     }
-    if (options.csv && !writeRunCsv(*options.csv, model, err)) {
-        return kExitFailure;
-    }
+    // The figures are printed even when a CSV file cannot be written: they are what was asked
+    // for first, and the message says which file failed and why.
     out << (options.json ? jsonReport(model.fields, model.window.resultRecordCounter)
                          : textReport(model.fields, model.window.resultRecordCounter));
+    if (csv) {
+        if (Status written = writeRunCsv(*csv, model); !written.ok()) {
+            reportError(err, written.error());
+            return kExitFailure;
+        }
+    }
     return kExitSuccess;
 }
 
@@ -115,7 +130,7 @@ int setUpProgramFolder(std::ostream& out, std::ostream& err) {
     if (started.outcome == StartupOutcome::ProgramMustEnd) {
         return kExitFailure;
     }
-    out << "program folder: " << utf8FromPath(model.programFolder) << '\n';
+    out << "プログラムフォルダ: " << utf8FromPath(model.programFolder) << '\n';
     return kExitSuccess;
 }
 

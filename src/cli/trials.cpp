@@ -3,7 +3,6 @@
 #include "analysis/campaign_analysis.h"
 #include "commands/error_messages.h"
 #include "console_platform.h"
-#include "csv_writer.h"
 #include "files/utf8_path.h"
 #include "files/working_copy_file.h"
 #include "json_report.h"
@@ -23,7 +22,7 @@ namespace {
 // Every campaign's figures as one row of campaigns.csv, written as the analysis folds them.
 class CampaignCsv final : public CampaignSink {
 public:
-    explicit CampaignCsv(const std::filesystem::path& path) : file_(path) {
+    explicit CampaignCsv(CsvFile& file) : file_(file) {
         std::vector<std::string> headings{"試行"};
         for (const Field field : kOverallFigures) {
             headings.emplace_back(fieldName(field));
@@ -42,16 +41,13 @@ public:
         row_.push_back(csvNumber(figures.payoutBalls));
         file_.row(std::span<const std::string>(row_));
     }
-    CsvFile& file() { return file_; }
 
 private:
-    CsvFile file_;
+    CsvFile& file_;
     std::vector<std::string> row_;
 };
 
-bool writeDailyBands(const std::filesystem::path& path, const AnalysisReport& report,
-                     std::ostream& err) {
-    CsvFile file(path);
+void writeDailyBands(CsvFile& file, const AnalysisReport& report) {
     std::vector<std::string> row{"日目", "平均"};
     for (const double probability : kDayBandPercentiles) {
         row.push_back(plainText(probability * 100) + "%");
@@ -64,7 +60,6 @@ bool writeDailyBands(const std::filesystem::path& path, const AnalysisReport& re
         }
         file.row(std::span<const std::string>(row));
     }
-    return finishCsv(file, utf8FromPath(path), err);
 }
 
 int threadCount(const RunOptions& options) {
@@ -88,8 +83,8 @@ std::optional<CampaignSetup> setUp(const RunOptions& options, std::ostream& err)
     FileWorkingCopy workingCopy(loaded.model.workingCopyPath());
     Result<StoredConditions> conditions = workingCopy.readConditions();
     if (!conditions.ok()) {
-        err << "zelkora-run: cannot read " << options.file << ": " << errorText(conditions.error())
-            << '\n';
+        err << "zelkora-run: ファイル " << options.file << " を読み込めません。"
+            << errorText(conditions.error()) << '\n';
         return std::nullopt;
     }
     setup.conditions = std::move(conditions).value();
@@ -99,6 +94,45 @@ std::optional<CampaignSetup> setUp(const RunOptions& options, std::ostream& err)
     return setup;
 }
 
+TrialsHeading headingOf(const CampaignSetup& setup) {
+    return {setup.loaded.fields.text(Field::条件_名前), setup.seed, setup.countdown};
+}
+
+// A failure of the analysis itself (no worker thread started) belongs to no campaign.
+void reportFailure(std::ostream& err, std::int64_t campaign, const std::optional<Error>& failure) {
+    err << "zelkora-run: ";
+    if (campaign >= 0) {
+        err << "試行 " << campaign + 1 << ": ";
+    }
+    err << (failure ? errorText(*failure) : "キャンセルされました。") << '\n';
+}
+
+// --compare: both verifications with the same seed, so campaign i of each draws the same
+// stream.
+int runComparison(const RunOptions& options, const CampaignSetup& first, std::ostream& out,
+                  std::ostream& err) {
+    RunOptions other = options;
+    other.file = *options.compare;
+    other.seed = first.seed;
+    const std::optional<CampaignSetup> second = setUp(other, err);
+    if (!second) {
+        return kExitFailure;
+    }
+    NoEventPump pump;
+    const ComparisonOutcome outcome =
+        compareVerifications(first, *second, {options.trials, threadCount(options)},
+                             {pump, nullptr, nullptr}, options.ruinBankroll);
+    if (outcome.end != AnalysisEnd::Done) {
+        err << "zelkora-run: " << (outcome.failedInSecond ? other.file : options.file) << " ";
+        reportFailure(err, outcome.failedCampaign, outcome.failure);
+        return kExitFailure;
+    }
+    out << (options.json
+                ? dumpJson(comparisonJson(headingOf(first), headingOf(*second), outcome.report))
+                : comparisonText(headingOf(first), headingOf(*second), outcome.report));
+    return kExitSuccess;
+}
+
 } // namespace
 
 int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
@@ -106,42 +140,40 @@ int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
     if (!setup) {
         return kExitFailure;
     }
+    // Every CSV file is opened before the first campaign plays, so a folder that cannot take
+    // them is reported at once and not after the whole analysis.
+    if (options.compare) {
+        return runComparison(options, *setup, out, err);
+    }
+    std::optional<CsvFolder> csv;
     std::optional<CampaignCsv> campaigns;
     if (options.csv) {
-        if (!prepareCsvFolder(*options.csv, err)) {
+        csv.emplace(*options.csv, kTrialsCsvFiles);
+        if (!csv->status().ok()) {
+            reportError(err, csv->status().error());
             return kExitFailure;
         }
-        const std::filesystem::path path =
-            pathFromUtf8(*options.csv) / std::filesystem::path(kCampaignsCsv);
-        campaigns.emplace(path);
-        if (!campaigns->file().ok()) {
-            err << "zelkora-run: cannot write " << utf8FromPath(path) << '\n';
-            return kExitFailure;
-        }
+        campaigns.emplace(csv->file(kCampaignsCsv));
     }
     CampaignAnalysis analysis(*setup, {options.trials, threadCount(options)});
+    analysis.followBankroll(options.ruinBankroll);
     NoEventPump pump;
     const AnalysisOutcome outcome =
         analysis.run({pump, nullptr, campaigns ? &*campaigns : nullptr});
     if (outcome.end != AnalysisEnd::Done) {
-        err << "zelkora-run: ";
-        if (outcome.failedCampaign >= 0) {
-            err << "campaign " << outcome.failedCampaign + 1 << ": ";
-        }
-        err << (outcome.failure ? errorText(*outcome.failure) : "cancelled") << '\n';
+        reportFailure(err, outcome.failedCampaign, outcome.failure);
         return kExitFailure;
     }
-    if (campaigns) {
-        const std::filesystem::path folder = pathFromUtf8(*options.csv);
-        if (!finishCsv(campaigns->file(), utf8FromPath(folder / kCampaignsCsv), err) ||
-            !writeDailyBands(folder / std::filesystem::path(kDailyBandsCsv), outcome.report, err)) {
+    const TrialsHeading heading = headingOf(*setup);
+    out << (options.json ? dumpJson(trialsJson(heading, outcome.report))
+                         : trialsText(heading, outcome.report));
+    if (csv) {
+        writeDailyBands(csv->file(kDailyBandsCsv), outcome.report);
+        if (Status written = csv->commit(); !written.ok()) {
+            reportError(err, written.error());
             return kExitFailure;
         }
     }
-    const TrialsHeading heading{setup->loaded.fields.text(Field::条件_名前), setup->seed,
-                                setup->countdown};
-    out << (options.json ? dumpJson(trialsJson(heading, outcome.report))
-                         : trialsText(heading, outcome.report));
     return kExitSuccess;
 }
 

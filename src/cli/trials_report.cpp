@@ -72,6 +72,73 @@ void perFirstHit(std::string& text, const AnalysisReport& report) {
          fixedText(report.shareOfDaysEndedInStreak * 100, 2) + "%");
 }
 
+std::string countText(double value, int decimals, std::string_view unit) {
+    return std::isfinite(value) ? fixedText(value, decimals) + std::string(unit)
+                                : std::string("届かない（収支がプラスでない）");
+}
+
+void risk(std::string& text, const AnalysisReport& report) {
+    const RiskFigures& figures = report.risk;
+    line(text, "回転単価（試行の実際の持ち玉比率）", estimate(figures.balancePerSpin, 2, " 円"));
+    line(text, "1回転あたりの標準偏差", fixedText(figures.spreadPerSpin, 1) + " 円");
+    line(text, "1時間あたりの標準偏差", fixedText(figures.spreadPerHour, 0) + " 円");
+    line(text, "勝っている確率が95%になるまで",
+         countText(figures.spinsTo95Ahead, 0, " 回転") + "（" +
+             countText(figures.daysTo95Ahead, 1, " 日") + "）");
+    if (figures.bankroll) {
+        line(text, "軍資金 " + fixedText(*figures.bankroll, 0) + " 円が尽きる確率",
+             percent(figures.ruin));
+    }
+    std::string needed;
+    for (std::size_t index = 0; index < kRuinChances.size(); ++index) {
+        needed += (index > 0 ? "  " : "") + percentLabel(kRuinChances[index]) + "以下 " +
+                  fixedText(figures.bankrollForRuinChance[index], 0) + " 円";
+    }
+    line(text, "尽きる確率がこれ以下になる軍資金", needed);
+    line(text, "最大ドローダウン", estimate(figures.largestDrawdown, 0, " 円"));
+    std::string drawdowns;
+    for (std::size_t index = 0; index < kDrawdownPercentiles.size(); ++index) {
+        drawdowns += (index > 0 ? "  " : "") + percentLabel(kDrawdownPercentiles[index]) + " " +
+                     fixedText(figures.drawdownPercentiles[index], 0);
+    }
+    line(text,
+         figures.quantilesExact ? "最大ドローダウンの分位点" : "最大ドローダウンの分位点（推定）",
+         drawdowns);
+}
+
+nlohmann::ordered_json meanJson(const MeanEstimate& value);
+nlohmann::ordered_json shareJson(const ShareEstimate& value);
+
+nlohmann::ordered_json riskJson(const AnalysisReport& report) {
+    const RiskFigures& figures = report.risk;
+    nlohmann::ordered_json json{{"balance_per_spin", meanJson(figures.balancePerSpin)},
+                                {"spread_per_spin", jsonNumber(figures.spreadPerSpin)},
+                                {"spread_per_hour", jsonNumber(figures.spreadPerHour)},
+                                {"spins_to_95_ahead", jsonNumber(figures.spinsTo95Ahead)},
+                                {"days_to_95_ahead", jsonNumber(figures.daysTo95Ahead)}};
+    if (figures.bankroll) {
+        json["ruin"] = shareJson(figures.ruin);
+        json["ruin"]["bankroll"] = *figures.bankroll;
+    }
+    nlohmann::ordered_json needed = nlohmann::ordered_json::object();
+    for (std::size_t index = 0; index < kRuinChances.size(); ++index) {
+        needed[fixedText(kRuinChances[index] * 100, 0)] =
+            jsonNumber(figures.bankrollForRuinChance[index]);
+    }
+    json["bankroll_for_ruin_chance"] = needed;
+    nlohmann::ordered_json drawdown = meanJson(figures.largestDrawdown);
+    nlohmann::ordered_json percentiles = nlohmann::ordered_json::object();
+    for (std::size_t index = 0; index < kDrawdownPercentiles.size(); ++index) {
+        percentiles[fixedText(kDrawdownPercentiles[index] * 100, 0)] =
+            jsonNumber(figures.drawdownPercentiles[index]);
+    }
+    drawdown["percentiles"] = percentiles;
+    json["largest_drawdown"] = drawdown;
+    json["quantiles_exact"] = figures.quantilesExact;
+    json["payout_per_spin"] = meanJson(report.payoutPerSpin);
+    return json;
+}
+
 // At most about fifty rows: every day of a short verification, every n-th and the last day
 // of a long one (the JSON and CSV hold every day).
 void dayBands(std::string& text, const AnalysisReport& report) {
@@ -150,6 +217,7 @@ std::string trialsText(const TrialsHeading& heading, const AnalysisReport& repor
     line(text, "持金パンクのある確率", percent(report.wentBust));
     days(text, report);
     perFirstHit(text, report);
+    risk(text, report);
     dayBands(text, report);
     text += "総合データの平均\n";
     for (std::size_t index = 0; index < kOverallFigureCount; ++index) {
@@ -185,7 +253,28 @@ nlohmann::ordered_json trialsJson(const TrialsHeading& heading, const AnalysisRe
             meanJson(report.overallMeans[index]);
     }
     json["overall_means"] = overall;
+    json["risk"] = riskJson(report);
     return json;
+}
+
+std::string comparisonText(const TrialsHeading& first, const TrialsHeading& second,
+                           const ComparisonReport& report) {
+    std::string text =
+        "比較（同じ乱数列）  " + second.verification + " − " + first.verification + "\n";
+    line(text, "最終収支の差の平均", estimate(report.difference, 0, " 円"));
+    line(text, "差の標準偏差", fixedText(report.difference.standardDeviation, 0) + " 円");
+    line(text, second.verification + " が上回る確率", percent(report.secondAhead));
+    text += "---- " + first.verification + "\n" + trialsText(first, report.first);
+    text += "---- " + second.verification + "\n" + trialsText(second, report.second);
+    return text;
+}
+
+nlohmann::ordered_json comparisonJson(const TrialsHeading& first, const TrialsHeading& second,
+                                      const ComparisonReport& report) {
+    return {{"difference", meanJson(report.difference)},
+            {"second_ahead", shareJson(report.secondAhead)},
+            {"first", trialsJson(first, report.first)},
+            {"second", trialsJson(second, report.second)}};
 }
 
 } // namespace zelkora::cli

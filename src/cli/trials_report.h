@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysis_report.h"
+#include "analysis/comparison.h"
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
@@ -20,5 +21,12 @@ struct TrialsHeading {
 std::string trialsText(const TrialsHeading& heading, const AnalysisReport& report);
 // Every figure of the analysis, the daily bands included, as one JSON object.
 nlohmann::ordered_json trialsJson(const TrialsHeading& heading, const AnalysisReport& report);
+
+// Two verifications played with common random numbers: the difference of their final
+// balances, then each one's statistics.
+std::string comparisonText(const TrialsHeading& first, const TrialsHeading& second,
+                           const ComparisonReport& report);
+nlohmann::ordered_json comparisonJson(const TrialsHeading& first, const TrialsHeading& second,
+                                      const ComparisonReport& report);
 
 } // namespace zelkora::cli

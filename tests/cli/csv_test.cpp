@@ -1,21 +1,39 @@
 #include "csv_reader.h"
-#include "csv_writer.h"
+#include "files/csv_file.h"
+#include "files/file_system.h"
 #include "runner_outcome.h"
 #include "trials.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace zelkora::testing {
 namespace {
 
 TEST(CsvWriter, quotes_only_what_needs_quoting) {
-    EXPECT_EQ(cli::csvField("持金パンク"), "持金パンク");
-    EXPECT_EQ(cli::csvField("-12345.5"), "-12345.5");
-    EXPECT_EQ(cli::csvField("a,b"), "\"a,b\"");
-    EXPECT_EQ(cli::csvField("say \"7\""), "\"say \"\"7\"\"\"");
-    EXPECT_EQ(cli::csvField("two\r\nlines"), "\"two\r\nlines\"");
-    EXPECT_EQ(cli::csvField(" padded"), "\" padded\"");
-    EXPECT_EQ(cli::csvField(""), "");
+    EXPECT_EQ(csvField("持金パンク"), "持金パンク");
+    EXPECT_EQ(csvField("-12345.5"), "-12345.5");
+    EXPECT_EQ(csvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(csvField("say \"7\""), "\"say \"\"7\"\"\"");
+    EXPECT_EQ(csvField("two\r\nlines"), "\"two\r\nlines\"");
+    EXPECT_EQ(csvField(" padded"), "\" padded\"");
+    EXPECT_EQ(csvField(""), "");
+}
+
+// A cell a spreadsheet would run as a formula is shown as text: an apostrophe in front, in
+// quotes. Numbers, negative ones included, stay numbers.
+TEST(CsvWriter, formulas_are_written_as_text) {
+    struct Case {
+        std::string_view cell;
+        std::string_view written;
+    };
+    for (const Case& cell :
+         {Case{"=1+1", "\"'=1+1\""}, Case{"@SUM(A1)", "\"'@SUM(A1)\""}, Case{"+81 3", "\"'+81 3\""},
+          Case{"-1+2", "\"'-1+2\""}, Case{"--", "\"'--\""}, Case{"\tx", "\"'\tx\""},
+          Case{"\rx", "\"'\rx\""}, Case{"=\"a\",b", "\"'=\"\"a\"\",b\""}, Case{"-7", "-7"},
+          Case{"+3.5", "+3.5"}, Case{"-.5", "-.5"}, Case{"a=1", "a=1"}}) {
+        EXPECT_EQ(csvField(cell.cell), cell.written) << cell.cell;
+    }
 }
 
 TEST(CsvWriter, a_file_reads_back_cell_for_cell) {
@@ -24,24 +42,50 @@ TEST(CsvWriter, a_file_reads_back_cell_for_cell) {
     const CsvRows written{{"絵柄名", "確変,通常", "出玉数"},
                           {"赤７", "確変", "2,400"},
                           {"\"ＢＡＲ\"", "a\nb", ""},
-                          {"ｻｰﾋﾞｽ　ﾀｲﾑ", " 5 ", "-"}};
-    cli::CsvFile file(path);
+                          {"ｻｰﾋﾞｽ　ﾀｲﾑ", " 5 ", "-3"}};
+    CsvFile file(path);
     for (const std::vector<std::string>& row : written) {
         file.row(std::span<const std::string>(row));
     }
-    ASSERT_TRUE(file.close());
+    LocalFileSystem files;
+    ASSERT_TRUE(file.commit(files).ok());
     const CsvDocument read = readCsv(path);
     EXPECT_TRUE(read.byteOrderMark);
     EXPECT_TRUE(read.wellFormed);
     EXPECT_EQ(read.rows, written);
+    // A formula reads back as the text it was, with the apostrophe that keeps it text.
+    CsvFile formula(path);
+    const std::vector<std::string> cells{"=HYPERLINK(\"x\")", "@A1"};
+    formula.row(std::span<const std::string>(cells));
+    ASSERT_TRUE(formula.commit(files).ok());
+    EXPECT_EQ(readCsv(path).rows, (CsvRows{{"'=HYPERLINK(\"x\")", "'@A1"}}));
 }
 
-TEST(CsvWriter, reports_a_file_it_cannot_write) {
+// The file is written beside the target and replaces it only when complete: a target that
+// cannot be written is known before any row, with the system's reason, and an old file stays.
+TEST(CsvWriter, reports_a_file_it_cannot_write_and_keeps_the_old_one) {
     TempFolder folder;
-    cli::CsvFile file(folder.file("missing") / "t.csv");
-    const std::vector<std::string> row{"x"};
-    file.row(std::span<const std::string>(row));
-    EXPECT_FALSE(file.close());
+    CsvFile missing(folder.file("missing") / "t.csv");
+    ASSERT_FALSE(missing.status().ok());
+    EXPECT_EQ(missing.status().error().system, std::errc::no_such_file_or_directory);
+
+    std::filesystem::create_directories(folder.file("taken.csv"));
+    const CsvFile folderTarget(folder.file("taken.csv"));
+    ASSERT_FALSE(folderTarget.status().ok());
+    EXPECT_EQ(folderTarget.status().error().system, std::errc::is_a_directory);
+
+    const auto path = folder.file("old.csv");
+    std::ofstream(path) << "old";
+    {
+        CsvFile abandoned(path);
+        const std::vector<std::string> row{"new"};
+        abandoned.row(std::span<const std::string>(row));
+    }
+    EXPECT_EQ(readBytes(path), (Bytes{'o', 'l', 'd'}));
+    // No half-written file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("")),
+                            std::filesystem::directory_iterator()),
+              2); // taken.csv and old.csv
 }
 
 using RunCsv = DefaultVerificationTest;

@@ -148,7 +148,7 @@ TEST(RunnerProcess, a_temporary_folder_that_cannot_hold_the_working_copy_is_told
     };
     for (const Case& refused :
          {Case{folder.file("missing"), "ファイルまたはフォルダが見つかりません。"},
-          Case{folder.file("file"), "フォルダではありません。"}}) {
+          Case{folder.file("file"), "フォルダの名前がファイルに使われています。"}}) {
         const std::string temporary = refused.temporary.string();
         const ProcessEnd end = runRunner({kSample, "--seed", "1"}, folder.file("err.txt"),
                                          [&] { ::setenv("TMPDIR", temporary.c_str(), 1); });

@@ -91,29 +91,46 @@ TEST_F(Runner, WithoutSeedPrintsTheSeedThatRepeatsTheRun) {
     const std::string first = folder_.file("first.pac").string();
     const Outcome unseeded = run({verification_, "--out", first});
     ASSERT_EQ(unseeded.status, cli::kExitSuccess);
-    ASSERT_EQ(unseeded.err.rfind("seed: ", 0), 0U) << unseeded.err;
-    const std::string seed = unseeded.err.substr(6, unseeded.err.find('\n') - 6);
+    const std::string label = "シード: ";
+    ASSERT_EQ(unseeded.err.rfind(label, 0), 0U) << unseeded.err;
+    const std::string seed =
+        unseeded.err.substr(label.size(), unseeded.err.find('\n') - label.size());
     const std::string second = folder_.file("second.pac").string();
     ASSERT_EQ(run({verification_, "--seed", seed, "--out", second}).status, cli::kExitSuccess);
     EXPECT_EQ(readBytes(first), readBytes(second));
 }
 
+// Every complaint about the command line is said in Japanese, naming what is wrong.
 TEST_F(Runner, BadUsageExitsWithTwoAndPrintsTheUsage) {
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{},
-                                               {"--json"},
-                                               {verification_, "--seed"},
-                                               {verification_, "--seed", "-1"},
-                                               {verification_, "--seed", "18446744073709551616"},
-                                               {verification_, "--countdown", "0"},
-                                               {verification_, "--countdown", "1001"},
-                                               {verification_, "--countdown", "5x"},
-                                               {verification_, "--out"},
-                                               {verification_, "--fast"},
-                                               {verification_, verification_}}) {
-        const Outcome outcome = run(arguments);
-        EXPECT_EQ(outcome.status, cli::kExitUsage);
-        EXPECT_NE(outcome.err.find("usage: zelkora-run FILE.pac"), std::string::npos);
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string says;
+    };
+    const std::vector<Case> cases{
+        {{}, "検証ファイルが指定されていません"},
+        {{"--json"}, "検証ファイルが指定されていません"},
+        {{verification_, "--seed"}, "--seed の値がないか、多すぎます"},
+        {{verification_, "--seed", "-1"}, "--seed の値が正しくありません"},
+        {{verification_, "--seed", "18446744073709551616"}, "--seed の値が正しくありません"},
+        {{verification_, "--countdown", "0"}, "1 から 1000 までの整数を指定してください"},
+        {{verification_, "--countdown", "1001"}, "--countdown の値が正しくありません"},
+        {{verification_, "--countdown", "5x"}, "--countdown の値が正しくありません"},
+        {{verification_, "--out"}, "--out の値がないか、多すぎます"},
+        {{verification_, "--fast"}, "解釈できない引数があります: --fast"},
+        {{verification_, verification_}, "解釈できない引数があります"},
+        {{verification_, "--threads", "2"}, "--threads は --trials と一緒に指定してください"},
+        {{verification_, "--theory", "--trials", "2"}, "は一緒に指定できません"},
+        {{verification_, "--theory", "--prob"}, "--theory は --prob と --pic を使わない"},
+        {{verification_, "--theory", "--ratio", "101"}, "0 から 100 までの数"},
+        {{verification_, "--trials", "2", "--ruin", "-5"}, "--ruin の値が正しくありません"},
+        {{verification_, "--compare", "x.pac"}, "--compare は --trials と一緒に指定してください"},
+        {{"--setup", verification_}, "--setup には検証ファイルを指定できません"}};
+    for (const Case& bad : cases) {
+        const Outcome outcome = run(bad.arguments);
+        const std::string firstLine = outcome.err.substr(0, outcome.err.find('\n'));
+        EXPECT_EQ(outcome.status, cli::kExitUsage) << firstLine;
+        EXPECT_NE(firstLine.find(bad.says), std::string::npos) << firstLine;
+        EXPECT_NE(outcome.err.find("使い方: zelkora-run FILE.pac"), std::string::npos);
         EXPECT_TRUE(outcome.out.empty());
     }
 }
@@ -121,9 +138,10 @@ TEST_F(Runner, BadUsageExitsWithTwoAndPrintsTheUsage) {
 TEST_F(Runner, HelpAndVersionPrintAndExitWithZero) {
     const Outcome help = run({"--help"});
     EXPECT_EQ(help.status, cli::kExitSuccess);
-    EXPECT_EQ(help.out.find("usage: zelkora-run FILE.pac"), help.out.find('\n') + 1) << help.out;
-    for (const char* option : {"--seed", "--countdown", "--prob", "--pic", "--out", "--json",
-                               "--rebuild", "--setup", "--version"}) {
+    EXPECT_EQ(help.out.find("使い方: zelkora-run FILE.pac"), help.out.find('\n') + 1) << help.out;
+    for (const char* option :
+         {"--seed", "--countdown", "--prob", "--pic", "--out", "--json", "--rebuild", "--setup",
+          "--version", "--theory", "--rates", "--ratio", "--ruin", "--compare", "--csv"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     EXPECT_TRUE(help.err.empty());

@@ -87,7 +87,7 @@ TEST_F(Trials, theory_prints_its_assumptions_and_figures) {
     const Outcome json = run({verification_, "--theory", "--json", "--countdown", "512"});
     const auto figures = nlohmann::json::parse(json.out);
     EXPECT_EQ(figures["countdown"], 512);
-    EXPECT_EQ(figures["assumptions"].size(), 5U);
+    EXPECT_EQ(figures["assumptions"].size(), 6U);
     // Half the symbols start 確変, the others a 時短 of 100 that hits again with
     // c = 1 − (1 − p)^100, so a streak goes on with chance (1 + c) / 2 per hit.
     const double p = figures["hit_chance_normal"];
@@ -95,20 +95,70 @@ TEST_F(Trials, theory_prints_its_assumptions_and_figures) {
     EXPECT_NEAR(figures["mean_streak"].get<double>(), 1 / (1 - goOn), 1e-9);
 }
 
+// --theory --csv: the figures as name and value rows, and the rate table with one row per
+// exchange rate, both read back by a CSV parser.
+TEST_F(Trials, theory_writes_its_figures_and_rate_table_as_csv) {
+    const std::filesystem::path folder = folder_.file("theory");
+    const Outcome text =
+        run({verification_, "--theory", "--ratio", "50", "--csv", folder.string()});
+    ASSERT_EQ(text.status, cli::kExitSuccess) << text.err;
+    const CsvDocument figures = readCsv(folder / "theory.csv");
+    const CsvDocument rates = readCsv(folder / "rates.csv");
+    ASSERT_TRUE(figures.wellFormed && rates.wellFormed);
+    EXPECT_EQ(figures.rows.front(), (std::vector<std::string>{"項目", "値"}));
+    const auto named = [&](std::string_view name) {
+        for (const std::vector<std::string>& row : figures.rows) {
+            if (row.at(0) == name) {
+                return row.at(1);
+            }
+        }
+        return std::string("(none)");
+    };
+    EXPECT_NE(text.out.find("平均連荘  " + named("平均連荘") + "\n"), std::string::npos);
+    EXPECT_NE(named("回転単価（持ち玉比率 50.00%）"), "(none)");
+    ASSERT_EQ(rates.rows.size(), 6U); // heading and 25, 28, 30, 33, 40 balls per 100 yen
+    EXPECT_EQ(rates.rows[1].at(0), "25");
+    EXPECT_EQ(rates.rows[5].at(0), "40");
+    // At 25 balls (4 yen a ball) cash and held balls cost the same, so their borders meet; at
+    // 40 the cash border is higher.
+    const std::size_t cash = rates.rows[0].size() - 3;
+    EXPECT_EQ(rates.rows[1].at(cash), rates.rows[1].at(cash + 1));
+    EXPECT_GT(std::stod(rates.rows[5].at(cash)), std::stod(rates.rows[5].at(cash + 1)));
+}
+
+// --ruin adds the chance the bankroll runs out; --compare of a file with itself plays the same
+// streams, so every campaign differs by nothing.
+TEST_F(Trials, ruin_and_compare_report_in_json) {
+    const Outcome ruin =
+        run({verification_, "--trials", "40", "--seed", "2", "--ruin", "50000", "--json"});
+    ASSERT_EQ(ruin.status, cli::kExitSuccess) << ruin.err;
+    const auto report = nlohmann::json::parse(ruin.out);
+    EXPECT_EQ(report["risk"]["ruin"]["bankroll"], 50000);
+    const double share = report["risk"]["ruin"]["share"];
+    EXPECT_GE(share, 0);
+    EXPECT_LE(share, 1);
+    const Outcome compared =
+        run({verification_, "--trials", "20", "--seed", "2", "--compare", verification_, "--json"});
+    ASSERT_EQ(compared.status, cli::kExitSuccess) << compared.err;
+    const auto difference = nlohmann::json::parse(compared.out)["difference"];
+    EXPECT_EQ(difference["mean"], 0);
+    EXPECT_EQ(difference["standard_deviation"], 0);
+}
+
 TEST_F(Trials, options_that_do_not_go_together_exit_with_two) {
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{verification_, "--trials", "0"},
-                                               {verification_, "--trials", "10000001"},
-                                               {verification_, "--threads", "2"},
-                                               {verification_, "--trials", "5", "--threads", "0"},
-                                               {verification_, "--trials", "5", "--out", "x.pac"},
-                                               {verification_, "--trials", "5", "--theory"},
-                                               {verification_, "--trials", "5", "--campaign", "2"},
-                                               {verification_, "--theory", "--csv", "dir"},
-                                               {verification_, "--theory", "--prob"},
-                                               {verification_, "--campaign", "0"},
-                                               {"--rebuild", verification_, "--campaign", "1"},
-                                               {"--setup", "--csv", "dir"}}) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {verification_, "--trials", "0"},
+             {verification_, "--trials", "10000001"},
+             {verification_, "--threads", "2"},
+             {verification_, "--trials", "5", "--threads", "0"},
+             {verification_, "--trials", "5", "--out", "x.pac"},
+             {verification_, "--trials", "5", "--theory"},
+             {verification_, "--trials", "5", "--campaign", "2"},
+             {verification_, "--trials", "5", "--compare", verification_, "--csv", "dir"},
+             {verification_, "--theory", "--prob"},
+             {verification_, "--campaign", "0"},
+             {"--rebuild", verification_, "--campaign", "1"},
+             {"--setup", "--csv", "dir"}}) {
         const Outcome outcome = run(arguments);
         EXPECT_EQ(outcome.status, cli::kExitUsage) << arguments.at(1) << " " << outcome.err;
         EXPECT_TRUE(outcome.out.empty());
@@ -122,7 +172,22 @@ TEST_F(Trials, an_unreadable_file_or_a_csv_folder_that_cannot_be_made_exit_with_
     // The CSV folder's name is taken by the verification file itself.
     outcome = run({verification_, "--trials", "3", "--csv", verification_});
     EXPECT_EQ(outcome.status, cli::kExitFailure);
-    EXPECT_NE(outcome.err.find("cannot make"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("に書き込めません。フォルダの名前がファイルに使われています。"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_TRUE(outcome.out.empty());
+}
+
+// The CSV files are opened before the first campaign: ten million campaigns would take hours,
+// so a check made after them would never come back here.
+TEST_F(Trials, a_csv_file_that_cannot_be_written_is_reported_before_any_campaign) {
+    std::filesystem::create_directories(folder_.file("out") / "campaigns.csv");
+    const Outcome outcome =
+        run({verification_, "--trials", "10000000", "--csv", folder_.file("out").string()});
+    EXPECT_EQ(outcome.status, cli::kExitFailure);
+    EXPECT_NE(outcome.err.find("campaigns.csv に書き込めません。ファイルではなくフォルダです。"),
+              std::string::npos)
+        << outcome.err;
     EXPECT_TRUE(outcome.out.empty());
 }
 

@@ -198,7 +198,7 @@ TEST(error_messages_test, each_reason_a_file_fails_for_has_its_own_words) {
              Case{std::make_error_code(errc::permission_denied), "アクセスが許可されていません。"},
              Case{std::make_error_code(errc::too_many_symbolic_link_levels),
                   "シンボリックリンクが循環しています。"},
-             Case{std::make_error_code(errc::not_a_directory), "フォルダではありません。"},
+             Case{std::make_error_code(errc::not_a_directory), "フォルダの名前がファイルに使われています。"},
              Case{std::error_code(ENOSPC, std::system_category()),
                   "ディスクの空き容量が足りません。"},
              Case{std::make_error_code(errc::protocol_error),
@@ -269,8 +269,23 @@ TEST(error_messages_test, a_fault_while_replaying_names_the_record_before_what_w
     column.record = 0;
     EXPECT_EQ(errorText(column), "2 列目「x」は数値ではありません。");
 
-    EXPECT_EQ(runNotStartedMessage(Error{ErrorKind::NoPlayedSlot}).text,
-              "プレイする時間帯が１つもないのため、検証を開始できません。条件を確認してください。");
+    // A reason that ends in a verb or an adjective takes "ため" alone, a noun "のため".
+    struct Refusal {
+        ErrorKind kind;
+        std::string_view because;
+    };
+    for (const Refusal& refusal :
+         {Refusal{ErrorKind::NoPlayedSlot, "プレイする時間帯が１つもないため、"},
+          Refusal{ErrorKind::EndlessNextHitShortTime,
+                  "次まで時短を終わらせる通常・確変の絵柄がないため、"},
+          Refusal{ErrorKind::SymbolCountNotWhole, "絵柄数が1から50の整数でないため、"},
+          Refusal{ErrorKind::DailyCapTooLarge, "投資上限/日が大きすぎるため、"},
+          Refusal{ErrorKind::ExchangeRateNotPositive, "両替率が0以下のため、"}}) {
+        const std::string text = runNotStartedMessage(Error{refusal.kind}).text;
+        EXPECT_EQ(text,
+                  std::string(refusal.because) + "検証を開始できません。条件を確認してください。");
+        EXPECT_EQ(text.find("ないのため"), std::string::npos) << text;
+    }
 }
 
 } // namespace

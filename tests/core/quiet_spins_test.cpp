@@ -3,6 +3,7 @@
 #include "files/sample_definitions.h"
 #include "files/working_copy_file.h"
 #include "platform/pcg_random_source.h"
+#include "results/window_conditions.h"
 #include "run_harness.h"
 #include "temp_folder.h"
 

@@ -62,7 +62,11 @@ protected:
         }
         accumulator.accumulate(columns);
     }
-    std::string text(Field field) const { return model.fields.text(field); }
+    // A field as the window would show it now.
+    std::string text(Field field) {
+        accumulator.show();
+        return model.fields.text(field);
+    }
     // The cells of a day-grid row, separated by blanks.
     std::string dayRow(int row) const {
         std::string cells;
@@ -73,8 +77,7 @@ protected:
     }
 
     MainWindowModel model;
-    Money money{500, 777};
-    RecordAccumulator accumulator{model, money};
+    RecordAccumulator accumulator{model};
 };
 
 // Two days, hand-worked. Symbols: ７ 確変, ３ 通常 with 100 時短 spins, ５ 次まで時短;
@@ -139,7 +142,7 @@ TEST_F(RecordAccumulationTest, TwoDaysWorkedByHand) {
     ASSERT_EQ(model.grids.grid3.rowCount(), 3); // last day + 1
     EXPECT_EQ(dayRow(2), "2 10000 500 1 1500 -4000 17000");
     EXPECT_EQ(text(Field::c日合計_収支F), "0");
-    EXPECT_EQ(money.cumulativeBalance, 17000);
+    EXPECT_EQ(accumulator.figures().cumulativeBalance, 17000);
 }
 
 TEST_F(RecordAccumulationTest, DaysWithoutFirstHitsLeaveTheHitFiguresAtZero) {

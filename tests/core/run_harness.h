@@ -4,6 +4,7 @@
 #include "files/run_working_copy.h"
 #include "files/verification_conditions.h"
 #include "model/main_window_model.h"
+#include "results/window_conditions.h"
 #include "test_platform.h"
 
 #include <array>

@@ -293,6 +293,43 @@ TEST(RunFaults, DayGridRowAtTheLargestDayIsAFaultNotAnOverflow) {
     EXPECT_EQ(model.grids.grid3.rowCount(), 1);
 }
 
+// A Start that fails before playing leaves the window's figures as they were (an opened
+// verification's, here), not the engine's figures of an earlier run or of none.
+TEST(RunFaults, StartThatCannotRecreateTheWorkingCopyLeavesTheFigures) {
+    class UnwritableWorkingCopy final : public RunWorkingCopy {
+    public:
+        explicit UnwritableWorkingCopy(StoredConditions conditions)
+            : stored_(std::move(conditions)) {}
+        Result<StoredConditions> readConditions() override { return stored_; }
+        Status recreate(const StoredConditions&) override {
+            return Error{ErrorKind::CannotWrite}.inFile("temp.pac");
+        }
+        Status writeResult(std::int32_t, const ResultColumns&) override { return {}; }
+        Status finish(std::int32_t, std::string_view) override { return {}; }
+        void close() override {}
+
+    private:
+        StoredConditions stored_;
+    };
+    RunHarness run;
+    UnwritableWorkingCopy unwritable(run.conditions);
+    RunCommands commands(run.model, {run.ui, run.pump, run.timers, run.stream, unwritable});
+    applyConditions(run.model, run.conditions);
+    run.model.commands.apply(Availability::VerificationLoaded);
+    for (Field field : {Field::総大当り数表示, Field::収支表示F, Field::c日合計_投資額F,
+                        Field::初当たり確率表示}) {
+        run.model.fields.setText(field, "7");
+    }
+    run.scriptStart();
+    commands.MK_Start();
+    ASSERT_EQ(run.ui.messages.size(), 1U);
+    EXPECT_EQ(run.ui.messages[0].title, "検証エラー");
+    for (Field field : {Field::総大当り数表示, Field::収支表示F, Field::c日合計_投資額F,
+                        Field::初当たり確率表示}) {
+        EXPECT_EQ(run.field(field), "7") << fieldName(field);
+    }
+}
+
 TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
     class FailingWorkingCopy final : public RunWorkingCopy {
     public:

@@ -11,6 +11,7 @@
 #include "results/grids_and_charts.h"
 #include "results/ind_preset.h"
 #include "results/rebuild.h"
+#include "results/window_conditions.h"
 #include "run_harness.h"
 
 #include <functional>

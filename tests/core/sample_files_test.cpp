@@ -13,9 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The shipped samples, as zelkora-make-samples wrote them into samples/.
+// The shipped samples, as zelkora-make-samples wrote them into samples/. The folder comes from
+// the build, not from __FILE__, which a compiler cache may make relative to the build folder.
 fs::path shippedSample(const SampleDefinition& sample) {
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "samples" /
+    return fs::path(ZELKORA_SAMPLES_DIR) /
            pathFromUtf8(sample.name + std::string(kVerificationExtension));
 }
 

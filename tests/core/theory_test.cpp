@@ -4,6 +4,7 @@
 #include "analysis/theory.h"
 #include "analysis_fixture.h"
 #include "engine/lottery.h"
+#include "results/window_conditions.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -129,13 +130,17 @@ TEST(StreakChain, a_streak_that_never_ends_has_no_expectation) {
 }
 
 // One 通常 symbol paying 2100 at 1 in 256 (exactly 1/256 with T = 1000), 25 spins per 1000
-// yen (10 balls a spin), 10 s a spin:
+// yen (10 balls a spin), 10 s a spin, bought in units of 1000 yen (250 balls):
 // - 2100 balls per 256 spins is 8.203125 balls a spin; at 25 balls per 100 yen (4 yen a ball)
 //   32.8125 yen against 40 yen of balls: −7.1875 yen a spin on cash and on held balls;
 // - a first hit takes (256 × 10 + 180) s = 0.761111 h, so −7.1875 × 256 / 0.761111 = −2417.5
 //   yen an hour; the border is 1000 / 32.8125 = 250 / 8.203125 = 30.4762 spins per 1000 yen;
-// - at 40 balls per 100 yen a ball fetches 2.5 yen: 20.5078 − 40 = −19.4922 yen a spin on cash,
-//   20.5078 − 25 = −4.4922 on held balls; the cash border rises to 1000 / 20.5078 = 48.7619.
+// - at 40 balls per 100 yen a ball fetches 2.5 yen: 20.5078 − 25 = −4.4922 a spin on held
+//   balls. On cash the spins cost 40 yen and the bought balls still held at the first hit
+//   fetch 2.5 yen instead of 4: after k spins from none held the run holds
+//   h(k) = 10·(25 − k mod 25) balls (a unit bought every 25 spins), so over the geometric k
+//   E[h] = Σ_{j=1..25} p(1 − p)^(j−1)·h(j) ÷ (1 − (1 − p)^25), and the balance per spin is
+//   20.5078 − 40 − 1.5·E[h] ÷ 256.
 TEST(Theory, money_figures_of_a_hand_computed_machine) {
     StoredConditions conditions = defaultConditions();
     const auto set = [&conditions](Field field, std::string text) {
@@ -145,6 +150,7 @@ TEST(Theory, money_figures_of_a_hand_computed_machine) {
     set(Field::条件_回転数1000円, "25");
     set(Field::条件_両替率, "25");
     set(Field::条件_絵柄数, "1");
+    conditions.investmentUnit = "1000";
     conditions.spinSeconds = "10";
     conditions.timeRatio = "100";
     conditions.symbols = {{"通常", 0, "通常時交換", 2100, "A"}};
@@ -164,14 +170,56 @@ TEST(Theory, money_figures_of_a_hand_computed_machine) {
     EXPECT_NEAR(even.onCash.border, 30.47619, 1e-5);
     EXPECT_NEAR(even.onHeldBalls.border, 30.47619, 1e-5);
 
+    const double p = 1.0 / 256;
+    double period = 0;
+    for (int j = 1; j <= 25; ++j) {
+        period += p * std::pow(1 - p, j - 1) * 10 * (25 - j % 25);
+    }
+    const double heldAtHit = period / (1 - std::pow(1 - p, 25));
+    EXPECT_NEAR(even.boughtBallsAtFirstHit, heldAtHit, 1e-9);
+
     set(Field::条件_両替率, "40");
     applyConditions(model, conditions);
-    outcome = theoreticalFigures(model, 1000);
+    outcome = theoreticalFigures(model, 1000, 0.25);
     ASSERT_TRUE(outcome.ok());
-    EXPECT_NEAR(outcome->onCash.balancePerSpin, -19.4921875, 1e-12);
+    const double onCash = 20.5078125 - 40 - 1.5 * heldAtHit / 256;
+    EXPECT_NEAR(outcome->onCash.balancePerSpin, onCash, 1e-9);
     EXPECT_NEAR(outcome->onHeldBalls.balancePerSpin, -4.4921875, 1e-12);
-    EXPECT_NEAR(outcome->onCash.border, 48.76190, 1e-5);
+    EXPECT_NEAR(outcome->atShare.balancePerSpin, 0.25 * -4.4921875 + 0.75 * onCash, 1e-9);
     EXPECT_NEAR(outcome->onHeldBalls.border, 30.47619, 1e-5);
+    // Without the bought balls the cash border would be 1000 / 20.5078 = 48.76; they raise it,
+    // and at the border found the balance is 0 (to within the step the single-precision balls
+    // per spin make in the held balls).
+    EXPECT_GT(outcome->onCash.border, 48.8);
+    for (const double share : {0.0, 0.25}) {
+        const MoneyFigures atBorder = moneyFigures(
+            outcome->basis,
+            {40, share == 0 ? outcome->onCash.border : outcome->atShare.border, share});
+        EXPECT_NEAR(atBorder.balancePerSpin, 0, 0.01) << share;
+    }
+}
+
+// A denominator of 0 or below makes the engine's product f × M × N never reach M: every spin
+// hits, in 通常 and in 確変 alike.
+TEST(Theory, a_denominator_below_zero_hits_on_every_spin) {
+    EXPECT_EQ(spinHitChance(-5, 1000), 1);
+    EXPECT_EQ(spinHitChance(0, 1000), 1);
+    StoredConditions conditions = defaultConditions();
+    conditions.basic[basicColumnIndex(Field::条件_確率)] = "-5";
+    MainWindowModel model;
+    applyConditions(model, conditions);
+    const TheoryOutcome outcome = theoreticalFigures(model, 1000);
+    ASSERT_TRUE(outcome.ok()) << static_cast<int>(outcome.error().kind);
+    EXPECT_EQ(outcome->spinsPerFirstHit, 1);
+    EXPECT_EQ(outcome->hitChance確変, 1);
+}
+
+// はまり: a first hit needs at least n spins when the first n − 1 all miss.
+TEST(Theory, hamari_chances_are_geometric) {
+    EXPECT_EQ(hamariChance(0.01, 1), 1);
+    EXPECT_NEAR(hamariChance(0.01, 2), 0.99, 1e-15);
+    EXPECT_NEAR(hamariChance(1.0 / 300, 901), std::pow(299.0 / 300, 900), 1e-15);
+    EXPECT_EQ(hamariChance(1, 5), 0);
 }
 
 TEST(Theory, refuses_conditions_a_run_refuses) {

@@ -64,6 +64,16 @@ MeanEstimate RatioAccumulator::estimate() const {
     return {ratio, deviation, ratio - margin, ratio + margin};
 }
 
+double RatioAccumulator::spreadPerUnit() const {
+    if (count_ < 2 || !(meanY_ > 0)) {
+        return kUnknown;
+    }
+    const double ratio = meanX_ / meanY_;
+    const double residual = std::max(0.0, (sxx_ - 2 * ratio * sxy_ + ratio * ratio * syy_) /
+                                              static_cast<double>(count_ - 1));
+    return std::sqrt(residual / meanY_);
+}
+
 ShareEstimate shareEstimate(std::int64_t hits, std::int64_t count) {
     if (count == 0) {
         return {kUnknown, kUnknown, kUnknown};

@@ -47,6 +47,9 @@ public:
     void add(double numerator, double denominator);
     std::int64_t count() const { return count_; }
     MeanEstimate estimate() const;
+    // The spread of the numerator per unit of the denominator, as a sum of independent units
+    // would have it: the spread of x − R·y over √ȳ (for example yen per spin from campaigns).
+    double spreadPerUnit() const;
 
 private:
     std::int64_t count_ = 0;

@@ -1,6 +1,8 @@
 #include "analysis/analysis_report.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace zelkora {
 namespace {
@@ -11,12 +13,37 @@ double overallFigure(const CampaignFigures& campaign, Field field) {
 
 } // namespace
 
+RiskFigures AnalysisAccumulator::riskFigures(const AnalysisReport& report) const {
+    RiskFigures risk;
+    risk.balancePerSpin = perSpin_.estimate();
+    risk.spreadPerSpin = perSpin_.spreadPerUnit();
+    risk.spreadPerHour = perHour_.spreadPerUnit();
+    const double mean = risk.balancePerSpin.mean;
+    risk.spinsTo95Ahead = mean > 0 ? std::pow(kZ95OneSided * risk.spreadPerSpin / mean, 2)
+                                   : std::numeric_limits<double>::infinity();
+    const double spinsPerDay =
+        days_ > 0 ? overall_[overallFigureIndex(Field::総回転数表示)].mean() / days_ : 0;
+    risk.daysTo95Ahead = spinsPerDay > 0 ? risk.spinsTo95Ahead / spinsPerDay
+                                         : std::numeric_limits<double>::infinity();
+    risk.bankroll = bankroll_;
+    risk.ruin = shareEstimate(ruined_, report.campaigns);
+    const std::vector<double> depths = depths_.values();
+    std::copy(depths.begin(), depths.end(), risk.bankrollForRuinChance.begin());
+    risk.largestDrawdown = drawdowns_.estimate();
+    const std::vector<double> drawdowns = drawdownQuantiles_.values();
+    std::copy(drawdowns.begin(), drawdowns.end(), risk.drawdownPercentiles.begin());
+    risk.quantilesExact = depths_.exact() && drawdownQuantiles_.exact();
+    return risk;
+}
+
 // The days share one budget of exact values: bands stay exact while every day's balances fit
 // their share, and turn to P² estimates beyond it.
-AnalysisAccumulator::AnalysisAccumulator(int days)
+AnalysisAccumulator::AnalysisAccumulator(int days, std::optional<double> bankroll)
     : days_(days), finalQuantiles_(kBalancePercentiles, kExactQuantileBudget),
       winningDayCounts_(static_cast<std::size_t>(std::max(days, 0)) + 1, 0),
-      dayCapacity_(kExactQuantileBudget / static_cast<std::size_t>(std::max(days, 1))) {}
+      dayCapacity_(kExactQuantileBudget / static_cast<std::size_t>(std::max(days, 1))),
+      bankroll_(bankroll), depths_(kRuinPercentiles, kRiskQuantileBudget),
+      drawdownQuantiles_(kDrawdownPercentiles, kRiskQuantileBudget) {}
 
 void AnalysisAccumulator::add(const CampaignFigures& campaign) {
     const double balance = campaign.finalBalance;
@@ -55,6 +82,12 @@ void AnalysisAccumulator::add(const CampaignFigures& campaign) {
     streakPerFirstHit_.add(overallFigure(campaign, Field::総大当り数表示), firstHits);
     payoutPerFirstHit_.add(campaign.payoutBalls, firstHits);
     shortSpinsPerFirstHit_.add(overallFigure(campaign, Field::総時短回転数表示), firstHits);
+    payoutPerSpin_.add(campaign.payoutBalls, overallFigure(campaign, Field::総回転数表示));
+    perSpin_.add(balance, overallFigure(campaign, Field::総回転数表示));
+    ruined_ += bankroll_ && campaign.lowestBalance < -*bankroll_ ? 1 : 0;
+    depths_.add(-campaign.lowestBalance);
+    drawdowns_.add(campaign.largestDrawdown);
+    drawdownQuantiles_.add(campaign.largestDrawdown);
     daysEnded_ += static_cast<std::int64_t>(campaign.cumulativeBalanceByDay.size());
     daysEndedInStreak_ += campaign.daysEndedInStreak;
 }
@@ -91,6 +124,8 @@ AnalysisReport AnalysisAccumulator::report() const {
     report.streakPerFirstHit = streakPerFirstHit_.estimate();
     report.payoutPerFirstHit = payoutPerFirstHit_.estimate();
     report.shortSpinsPerFirstHit = shortSpinsPerFirstHit_.estimate();
+    report.payoutPerSpin = payoutPerSpin_.estimate();
+    report.risk = riskFigures(report);
     report.shareOfDaysEndedInStreak =
         daysEnded_ == 0 ? 0
                         : static_cast<double>(daysEndedInStreak_) / static_cast<double>(daysEnded_);

@@ -1,11 +1,14 @@
 #include "analysis/campaign.h"
 
 #include "analysis/campaign_working_copy.h"
+#include "common/numbers.h"
 #include "engine/run_conditions.h"
 #include "engine/run_engine.h"
 #include "platform/pcg_random_source.h"
 #include "platform/silent_user_interface.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace zelkora {
@@ -57,6 +60,8 @@ public:
         constexpr std::size_t kHitColumn = 4;
         constexpr std::size_t kRuleColumn = 6;
         constexpr std::size_t kStateColumn = 7;
+        constexpr std::size_t kExchangedColumn = 9;
+        followBalance(readNumber(columns[kExchangedColumn]));
         const std::string_view rule = columns[kRuleColumn];
         const bool dayEnd =
             columns[kHitColumn] != kBigHitMark && (rule == ballRuleText(BallRule::回転数終了) ||
@@ -75,6 +80,20 @@ public:
 
 private:
     static constexpr std::string_view kBigHitMark = "した";
+
+    // The balance falls only by purchases between records and rises only by the exchange a
+    // record settles, so its lows are the balances just before each record's exchange.
+    void followBalance(double exchangedBalls) {
+        const double after = fields_.number(Field::c日合計_積算収支F);
+        const double rate = fields_.number(Field::条件_両替率);
+        const double exchangedYen = rate > 0 ? std::trunc(exchangedBalls / rate * 100) : 0;
+        const double before = after - exchangedYen;
+        figures_.lowestBalance = std::min(figures_.lowestBalance, before);
+        figures_.largestDrawdown = std::max(figures_.largestDrawdown, high_ - before);
+        high_ = std::max(high_, after);
+    }
+
+    double high_ = 0;
 
     const FieldStore& fields_;
     CampaignFigures& figures_;

@@ -38,6 +38,10 @@ struct CampaignFigures {
     int daysEndedInStreak = 0;                  // days that ended in 確変 or 時短
     double playSeconds = 0;                     // the day clocks of all days together
     double payoutBalls = 0;                     // 出玉数 of every big hit
+    // The cumulative balance at its lowest, just before an exchange raised it (0 or below),
+    // and the largest fall from a high to a later low.
+    double lowestBalance = 0;
+    double largestDrawdown = 0;
 };
 
 enum class CampaignEnd : std::uint8_t { Played, Cancelled, Failed };

@@ -76,7 +76,7 @@ CampaignAnalysis::CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest r
 AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
     const std::int64_t total = request_.campaigns;
     Shared shared(static_cast<std::size_t>(std::max(4, 4 * request_.threads)));
-    AnalysisAccumulator accumulator(campaignDays(setup_));
+    AnalysisAccumulator accumulator(campaignDays(setup_), bankroll_);
     AnalysisOutcome outcome;
 
     const auto work = [this, &shared, total] {

@@ -69,6 +69,8 @@ public:
     // Plays the campaigns; an analysis runs once.
     AnalysisOutcome run(AnalysisSeams seams);
     void cancel() { cancelled_.store(true); }
+    // The bankroll (yen) whose ruin the report counts; before run().
+    void followBankroll(std::optional<double> bankroll) { bankroll_ = bankroll; }
 
 private:
     struct Shared;
@@ -76,6 +78,7 @@ private:
 
     const CampaignSetup& setup_;
     AnalysisRequest request_;
+    std::optional<double> bankroll_;
     std::atomic<bool> cancelled_{false};
 };
 

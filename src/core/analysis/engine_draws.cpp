@@ -8,6 +8,10 @@
 namespace zelkora {
 
 double spinHitChance(double denominator, int countdown) {
+    // b = f × M × N is never above 0 when N is not positive, so every spin hits (b < M).
+    if (denominator <= 0) {
+        return 1;
+    }
     const std::int64_t step = std::gcd(static_cast<std::int64_t>(countdown), kGeneratorValues);
     const std::int64_t multiples = kGeneratorValues / step;
     // Multiples j·g below 2^24 ÷ N: j < 2^24 ÷ (g·N).

@@ -1,5 +1,7 @@
 #include "analysis/streak_chain.h"
 
+#include "analysis/streak_values.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -8,8 +10,10 @@ namespace zelkora {
 namespace {
 
 constexpr double kNegligibleMass = 1e-15;
-constexpr std::int64_t kMostHits = 1'000'000;
-constexpr double kMostWork = 3e9; // symbol transitions over all hits
+// The hits followed one by one: the ten streak buckets need the first ten, a limiter its count.
+// A limiter count beyond this comes only from a damaged file.
+constexpr std::int32_t kBucketHits = 10;
+constexpr std::int32_t kMostFollowedHits = 100'000;
 
 // The modes after a hit that continue the streak. A pending 時短 keeps its remaining spins
 // through 確変 and 次まで時短; without one, their remaining spins are never read again, so they
@@ -50,6 +54,15 @@ public:
         return sum;
     }
     void clear() { std::fill(cells_.begin(), cells_.end(), 0.0); }
+    double totalIn(Mode mode) const {
+        const auto first = cells_.begin() +
+                           static_cast<std::ptrdiff_t>(static_cast<std::size_t>(mode) * 2 * width_);
+        double sum = 0;
+        for (auto cell = first; cell != first + static_cast<std::ptrdiff_t>(2 * width_); ++cell) {
+            sum += *cell;
+        }
+        return sum;
+    }
 
 private:
     std::size_t index(Mode mode, bool pending, int remaining) const {
@@ -93,7 +106,6 @@ public:
                                                                        : Mode::時短;
             after.at(mode, next.pendingShortTime, std::max(next.remainingShortSpins, 0)) += share;
         }
-        work_ += static_cast<double>(input_.symbols.size());
     }
 
     // From the modes after a hit to the modes in which the next hit comes: 確変 and 次まで時短
@@ -121,16 +133,12 @@ public:
                 reaching = mass + (1 - normal) * reaching;
             }
         }
-        work_ += static_cast<double>(longest_ + 1);
     }
-
-    double work() const { return work_; }
 
 private:
     const StreakChainInput& input_;
     int longest_ = 0;
     std::vector<double> missAll_; // (1 − p)^r
-    double work_ = 0;
 };
 
 // Every mode that holds mass hits once more.
@@ -149,9 +157,67 @@ void hitEveryMode(Chain& chain, const ModeTable& before, std::int32_t hits, Mode
     }
 }
 
+// Symbols that differ only in rule and payout move the chain alike; one entry per kind and
+// 時短数 keeps a hit's work to the few distinct moves.
+StreakChainInput mergedSymbols(const StreakChainInput& input) {
+    StreakChainInput merged = input;
+    merged.symbols.clear();
+    for (const ChainSymbol& symbol : input.symbols) {
+        const auto same = std::find_if(
+            merged.symbols.begin(), merged.symbols.end(), [&](const ChainSymbol& known) {
+                return known.info.kind == symbol.info.kind &&
+                       known.info.shortTimeSpins == symbol.info.shortTimeSpins;
+            });
+        if (same == merged.symbols.end()) {
+            merged.symbols.push_back(
+                {{symbol.info.kind, symbol.info.rule, symbol.info.shortTimeSpins, 0},
+                 symbol.chance});
+        } else {
+            same->chance += symbol.chance;
+        }
+    }
+    return merged;
+}
+
+// The last hit whose move can depend on the hit count.
+std::int32_t lastCountedHit(const Limiter& limiter) {
+    std::int32_t last = kBucketHits;
+    if (limiter.enabled && limiter.count > kBucketHits && limiter.count < kMostFollowedHits) {
+        last = static_cast<std::int32_t>(std::ceil(limiter.count));
+    } else if (limiter.enabled && limiter.count >= kMostFollowedHits) {
+        last = kMostFollowedHits;
+    }
+    return last;
+}
+
+// The rest of the streak from the modes after the last counted hit, solved directly.
+Status addRemainder(const StreakChainInput& input, const ModeTable& after,
+                    StreakExpectation& expectation) {
+    Result<StreakValues> solved = StreakValues::solve(input);
+    if (!solved.ok()) {
+        return std::move(solved).error();
+    }
+    const StreakValues& values = solved.value();
+    for (const Mode mode : kModes) {
+        for (const bool pending : {false, true}) {
+            const int top = mode == Mode::時短 || pending ? after.longest() : 0;
+            for (int remaining = 0; remaining <= top; ++remaining) {
+                const double mass = after.at(mode, pending, remaining);
+                if (mass > 0) {
+                    const StreakValue value = values.at(stateOf(mode), pending, remaining);
+                    expectation.hits += mass * value.hits;
+                    expectation.shortSpins += mass * value.shortSpins;
+                }
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
 
-StreakChainOutcome expectStreak(const StreakChainInput& input) {
+StreakChainOutcome expectStreak(const StreakChainInput& original, std::int32_t followedHits) {
+    const StreakChainInput input = mergedSymbols(original);
     Chain chain(input);
     ModeTable after(chain.longest());
     ModeTable before(chain.longest());
@@ -161,16 +227,22 @@ StreakChainOutcome expectStreak(const StreakChainInput& input) {
     // The first hit comes in 通常 with no 時短 pending.
     expectation.hits = 1;
     chain.hit({MachineState::通常, false, 0}, 1.0, 1, after, endedAt[1]);
+    const std::int32_t lastCounted =
+        std::max(lastCountedHit(input.limiter), std::min(followedHits, kMostFollowedHits));
+    expectation.reachChances.push_back(1.0);
+    expectation.nextHitShortTimeAfter.push_back(after.totalIn(Mode::次まで時短));
     for (std::int32_t hits = 1;; ++hits) {
-        const double alive = after.total();
-        if (alive < kNegligibleMass) {
+        if (after.total() < kNegligibleMass) {
             break;
         }
-        if (hits >= kMostHits) {
-            return Error{ErrorKind::EndlessStreak};
-        }
-        if (chain.work() > kMostWork) {
-            return Error{ErrorKind::TheoryTooLarge};
+        if (hits > lastCounted) {
+            if (input.limiter.enabled && input.limiter.count >= kMostFollowedHits) {
+                return Error{ErrorKind::TheoryTooLarge};
+            }
+            if (Status rest = addRemainder(input, after, expectation); !rest.ok()) {
+                return std::move(rest).error();
+            }
+            break;
         }
         before.clear();
         chain.wait(after, before, expectation.shortSpins, endedAt.back());
@@ -178,6 +250,10 @@ StreakChainOutcome expectStreak(const StreakChainInput& input) {
         after.clear();
         endedAt.push_back(0.0);
         hitEveryMode(chain, before, hits + 1, after, endedAt.back());
+        if (hits < followedHits) {
+            expectation.reachChances.push_back(before.total());
+            expectation.nextHitShortTimeAfter.push_back(after.totalIn(Mode::次まで時短));
+        }
     }
     double shorter = 0;
     for (std::size_t length = 1; length <= 10; ++length) {

@@ -18,9 +18,9 @@ struct Reason {
 };
 
 // What the system said, or why the program refused a file itself, in the user's words.
-const std::array<Reason, 19>& reasons() {
+const std::array<Reason, 20>& reasons() {
     using std::errc;
-    static const std::array<Reason, 19> kReasons{{
+    static const std::array<Reason, 20> kReasons{{
         {make_error_code(FileRefusal::NotRegularFile), "通常のファイルではありません。"},
         {make_error_code(FileRefusal::LargerThanVerification),
          "検証ファイルとしては大きすぎます。"},
@@ -34,7 +34,8 @@ const std::array<Reason, 19>& reasons() {
         {make_error_code(errc::too_many_symbolic_link_levels),
          "シンボリックリンクが循環しています。"},
         {make_error_code(errc::is_a_directory), "ファイルではなくフォルダです。"},
-        {make_error_code(errc::not_a_directory), "フォルダではありません。"},
+        {make_error_code(errc::not_a_directory), "フォルダの名前がファイルに使われています。"},
+        {make_error_code(errc::file_exists), "同じ名前のファイルがあります。"},
         {make_error_code(errc::filename_too_long), "パスが長すぎます。"},
         {make_error_code(errc::too_many_files_open), "開いているファイルが多すぎます。"},
         {make_error_code(errc::too_many_files_open_in_system), "開いているファイルが多すぎます。"},
@@ -122,24 +123,26 @@ bool isFileError(ErrorKind kind) {
     }
 }
 
+// Why a run cannot start, ending in its own "ため": a noun takes "のため", a verb or an adjective
+// ("ない", "すぎる") takes "ため" alone.
 std::string refusalReason(ErrorKind kind) {
     switch (kind) {
     case ErrorKind::NoPlayedSlot:
-        return "プレイする時間帯が１つもない";
+        return "プレイする時間帯が１つもないため";
     case ErrorKind::SpinsPerThousandNotPositive:
-        return "回転数/1000円が0以下";
+        return "回転数/1000円が0以下のため";
     case ErrorKind::ExchangeRateNotPositive:
-        return "両替率が0以下";
+        return "両替率が0以下のため";
     case ErrorKind::TimeRatioNotPositive:
-        return "回転の時間比率が0以下";
+        return "回転の時間比率が0以下のため";
     case ErrorKind::NegativeSpinTime:
-        return "一回転に要する時間が負";
+        return "一回転に要する時間が負のため";
     case ErrorKind::SymbolCountNotWhole:
-        return "絵柄数が1から50の整数でない";
+        return "絵柄数が1から50の整数でないため";
     case ErrorKind::DailyCapTooLarge:
-        return "投資上限/日が大きすぎる";
+        return "投資上限/日が大きすぎるため";
     case ErrorKind::EndlessNextHitShortTime:
-        return "次まで時短を終わらせる通常・確変の絵柄がない";
+        return "次まで時短を終わらせる通常・確変の絵柄がないため";
     default:
         return {};
     }
@@ -235,7 +238,7 @@ std::string errorText(const Error& error) {
         return text;
     }
     if (std::string reason = refusalReason(error.kind); !reason.empty()) {
-        return reason + "のため、検証を開始できません。条件を確認してください。";
+        return reason + "、検証を開始できません。条件を確認してください。";
     }
     // A fault in the figures while a stored record was replayed names that record first.
     const std::string where = place(error);

@@ -25,64 +25,66 @@ int dayRow(double day) {
 
 void RunEngine::日終了処理() {
     flushSpins();
-    交換精算(fields_, money_);
-    closeDayFigures(fields_, money_.cumulativeBalance);
-    const double day = fields_.number(Field::c日合計_日目);
+    交換精算(model_.fields, money_, accumulator_);
+    accumulator_.closeDay();
+    // The day-end record's observers and the day row read the day's figures from the fields.
+    accumulator_.show();
+    const double day = accumulator_.figures().day;
     if (day >= conditions_.dayCount) {
         closeLastDay();
         adopt();
         return;
     }
     closeOtherDay(day);
-    fields_.setNumber(Field::ProgressBar1, fixPart(day / conditions_.dayCount * 100));
-    if (auto remaining = remainingTimeText(timers_.runSeconds(), day, conditions_.dayCount)) {
-        fields_.setText(Field::StatusBar1_Panel2, *remaining);
+    model_.fields.setNumber(Field::ProgressBar1, fixPart(day / conditions_.dayCount * 100));
+    if (auto remaining = remainingTimeText(seams_.timers.runSeconds(), day, conditions_.dayCount)) {
+        model_.fields.setText(Field::StatusBar1_Panel2, *remaining);
     }
     beginNextDay(day + 1);
     adopt();
 }
 
 void RunEngine::closeLastDay() {
-    refresh最大はまり(fields_, lastFirstHitGap_);
     const std::string heldBalls = plainText(money_.heldBalls);
     appendResultRecord(&heldBalls);
     // The last day has its point too, as a rebuild of the same records gives it.
-    addBalanceChartDay(model_.charts.chart2, dayRow(fields_.number(Field::c日合計_日目)),
-                       money_.cumulativeBalance, fields_.text(Field::c日合計_日目));
-    日合計行追加(fields_, model_.grids.grid3);
+    addBalanceChartDay(model_.charts.chart2, dayRow(accumulator_.figures().day),
+                       accumulator_.figures().cumulativeBalance,
+                       model_.fields.text(Field::c日合計_日目));
+    日合計行追加(model_.fields, model_.grids.grid3);
     stop_ = true;
 }
 
 void RunEngine::closeOtherDay(double day) {
     appendResultRecord(nullptr);
-    addBalanceChartDay(model_.charts.chart2, dayRow(day), money_.cumulativeBalance,
-                       fields_.text(Field::c日合計_日目));
-    日合計行追加(fields_, model_.grids.grid3);
-    計算日合計CLR(fields_);
-    計算大当り詳細CLR(fields_);
+    addBalanceChartDay(model_.charts.chart2, dayRow(day), accumulator_.figures().cumulativeBalance,
+                       model_.fields.text(Field::c日合計_日目));
+    日合計行追加(model_.fields, model_.grids.grid3);
+    accumulator_.clearDayTotals();
+    計算大当り詳細CLR(model_.fields);
     rule_ = BallRule::交換;
-    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
-    state_ = MachineState::通常;
+    model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+    mode_.state = MachineState::通常;
     stop_ = false;
     streak_ = 1;
-    remainingShortSpins_ = 0;
+    mode_.remainingShortSpins = 0;
     // The denominator follows the state: a day that ended in 確変 must not leave the next
     // day's 通常 playing with 確変 odds.
-    denominator_ = conditions_.probability;
-    scaleTimesN_ = static_cast<double>(scale_) * denominator_;
+    lottery_.denominator = conditions_.probability;
+    lottery_.scaleTimesN = static_cast<double>(lottery_.scale) * lottery_.denominator;
 }
 
 void RunEngine::beginNextDay(double day) {
-    fields_.setNumber(Field::c日合計_日目, day);
-    dayClock_ = 0;
+    accumulator_.beginDay(day);
+    clock_.dayClock = 0;
     hitPending_ = false; // the lottery value 1000000 is above every scale
-    fields_.setNumber(Field::c大当り詳細_日目, day);
-    fields_.setText(Field::date, plainText(day) + std::string(kDayLabelSuffix));
+    model_.fields.setNumber(Field::c大当り詳細_日目, day);
+    model_.fields.setText(Field::date, plainText(day) + std::string(kDayLabelSuffix));
     for (int bar = 2; bar <= 15; ++bar) {
-        fields_.setNumber(progressBarField(bar), 0);
+        model_.fields.setNumber(progressBarField(bar), 0);
     }
-    barHourEnd_ = kSecondsPerHour;
-    barClock_ = -1;
+    clock_.barHourEnd = kSecondsPerHour;
+    clock_.barClock = -1;
     updateTimeLimit();
 }
 
@@ -96,14 +98,14 @@ void RunEngine::appendResultRecord(const std::string* heldBallsText) {
     model_.grids.grid1.setRowCount(counter + 2);
     // Grid1's row shows the detail strip, whose texts the record holds.
     ResultColumns columns{};
-    大当り詳細行追加(fields_, model_.grids.grid1, counter, &columns);
+    大当り詳細行追加(model_.fields, model_.grids.grid1, counter, &columns);
     if (heldBallsText != nullptr) {
         columns[kHeldBallsColumn] = *heldBallsText;
     }
-    if (Status written = workingCopy_.writeResult(counter + 100, columns); !written.ok()) {
+    if (Status written = seams_.workingCopy.writeResult(counter + 100, columns); !written.ok()) {
         // Record 99 counts only the records the working copy holds: not this one, nor those
         // still buffered before it that were lost with it. Grid1 shows the same records.
-        counter = workingCopy_.resultsHeld(counter - 1);
+        counter = seams_.workingCopy.resultsHeld(counter - 1);
         model_.grids.grid1.setRowCount(counter + 1);
         raise(std::move(written).error());
     }
@@ -117,7 +119,7 @@ void RunEngine::MK_Cancel() {
         cancelRun();
     } catch (...) {
         // Cancel runs inside the pump: its failure is reported when the run ends.
-        failure_ = errorOfCurrentException();
+        outcome_.failure = errorOfCurrentException();
         stop_ = true;
     }
 }
@@ -128,12 +130,12 @@ void RunEngine::cancelRun() {
     model_.window.cancelled = true;
     showMessage(std::string(kRunCancelMessage), kRunCancelTitle, MessageIcon::Exclamation);
     rule_ = BallRule::キャンセル;
-    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
-    交換精算(fields_, money_);
-    closeCancelledDayFigures(fields_, money_.cumulativeBalance);
-    refresh最大はまり(fields_, lastFirstHitGap_);
+    model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(rule_));
+    交換精算(model_.fields, money_, accumulator_);
+    accumulator_.closeCancelledDay();
+    accumulator_.show();
     appendResultRecord(nullptr);
-    日合計行追加(fields_, model_.grids.grid3);
+    日合計行追加(model_.fields, model_.grids.grid3);
     adopt();
 }
 

@@ -21,18 +21,19 @@ bool RunEngine::playQuietSpins(HotState& hot) {
     if (limit <= 0) {
         return false;
     }
-    const std::span<const float> pending = random_.pending();
+    const std::span<const float> pending = seams_.random.pending();
     const auto draws = pending.first(std::min(static_cast<std::size_t>(limit), pending.size()));
     const bool corrected = hot.probabilityConvergence && hot.state != MachineState::確変;
-    const SpinDraw draw{countdownValue_, corrected ? hot.scaleTimesC : hot.scaleTimesN, scale_};
+    const SpinDraw draw{lottery_.countdownValue, corrected ? hot.scaleTimesC : hot.scaleTimesN,
+                        lottery_.scale};
     QuietRun run;
     if (hot.state == MachineState::通常) {
         // quietSpinLimit() has bounded the run to held-ball spins or to cash spins.
-        run = unitBalls_ > hot.heldBalls
-                  ? playCashSpins(draws, draw, {ballsPerSpin_, unitBalls_},
+        run = costs_.unitBalls > hot.heldBalls
+                  ? playCashSpins(draws, draw, {costs_.ballsPerSpin, costs_.unitBalls},
                                   conditions_.normalSpinSeconds, hot.dayClock, hot.heldBalls)
-                  : playHeldBallSpins(draws, draw, ballsPerSpin_, conditions_.normalSpinSeconds,
-                                      hot.dayClock, hot.heldBalls);
+                  : playHeldBallSpins(draws, draw, costs_.ballsPerSpin,
+                                      conditions_.normalSpinSeconds, hot.dayClock, hot.heldBalls);
         hot.heldBalls = run.heldBalls;
         hot.cashSpins += run.cashSpins;
         hot.heldBallSpins += run.spins - run.cashSpins;
@@ -48,9 +49,9 @@ bool RunEngine::playQuietSpins(HotState& hot) {
     }
     hot.dayClock = run.dayClock;
     if (corrected) {
-        correctionSpins_ += run.spins;
+        lottery_.correctionSpins += run.spins;
     }
-    random_.take(static_cast<std::size_t>(run.spins));
+    seams_.random.take(static_cast<std::size_t>(run.spins));
     yield_.skip(static_cast<std::uint32_t>(run.spins));
     hot.barClock = hot.dayClock;
     hot.hitPending = run.hit;
@@ -70,8 +71,8 @@ std::int64_t RunEngine::quietSpinLimit(const HotState& hot) const {
     limit = std::min(limit, stepsBelow(timeEnd, hot.dayClock, seconds, timeEnd + seconds));
     if (hot.probabilityConvergence && hot.state != MachineState::確変) {
         // The spin that brings K to 20 × N recomputes C before its draw.
-        const double recomputeAt = denominator_ * 20;
-        const auto counted = static_cast<double>(correctionSpins_);
+        const double recomputeAt = lottery_.denominator * 20;
+        const auto counted = static_cast<double>(lottery_.correctionSpins);
         if (recomputeAt == std::trunc(recomputeAt) && recomputeAt > counted &&
             recomputeAt < 0x1p53) {
             limit = std::min(limit, static_cast<std::int64_t>(recomputeAt - counted) - 1);
@@ -89,8 +90,9 @@ std::int64_t RunEngine::quietSpinLimit(const HotState& hot) const {
     }
     // A time-saving spin buys nothing, but the money check still runs while the held balls are
     // down to a spin's worth; they and the day's money stay as they are over the run.
-    if (needsPurchase(hot.heldBalls, ballsPerSpin_) &&
-        purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
+    const DayTotals& day = accumulator_.figures().dayTotals;
+    if (needsPurchase(hot.heldBalls, costs_.ballsPerSpin) &&
+        purchaseRefused(conditions_.money, readBack(day.investment), readBack(day.balance))) {
         return 0;
     }
     return limit;
@@ -99,40 +101,42 @@ std::int64_t RunEngine::quietSpinLimit(const HotState& hot) const {
 // Normal spins from `heldBalls`: held-ball spins while they last, else cash spins with no more
 // purchases than the daily cap allows (looked at only when one can fall within `wanted` spins).
 std::int64_t RunEngine::normalSpinLimit(double heldBalls, std::int64_t wanted) const {
-    if (!(unitBalls_ > heldBalls)) {
-        return spinsOnHeldBalls(heldBalls, {ballsPerSpin_, unitBalls_});
+    if (!(costs_.unitBalls > heldBalls)) {
+        return spinsOnHeldBalls(heldBalls, {costs_.ballsPerSpin, costs_.unitBalls});
     }
-    const std::int64_t beforePurchase = spinsBeforePurchase(heldBalls, ballsPerSpin_);
-    if (beforePurchase >= wanted || purchaseSpacing_ == 0 || !(heldBalls >= 0)) {
+    const std::int64_t beforePurchase = spinsBeforePurchase(heldBalls, costs_.ballsPerSpin);
+    if (beforePurchase >= wanted || costs_.purchaseSpacing == 0 || !(heldBalls >= 0)) {
         return beforePurchase;
     }
-    return normalSpinsWithin(beforePurchase, purchaseSpacing_, affordablePurchases());
+    return normalSpinsWithin(beforePurchase, costs_.purchaseSpacing, affordablePurchases());
 }
 
 // How many purchases in a row the daily cap allows from the day's money as it stands.
 std::int64_t RunEngine::affordablePurchases() const {
-    if (!unitIntegral_) {
+    if (!costs_.unitIntegral) {
         return 0; // each purchase reads the shown figures back: played one spin at a time
     }
     const MoneyRules& rules = conditions_.money;
+    const double dayInvest = accumulator_.figures().dayTotals.investment;
+    const double dayBalance = accumulator_.figures().dayTotals.balance;
     const double headroom = static_cast<double>(rules.dailyCap) - rules.unit;
-    if (isModestWholeNumber(dayInvest_) && isModestWholeNumber(dayBalance_) &&
+    if (isModestWholeNumber(dayInvest) && isModestWholeNumber(dayBalance) &&
         isModestWholeNumber(rules.unit) && isModestWholeNumber(headroom) && rules.unit > 0) {
         // Exact integers: purchase i sees dayInvest + i × unit and dayBalance - i × unit.
         const auto unit = static_cast<std::int64_t>(rules.unit);
         std::int64_t allowed = kManyQuietSpins;
         if (rules.noReinvest) {
-            const auto room = static_cast<std::int64_t>(headroom - dayInvest_);
+            const auto room = static_cast<std::int64_t>(headroom - dayInvest);
             allowed = std::min(allowed, room < 0 ? 0 : room / unit + 1);
         }
         if (rules.reinvest) {
-            const auto room = static_cast<std::int64_t>(dayBalance_ + headroom);
+            const auto room = static_cast<std::int64_t>(dayBalance + headroom);
             allowed = std::min(allowed, room < 0 ? 0 : room / unit + 1);
         }
         return allowed;
     }
-    double invested = dayInvest_;
-    double balance = dayBalance_;
+    double invested = dayInvest;
+    double balance = dayBalance;
     std::int64_t allowed = 0;
     while (allowed < kMaxSimulatedPurchases && !purchaseRefused(rules, invested, balance)) {
         invested += rules.unit;

@@ -5,11 +5,13 @@
 #include "engine/machine_state.h"
 #include "engine/money.h"
 #include "engine/run_conditions.h"
+#include "engine/state_transition.h"
 #include "files/run_working_copy.h"
 #include "model/main_window_model.h"
 #include "platform/platform.h"
 #include "platform/random_stream.h"
 #include "platform/yield_point.h"
+#include "results/figure_accumulator.h"
 #include "results/statistics.h"
 
 #include <array>
@@ -63,15 +65,15 @@ public:
     void publish();
 
     // The lottery's denominators and the spins by how they were paid for.
-    double denominator() const { return denominator_; }
-    double correctedDenominator() const { return corrected_; }
-    std::int64_t heldBallSpins() const { return heldBallSpins_; }
-    std::int64_t cashSpins() const { return cashSpins_; }
+    double denominator() const { return lottery_.denominator; }
+    double correctedDenominator() const { return lottery_.corrected; }
+    std::int64_t heldBallSpins() const { return spins_.heldBall; }
+    std::int64_t cashSpins() const { return spins_.cash; }
     // The text of the last message box the run showed.
-    const std::string& messageText() const { return messageText_; }
+    const std::string& messageText() const { return outcome_.messageText; }
     // Whether the last MK_Start got as far as playing: its conditions were accepted and the
     // working copy recreated. A Start that failed before leaves the working copy as it was.
-    bool played() const { return played_; }
+    bool played() const { return outcome_.played; }
 
 private:
     class PublishingPump final : public EventPump {
@@ -136,18 +138,16 @@ private:
     void updateTimeLimit();
     void adopt();
     void flushSpins();
-    double readBack(double shown) const { return unitIntegral_ ? shown : plainValue(shown); }
+    double readBack(double shown) const { return costs_.unitIntegral ? shown : plainValue(shown); }
 
     // Big hit (big_hit.cpp).
     void processBigHit();
-    void countFirstHit();
     void showWinningSymbol();
     void advanceStreak(MachineState before);
     void applyBallRule(const SymbolInfo& symbol, bool firstHit);
     void countModes(const SymbolInfo& symbol, bool firstHit);
     void changeMode(const SymbolInfo& symbol);
     void updateDenominator();
-    void countStreak();
 
     // Day end and records (day_end.cpp).
     void closeLastDay();
@@ -156,65 +156,72 @@ private:
     void appendResultRecord(const std::string* heldBallsText);
     void cancelRun();
 
+    // The lottery as the draws use it.
+    struct LotteryState {
+        std::int32_t scale = 0;    // the lottery scale drawn at Start
+        int countdown = 0;         // Timer3's counter at Start
+        double countdownValue = 0; // T as the draws use it
+        double denominator = 0;    // N, following the state
+        double corrected = 0;      // C, the corrected denominator of MO_Prob
+        double scaleTimesN = 0;
+        double scaleTimesC = 0;
+        std::int64_t correctionSpins = 0; // K, spins drawn under C since it was last computed
+    };
+    // The day's play time and the hour bar of the last spin.
+    struct PlayClock {
+        double dayClock = 0;
+        double timeLimit = 0; // the day clock at which the day ends in the current state
+        std::int32_t dayLength = 0;
+        double barHourEnd = 0; // the day clock at which the hour of the last bar ends
+        double barClock = -1;  // the day clock of the last spin's hour bar; negative when shown
+    };
+    // The spins by how they were paid for, and those not yet in the fields.
+    struct SpinCounts {
+        std::int64_t heldBall = 0;
+        std::int64_t cash = 0;
+        std::int64_t flushedNormal = 0; // held-ball and cash spins already in the fields
+        std::int64_t pendingShort = 0;  // time-saving spins not yet in the fields
+    };
+    // What a spin and a purchase cost in balls.
+    struct BallCosts {
+        double ballsPerSpin = 0;
+        double unitBalls = 0;             // 条件_投資単位 ÷ 4
+        std::int64_t purchaseSpacing = 0; // normal spins from one purchase to the next at least
+        bool unitIntegral = true;         // the unit is whole yen, so sums read back exactly
+    };
+    // How the last Start ended.
+    struct RunOutcome {
+        bool workingCopyOpen = false;
+        bool played = false;
+        std::optional<Error> failure; // what ended the run early
+        std::string messageText;      // the last message box's text
+    };
+
     MainWindowModel& model_;
-    FieldStore& fields_;
-    UserInterface& ui_;
-    RunTimers& timers_;
-    RandomStream& random_;
-    RunWorkingCopy& workingCopy_;
+    RunSeams seams_;
     PublishingPump pump_;
     YieldPoint yield_;
 
     // Hot state of the spin loop.
     bool hitPending_ = false; // lottery value ≤ lottery scale
     bool stop_ = false;
-    MachineState state_ = MachineState::通常;
-    std::int32_t scale_ = 0;
-    double countdownValue_ = 0; // T as the draws use it
-    double scaleTimesN_ = 0;
-    double scaleTimesC_ = 0;
-    double dayClock_ = 0;
-    double timeLimit_ = 0; // the day clock at which the day ends in the current state
-    double ballsPerSpin_ = 0;
-    double unitBalls_ = 0;             // 条件_投資単位 ÷ 4
-    std::int64_t purchaseSpacing_ = 0; // normal spins from one purchase to the next at least
+    LotteryState lottery_;
+    PlayClock clock_;
+    BallCosts costs_;
     Money money_;
-    std::int64_t flushedNormalSpins_ = 0; // held-ball and cash spins already in the fields
-    std::int64_t pendingShortSpins_ = 0;
-    std::int64_t heldBallSpins_ = 0;
-    std::int64_t cashSpins_ = 0;
-    std::int32_t remainingShortSpins_ = 0;
-    double barHourEnd_ = 0; // the day clock at which the hour of the last bar ends
-    double barClock_ = -1;  // the day clock of the last spin's hour bar; negative when shown
-    bool investDirty_ = false;
+    SpinCounts spins_;
+    ModeState mode_;
     bool ruleBoxDirty_ = false;
-    bool unitIntegral_ = true;
-    bool spinDistributionDirty_ = false;
-    bool symbolSharesDirty_ = false;
-    bool streakDistributionDirty_ = false;
-    double streakFirstHits_ = 0;       // 初当たり数表示 when the last streak was counted
-    double detailInvest_ = 0;          // c大当り詳細_投資額F
-    double dayInvest_ = 0;             // c日合計_投資額F
-    double dayBalance_ = 0;            // c日合計_収支F
-    std::int64_t correctionSpins_ = 0; // K
+    double detailInvest_ = 0;       // c大当り詳細_投資額F
+    FigureAccumulator accumulator_; // the counts and sums of the verification
 
     // The rest of the run variables.
     RunConditions conditions_;
     std::array<SymbolInfo, kSymbolTableCapacity> symbols_{};
     BallRule rule_ = BallRule::交換;
-    bool pendingShortTime_ = false;
     std::int32_t streak_ = 1;
-    std::int32_t dayLength_ = 0;
-    int countdown_ = 0;
-    double denominator_ = 0; // N
-    double corrected_ = 0;   // C
     int symbolIndex_ = 0;
-    double firstHitMark_ = 0;
-    double lastFirstHitGap_ = 0;
-    bool workingCopyOpen_ = false;
-    bool played_ = false;
-    std::optional<Error> failure_; // what ended the run early
-    std::string messageText_;
+    RunOutcome outcome_;
 };
 
 inline constexpr std::string_view kRunEndMessage = "検証は終了しました。お疲れ様でした。";

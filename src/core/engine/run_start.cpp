@@ -4,6 +4,7 @@
 #include "engine/quiet_spins.h"
 #include "engine/run_engine.h"
 #include "results/grids_and_charts.h"
+#include "results/window_conditions.h"
 
 #include <cmath>
 #include <utility>
@@ -22,9 +23,7 @@ std::uint32_t RunEngine::PublishingPump::processEvents() {
 }
 
 RunEngine::RunEngine(MainWindowModel& model, RunSeams seams)
-    : model_(model), fields_(model.fields), ui_(seams.ui), timers_(seams.timers),
-      random_(seams.random), workingCopy_(seams.workingCopy), pump_(*this, seams.pump),
-      yield_(pump_) {}
+    : model_(model), seams_(seams), pump_(*this, seams.pump), yield_(pump_), accumulator_(model) {}
 
 RunEngine::~RunEngine() = default;
 
@@ -32,31 +31,31 @@ Status RunEngine::MK_Start() {
     if (model_.window.running != 0) {
         return {};
     }
-    played_ = false;
-    Status refusal = startRefusal(fields_, model_.program);
+    outcome_.played = false;
+    Status refusal = startRefusal(model_.fields, model_.program);
     if (refusal.ok()) {
         refusal = symbolTableRefusal(model_.symbols,
-                                     static_cast<int>(fields_.number(Field::条件_絵柄数)));
+                                     static_cast<int>(model_.fields.number(Field::条件_絵柄数)));
     }
     if (!refusal.ok()) {
         return refusal;
     }
-    failure_.reset();
-    ui_.setPointer(PointerShape::Hourglass);
-    const RunConditions atClick = readRunConditions(fields_, model_.program);
+    outcome_.failure.reset();
+    seams_.ui.setPointer(PointerShape::Hourglass);
+    const RunConditions atClick = readRunConditions(model_.fields, model_.program);
     prepareWindow();
     resetRunVariables(atClick);
     if (loadAndRecreate(atClick)) {
-        played_ = true;
+        outcome_.played = true;
         clearFigures();
-        ui_.setPointer(PointerShape::ArrowHourglass);
+        seams_.ui.setPointer(PointerShape::ArrowHourglass);
         try {
             while (!stop_) {
                 デジパチ大当たり待ち();
             }
         } catch (...) {
             // An overflow or a failed write ends the run; what was recorded so far stays.
-            failure_ = errorOfCurrentException();
+            outcome_.failure = errorOfCurrentException();
             stop_ = true;
         }
     }
@@ -67,22 +66,21 @@ Status RunEngine::MK_Start() {
 void RunEngine::prepareWindow() {
     グリッド見出し設定(model_.grids);
     グラフCLR(model_.charts);
-    const int symbolCount = static_cast<int>(fields_.number(Field::条件_絵柄数));
+    const int symbolCount = static_cast<int>(model_.fields.number(Field::条件_絵柄数));
     model_.distributions.reset(symbolCount);
     resetSymbolChart(model_.charts.chart1, model_.symbols, symbolCount);
-    firstHitMark_ = 0;
     enterRunMode();
 }
 
 void RunEngine::enterRunMode() {
     model_.commands.apply(Availability::RunInProgress);
     model_.runArea.progressBar1Visible = true;
-    fields_.setNumber(Field::ProgressBar1, 0);
-    fields_.setText(Field::action表示, kRunningAction);
-    fields_.setText(Field::StatusBar1_Panel2, kRemainingPanel);
+    model_.fields.setNumber(Field::ProgressBar1, 0);
+    model_.fields.setText(Field::action表示, kRunningAction);
+    model_.fields.setText(Field::StatusBar1_Panel2, kRemainingPanel);
     model_.runArea.expVisible = false;
     for (int bar = kFirstHourBar; bar <= kLastHourBar; ++bar) {
-        fields_.setNumber(progressBarField(bar), 0);
+        model_.fields.setNumber(progressBarField(bar), 0);
     }
     model_.runArea.picture3Visible = true;
 }
@@ -91,74 +89,69 @@ void RunEngine::leaveRunMode() {
     model_.window.running = 0;
     model_.commands.apply(Availability::VerificationLoaded);
     model_.runArea.progressBar1Visible = false;
-    fields_.setNumber(Field::ProgressBar1, 0);
-    fields_.setText(Field::action表示, "");
+    model_.fields.setNumber(Field::ProgressBar1, 0);
+    model_.fields.setText(Field::action表示, "");
     model_.runArea.expVisible = true;
     model_.runArea.picture3Visible = false;
-    fields_.setText(Field::StatusBar1_Panel2, kRemainingPanel);
+    model_.fields.setText(Field::StatusBar1_Panel2, kRemainingPanel);
 }
 
 // The run variables reset, from the conditions as they stood at the click.
 void RunEngine::resetRunVariables(const RunConditions& atClick) {
     model_.window.running = 1;
     model_.window.unsaved = true;
-    timers_.resetRunSeconds();
-    pendingShortTime_ = false;
-    lastFirstHitGap_ = 0;
-    state_ = MachineState::通常;
+    seams_.timers.resetRunSeconds();
+    mode_.pendingShortTime = false;
+    mode_.state = MachineState::通常;
     rule_ = BallRule::交換;
     conditions_ = atClick;
-    denominator_ = atClick.probability;
-    timers_.setCountdownEnabled(false, 5);
+    lottery_.denominator = atClick.probability;
+    seams_.timers.setCountdownEnabled(false, 5);
     model_.runArea.timer3Enabled = false;
     model_.runArea.timer3IntervalMilliseconds = 5;
-    countdown_ = timers_.countdown();
-    countdownValue_ = static_cast<double>(static_cast<float>(countdown_));
+    lottery_.countdown = seams_.timers.countdown();
+    lottery_.countdownValue = static_cast<double>(static_cast<float>(lottery_.countdown));
     streak_ = 1;
-    remainingShortSpins_ = 0;
+    mode_.remainingShortSpins = 0;
     hitPending_ = false; // the lottery value starts above every scale
-    symbolIndex_ = static_cast<int>(intPart(atClick.symbolCount * random_.next()));
+    symbolIndex_ = static_cast<int>(intPart(atClick.symbolCount * seams_.random.next()));
     model_.window.cancelled = false;
     stop_ = false;
-    ballsPerSpin_ = static_cast<double>(atClick.ballsPerSpin);
-    dayLength_ = atClick.schedule.dayLengthSeconds();
-    dayClock_ = 0;
-    fields_.setText(Field::date, std::string("1") + std::string(kDayLabelSuffix));
-    heldBallSpins_ = 0;
-    cashSpins_ = 0;
-    flushedNormalSpins_ = 0;
-    pendingShortSpins_ = 0;
-    investDirty_ = false;
+    costs_.ballsPerSpin = static_cast<double>(atClick.ballsPerSpin);
+    clock_.dayLength = atClick.schedule.dayLengthSeconds();
+    clock_.dayClock = 0;
+    model_.fields.setText(Field::date, std::string("1") + std::string(kDayLabelSuffix));
+    spins_.heldBall = 0;
+    spins_.cash = 0;
+    spins_.flushedNormal = 0;
+    spins_.pendingShort = 0;
     ruleBoxDirty_ = false;
-    spinDistributionDirty_ = false;
-    symbolSharesDirty_ = false;
-    streakDistributionDirty_ = false;
-    barHourEnd_ = kSecondsPerHour;
-    barClock_ = -1;
+    clock_.barHourEnd = kSecondsPerHour;
+    clock_.barClock = -1;
 }
 
 // IndPreset, then the working copy recreated with the conditions.
 bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
     try {
         // IndPreset shows the hourglass while it reads and the normal pointer after.
-        ui_.setPointer(PointerShape::Hourglass);
-        Result<StoredConditions> stored = workingCopy_.readConditions();
-        ui_.setPointer(PointerShape::Default);
+        seams_.ui.setPointer(PointerShape::Hourglass);
+        Result<StoredConditions> stored = seams_.workingCopy.readConditions();
+        seams_.ui.setPointer(PointerShape::Default);
         if (!stored.ok()) {
-            failure_ = std::move(stored).error();
+            outcome_.failure = std::move(stored).error();
             return false;
         }
         applyConditions(model_, stored.value());
-        Status refusal = startRefusal(fields_, model_.program);
+        Status refusal = startRefusal(model_.fields, model_.program);
         if (refusal.ok()) {
-            refusal = symbolTableRefusal(model_.symbols,
-                                         static_cast<int>(fields_.number(Field::条件_絵柄数)));
+            refusal = symbolTableRefusal(
+                model_.symbols, static_cast<int>(model_.fields.number(Field::条件_絵柄数)));
         }
         if (!refusal.ok()) {
-            failure_ = std::move(refusal).error();
+            outcome_.failure = std::move(refusal).error();
             return false;
         }
-        conditions_ = readRunConditions(fields_, model_.program);
+        conditions_ = readRunConditions(model_.fields, model_.program);
         // The cap and the balls per spin were taken at the click, before the reload.
         conditions_.money.dailyCap = atClick.money.dailyCap;
         conditions_.ballsPerSpin = atClick.ballsPerSpin;
@@ -172,15 +165,16 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
                                symbolRuleOf(model_.symbols.rules[index]),
                                model_.symbols.shortTimeSpins[index], model_.symbols.payouts[index]};
         }
-        if (Status recreated = workingCopy_.recreate(captureConditions(model_)); !recreated.ok()) {
-            failure_ = std::move(recreated).error();
+        if (Status recreated = seams_.workingCopy.recreate(captureConditions(model_));
+            !recreated.ok()) {
+            outcome_.failure = std::move(recreated).error();
             return false;
         }
         // Only now does the working copy hold no result records.
         model_.window.resultRecordCounter = 0;
-        workingCopyOpen_ = true;
+        outcome_.workingCopyOpen = true;
     } catch (...) {
-        failure_ = errorOfCurrentException();
+        outcome_.failure = errorOfCurrentException();
         return false;
     }
     return true;
@@ -188,63 +182,63 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
 
 // The figures cleared, the money reset, the lottery scale drawn.
 void RunEngine::clearFigures() {
-    計算日合計CLR(fields_);
-    計算大当り詳細CLR(fields_);
-    統計データobCLR(fields_);
+    計算日合計CLR(model_.fields);
+    計算大当り詳細CLR(model_.fields);
+    統計データobCLR(model_.fields);
     money_ = Money{};
-    fields_.setText(Field::c大当り詳細_持玉数F, "0");
-    showCumulativeBalance(fields_, 0);
-    fields_.setText(Field::c日合計_日目, "1");
-    fields_.setText(Field::c大当り詳細_日目, "1");
-    corrected_ = conditions_.probability;
-    correctionSpins_ = 0;
-    fields_.setText(Field::総時短回転数表示, "0");
-    scale_ = drawLotteryScale(random_.next(), countdown_);
-    scaleTimesN_ = static_cast<double>(scale_) * denominator_;
-    scaleTimesC_ = static_cast<double>(scale_) * corrected_;
-    unitBalls_ = conditions_.money.unit / kYenPerBall;
-    purchaseSpacing_ = purchaseSpacing({ballsPerSpin_, unitBalls_});
-    unitIntegral_ = conditions_.money.unit == std::trunc(conditions_.money.unit);
+    accumulator_.reset(conditions_.probability, model_.fields.number(Field::条件_両替率));
+    accumulator_.show();
+    model_.fields.setText(Field::c大当り詳細_持玉数F, "0");
+    model_.fields.setText(Field::c大当り詳細_日目, "1");
+    lottery_.corrected = conditions_.probability;
+    lottery_.correctionSpins = 0;
+    model_.fields.setText(Field::総時短回転数表示, "0");
+    lottery_.scale = drawLotteryScale(seams_.random.next(), lottery_.countdown);
+    lottery_.scaleTimesN = static_cast<double>(lottery_.scale) * lottery_.denominator;
+    lottery_.scaleTimesC = static_cast<double>(lottery_.scale) * lottery_.corrected;
+    costs_.unitBalls = conditions_.money.unit / kYenPerBall;
+    costs_.purchaseSpacing = purchaseSpacing({costs_.ballsPerSpin, costs_.unitBalls});
+    costs_.unitIntegral = conditions_.money.unit == std::trunc(conditions_.money.unit);
     adopt();
     updateTimeLimit();
 }
 
 Status RunEngine::finishRun() {
     publish();
-    const bool completed = !failure_ && !model_.window.cancelled;
-    timers_.setCountdownEnabled(true, 1);
+    const bool completed = !outcome_.failure && !model_.window.cancelled;
+    seams_.timers.setCountdownEnabled(true, 1);
     model_.runArea.timer3Enabled = true;
     model_.runArea.timer3IntervalMilliseconds = 1;
     leaveRunMode();
-    if (workingCopyOpen_) {
-        workingCopyOpen_ = false;
+    if (outcome_.workingCopyOpen) {
+        outcome_.workingCopyOpen = false;
         std::int32_t& counter = model_.window.resultRecordCounter;
-        Status finished = workingCopy_.finish(counter, fields_.text(Field::持ち玉比率));
+        Status finished = seams_.workingCopy.finish(counter, model_.fields.text(Field::持ち玉比率));
         if (!finished.ok()) {
             // The last records may not have reached the file; record 99 counts those that did.
-            counter = workingCopy_.resultsHeld(counter);
+            counter = seams_.workingCopy.resultsHeld(counter);
             model_.grids.grid1.setRowCount(counter + 1);
-            if (!failure_) {
-                failure_ = std::move(finished).error();
+            if (!outcome_.failure) {
+                outcome_.failure = std::move(finished).error();
             }
         }
     }
-    ui_.setPointer(PointerShape::Default);
+    seams_.ui.setPointer(PointerShape::Default);
     // Told once the run is over and its records are in the file, so the message stands over
     // the final figures with the run's commands already given back.
     if (completed) {
-        ui_.beep();
+        seams_.ui.beep();
         showMessage(std::string(kRunEndMessage), kRunEndTitle, MessageIcon::Exclamation);
     }
-    if (failure_) {
-        return *std::exchange(failure_, std::nullopt);
+    if (outcome_.failure) {
+        return *std::exchange(outcome_.failure, std::nullopt);
     }
     return {};
 }
 
 void RunEngine::showMessage(std::string text, std::string_view title, MessageIcon icon) {
-    messageText_ = std::move(text);
-    ui_.showMessage({messageText_, std::string(title), icon, MessageButtons::Ok});
+    outcome_.messageText = std::move(text);
+    seams_.ui.showMessage({outcome_.messageText, std::string(title), icon, MessageButtons::Ok});
 }
 
 } // namespace zelkora

@@ -31,7 +31,7 @@ void RunEngine::デジパチ乱数発生() {
 void RunEngine::playOneSpin(HotState& hot) {
     // The money check and the purchase of a normal spin ask the same question of the same
     // held balls: a spin that needs a purchase.
-    const bool purchaseDue = needsPurchase(hot.heldBalls, ballsPerSpin_);
+    const bool purchaseDue = needsPurchase(hot.heldBalls, costs_.ballsPerSpin);
     // A day end makes the next spin the new day's first, which the loop's next pass plays and
     // checks as such, so its purchase is held to the new day's cap like any other (and after
     // the last day the loop ends).
@@ -62,32 +62,32 @@ void RunEngine::playOneSpin(HotState& hot) {
 }
 
 RunEngine::HotState RunEngine::takeHot() const {
-    return {dayClock_,
+    return {clock_.dayClock,
             money_.heldBalls,
-            pendingShortSpins_,
-            heldBallSpins_,
-            cashSpins_,
-            remainingShortSpins_,
-            barClock_,
-            barHourEnd_,
+            spins_.pendingShort,
+            spins_.heldBall,
+            spins_.cash,
+            mode_.remainingShortSpins,
+            clock_.barClock,
+            clock_.barHourEnd,
             hitPending_,
             stop_,
             model_.commands.checked(Menu::MO_Prob),
-            state_,
-            timeLimit_,
-            scaleTimesN_,
-            scaleTimesC_};
+            mode_.state,
+            clock_.timeLimit,
+            lottery_.scaleTimesN,
+            lottery_.scaleTimesC};
 }
 
 void RunEngine::putHot(const HotState& hot) {
-    dayClock_ = hot.dayClock;
+    clock_.dayClock = hot.dayClock;
     money_.heldBalls = hot.heldBalls;
-    pendingShortSpins_ = hot.pendingShortSpins;
-    heldBallSpins_ = hot.heldBallSpins;
-    cashSpins_ = hot.cashSpins;
-    remainingShortSpins_ = hot.remainingShortSpins;
-    barClock_ = hot.barClock;
-    barHourEnd_ = hot.barHourEnd;
+    spins_.pendingShort = hot.pendingShortSpins;
+    spins_.heldBall = hot.heldBallSpins;
+    spins_.cash = hot.cashSpins;
+    mode_.remainingShortSpins = hot.remainingShortSpins;
+    clock_.barClock = hot.barClock;
+    clock_.barHourEnd = hot.barHourEnd;
     hitPending_ = hot.hitPending;
 }
 
@@ -96,25 +96,30 @@ void RunEngine::putHot(const HotState& hot) {
 inline void RunEngine::drawSpin(HotState& hot) {
     if (hot.state == MachineState::確変 || !hot.probabilityConvergence) [[likely]] {
         hot.hitPending =
-            isHit(spinProduct(random_.next(), countdownValue_, hot.scaleTimesN), scale_);
+            isHit(spinProduct(seams_.random.next(), lottery_.countdownValue, hot.scaleTimesN),
+                  lottery_.scale);
         return;
     }
-    ++correctionSpins_;
-    if (static_cast<double>(correctionSpins_) == denominator_ * 20) [[unlikely]] {
-        correctionSpins_ = 0;
+    ++lottery_.correctionSpins;
+    if (static_cast<double>(lottery_.correctionSpins) == lottery_.denominator * 20) [[unlikely]] {
+        lottery_.correctionSpins = 0;
         putHot(hot);
         recomputeCorrectedDenominator();
         hot = takeHot();
     }
-    hot.hitPending = isHit(spinProduct(random_.next(), countdownValue_, hot.scaleTimesC), scale_);
+    hot.hitPending =
+        isHit(spinProduct(seams_.random.next(), lottery_.countdownValue, hot.scaleTimesC),
+              lottery_.scale);
 }
 
 void RunEngine::recomputeCorrectedDenominator() {
     flushSpins();
-    if (auto recomputed =
-            zelkora::correctedDenominator(denominator_, fields_.number(Field::初当たり確率表示))) {
-        corrected_ = *recomputed;
-        scaleTimesC_ = static_cast<double>(scale_) * corrected_;
+    // The correction reads the first-hit probability as its box shows it.
+    accumulator_.show();
+    if (auto recomputed = zelkora::correctedDenominator(
+            lottery_.denominator, model_.fields.number(Field::初当たり確率表示))) {
+        lottery_.corrected = *recomputed;
+        lottery_.scaleTimesC = static_cast<double>(lottery_.scale) * lottery_.corrected;
     }
 }
 
@@ -143,7 +148,7 @@ inline void RunEngine::playSpin(HotState& hot, bool purchaseDue) {
 }
 
 inline void RunEngine::normalSpin(HotState& hot, bool purchaseDue) {
-    if (unitBalls_ > hot.heldBalls) {
+    if (costs_.unitBalls > hot.heldBalls) {
         ++hot.cashSpins;
     } else {
         ++hot.heldBallSpins;
@@ -152,13 +157,13 @@ inline void RunEngine::normalSpin(HotState& hot, bool purchaseDue) {
     if (purchaseDue) [[unlikely]] {
         purchase(hot);
     }
-    hot.heldBalls -= ballsPerSpin_;
+    hot.heldBalls -= costs_.ballsPerSpin;
 }
 
 // One unit bought before the spin's balls are taken. Under d4 = 1 the player who has played
 // all held balls falls back to 交換.
 inline void RunEngine::purchase(HotState& hot) {
-    hot.heldBalls += unitBalls_;
+    hot.heldBalls += costs_.unitBalls;
     chargePurchases(1);
 }
 
@@ -167,45 +172,43 @@ void RunEngine::chargePurchases(std::int64_t count) {
         rule_ = BallRule::交換;
         ruleBoxDirty_ = true;
     }
-    investDirty_ = true;
     const double unit = conditions_.money.unit;
-    if (count > 1 && count < (std::int64_t{1} << 20) && unitIntegral_ && std::fabs(unit) < 0x1p30 &&
-        isModestWholeNumber(detailInvest_) && isModestWholeNumber(dayInvest_) &&
-        isModestWholeNumber(dayBalance_) && isModestWholeNumber(money_.cumulativeBalance)) {
-        // Whole numbers below 2^52 all along: every sum is exact, so count units at once give
-        // what count additions give.
-        const double total = unit * static_cast<double>(count);
-        detailInvest_ += total;
-        dayInvest_ += total;
-        dayBalance_ -= total;
-        money_.cumulativeBalance -= total;
+    const Figures& figures = accumulator_.figures();
+    // Whole numbers below 2^52 all along: every sum is exact, so count units at once give what
+    // count additions give.
+    const bool whole = count > 1 && count < (std::int64_t{1} << 20) && costs_.unitIntegral &&
+                       std::fabs(unit) < 0x1p30 && isModestWholeNumber(detailInvest_) &&
+                       isModestWholeNumber(figures.dayTotals.investment) &&
+                       isModestWholeNumber(figures.dayTotals.balance) &&
+                       isModestWholeNumber(figures.cumulativeBalance);
+    accumulator_.invest(unit, count, whole);
+    if (whole) {
+        detailInvest_ += unit * static_cast<double>(count);
         return;
     }
     for (std::int64_t purchase = 0; purchase < count; ++purchase) {
         detailInvest_ = readBack(detailInvest_) + unit;
-        dayInvest_ = readBack(dayInvest_) + unit;
-        dayBalance_ = readBack(dayBalance_) - unit;
-        money_.cumulativeBalance -= unit;
     }
 }
 
 // A 時短 that has run out: the streak is over and the spin counts as a normal one.
 void RunEngine::endShortTime() {
-    state_ = MachineState::通常;
-    fields_.setText(Field::c大当り詳細_状態, stateBoxText(state_));
-    pendingShortTime_ = false;
-    countStreak();
+    mode_.state = MachineState::通常;
+    model_.fields.setText(Field::c大当り詳細_状態, stateBoxText(mode_.state));
+    mode_.pendingShortTime = false;
+    accumulator_.endStreak();
     updateTimeLimit();
 }
 
 bool RunEngine::checkMoney() {
-    if (!purchaseRefused(conditions_.money, readBack(dayInvest_), readBack(dayBalance_))) {
+    const DayTotals& day = accumulator_.figures().dayTotals;
+    if (!purchaseRefused(conditions_.money, readBack(day.investment), readBack(day.balance))) {
         return false;
     }
     flushSpins();
     // The balls left, fewer than one spin's worth, are dropped.
     money_.heldBalls = 0;
-    fields_.setText(Field::c大当り詳細_持玉数F, "0");
+    model_.fields.setText(Field::c大当り詳細_持玉数F, "0");
     endDayBy(BallRule::持金パンク);
     return true;
 }
@@ -213,7 +216,7 @@ bool RunEngine::checkMoney() {
 void RunEngine::endDayBy(BallRule marker) {
     flushSpins();
     rule_ = marker;
-    fields_.setText(Field::c大当り詳細_ルール, ballRuleText(marker));
+    model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(marker));
     日終了処理();
 }
 
@@ -231,90 +234,72 @@ inline void RunEngine::advanceHourBar(HotState& hot) {
 
 void RunEngine::showHourBar(double clock) {
     if (auto bar = conditions_.schedule.hourBar(clock)) {
-        fields_.setNumber(progressBarField(bar->bar), bar->minutes);
+        model_.fields.setNumber(progressBarField(bar->bar), bar->minutes);
     }
 }
 
 void RunEngine::updateTimeLimit() {
-    switch (state_) {
+    switch (mode_.state) {
     case MachineState::通常:
-        timeLimit_ = dayLength_;
+        clock_.timeLimit = clock_.dayLength;
         return;
     case MachineState::確変:
     case MachineState::時短:
-        timeLimit_ = dayLength_ + kGraceSeconds;
+        clock_.timeLimit = clock_.dayLength + kGraceSeconds;
         return;
     case MachineState::次まで時短:
         // The day does not end by time until a big hit has changed the state.
-        timeLimit_ = std::numeric_limits<double>::infinity();
+        clock_.timeLimit = std::numeric_limits<double>::infinity();
         return;
     }
 }
 
 void RunEngine::flushSpins() {
-    const std::int64_t normalSpins = heldBallSpins_ + cashSpins_;
-    if (normalSpins > flushedNormalSpins_) {
-        const auto spins = static_cast<double>(normalSpins - flushedNormalSpins_);
-        flushedNormalSpins_ = normalSpins;
-        fields_.add(Field::c日合計_回転数, spins);
-        fields_.add(Field::c大当り詳細_回転数, spins);
-        fields_.add(Field::総回転数表示, spins);
-        const double total = fields_.number(Field::総回転数表示);
-        fields_.setPattern(Field::持ち玉比率, static_cast<double>(heldBallSpins_) / total * 100,
-                           Pattern::TwoDecimals);
-        refresh初当たり確率(fields_);
-        refresh確率(fields_);
-        fields_.setNumber(Field::c大当り詳細_持玉数F, fixPart(money_.heldBalls));
+    const std::int64_t normalSpins = spins_.heldBall + spins_.cash;
+    if (normalSpins > spins_.flushedNormal) {
+        const auto spins = static_cast<double>(normalSpins - spins_.flushedNormal);
+        spins_.flushedNormal = normalSpins;
+        accumulator_.addDaySpins(spins);
+        model_.fields.add(Field::c大当り詳細_回転数, spins);
+        accumulator_.addTotalSpins(spins);
+        const double total = plainValue(accumulator_.figures().totalSpins);
+        model_.fields.setPattern(Field::持ち玉比率,
+                                 static_cast<double>(spins_.heldBall) / total * 100,
+                                 Pattern::TwoDecimals);
+        accumulator_.refreshProbabilities();
+        model_.fields.setNumber(Field::c大当り詳細_持玉数F, fixPart(money_.heldBalls));
     }
-    if (pendingShortSpins_ > 0) {
-        const auto spins = static_cast<double>(pendingShortSpins_);
-        pendingShortSpins_ = 0;
-        fields_.add(Field::総時短回転数表示, spins);
-        fields_.add(Field::c大当り詳細_時短回転数, spins);
+    if (spins_.pendingShort > 0) {
+        const auto spins = static_cast<double>(spins_.pendingShort);
+        spins_.pendingShort = 0;
+        model_.fields.add(Field::総時短回転数表示, spins);
+        model_.fields.add(Field::c大当り詳細_時短回転数, spins);
     }
-    if (investDirty_) {
-        investDirty_ = false;
-        fields_.setNumber(Field::c大当り詳細_投資額F, detailInvest_);
-        fields_.setNumber(Field::c日合計_投資額F, dayInvest_);
-        fields_.setNumber(Field::c日合計_収支F, dayBalance_);
-        showCumulativeBalance(fields_, money_.cumulativeBalance);
-    }
+    model_.fields.setNumber(Field::c大当り詳細_投資額F, detailInvest_);
     if (ruleBoxDirty_) {
         ruleBoxDirty_ = false;
-        fields_.setText(Field::c大当り詳細_ルール, ballRuleText(BallRule::交換));
+        model_.fields.setText(Field::c大当り詳細_ルール, ballRuleText(BallRule::交換));
     }
 }
 
-// After a procedure that works on the fields, the spin loop takes their values back.
+// After a procedure that clears the detail strip, the spin loop takes its investment back.
 void RunEngine::adopt() {
-    detailInvest_ = fields_.number(Field::c大当り詳細_投資額F);
-    dayInvest_ = fields_.number(Field::c日合計_投資額F);
-    dayBalance_ = fields_.number(Field::c日合計_収支F);
+    detailInvest_ = model_.fields.number(Field::c大当り詳細_投資額F);
 }
 
 void RunEngine::publish() {
     flushSpins();
     // No procedure reads the hour bars, and a day end sets them all to 0, so the last spin's
     // bar is shown only here and when its hour ends.
-    if (barClock_ >= 0) {
-        showHourBar(barClock_);
-        barClock_ = -1;
+    if (clock_.barClock >= 0) {
+        showHourBar(clock_.barClock);
+        clock_.barClock = -1;
     }
-    // The distribution displays are pure views of counters that change only at big hits;
-    // they are refreshed when someone can see them.
-    if (spinDistributionDirty_) {
-        spinDistributionDirty_ = false;
-        回転数分布表示(model_.distributions, fields_, model_.charts.chart3);
-    }
-    if (streakDistributionDirty_) {
-        streakDistributionDirty_ = false;
-        showStreakDistribution(model_.distributions, fields_, model_.charts.chart4,
-                               streakFirstHits_);
-    }
-    if (symbolSharesDirty_) {
-        symbolSharesDirty_ = false;
-        showSymbolShares(model_.distributions, model_.charts.chart1,
-                         fields_.number(Field::総大当り数表示));
+    // The figures and the distributions are views of counts; they are written when someone
+    // can see them. A Start that failed before playing counted nothing, and the window keeps
+    // the figures it showed.
+    if (outcome_.played) {
+        accumulator_.showDistributions();
     }
 }
 

@@ -12,8 +12,6 @@
 // symbol records), apart from how the records are encoded.
 namespace zelkora {
 
-struct MainWindowModel;
-
 struct StoredSymbol {
     std::string kind;
     std::int16_t shortTimeSpins = 0;
@@ -43,15 +41,6 @@ struct StoredConditions {
 
 // The record-100 column (0 … 10, the tail last) of a basic condition field.
 std::size_t basicColumnIndex(Field field);
-
-// What a run writes at its start: the condition displays, the program values and symbols
-// 1 … 条件_絵柄数 of the window's symbol table.
-StoredConditions captureConditions(const MainWindowModel& model);
-
-// What IndPreset loads: the conditions into the condition displays, the schedule, the
-// service-time rule (shown in 条件_TS) and the rule option digits into the program values, and
-// the symbol records into the symbol table copies and Grid2.
-void applyConditions(MainWindowModel& model, const StoredConditions& conditions);
 
 // A new verification with the program's defaults: the condition set's defaults, the default
 // play schedule, service-time rule and rule option digits, and the two default symbols.

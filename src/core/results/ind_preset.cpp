@@ -5,6 +5,7 @@
 #include "files/record_layouts.h"
 #include "files/working_copy_file.h"
 #include "results/record_reading.h"
+#include "results/window_conditions.h"
 
 #include <cmath>
 #include <string>

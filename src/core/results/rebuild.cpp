@@ -69,10 +69,8 @@ private:
 // the next run draws with the countdown value frozen here. A run start takes one draw for its
 // first symbol index; the rebuild takes the same draw, so the generator's sequence moves on
 // exactly as after a run start (the index itself is replaced at the first big hit).
-void resetAsRunStart(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator,
-                     Money& money) {
+void resetAsRunStart(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator) {
     accumulator.reset();
-    money = Money{};
     model.fields.setText(Field::c大当り詳細_持玉数F, "0");
     model.runArea.timer3Enabled = false;
     model.runArea.timer3IntervalMilliseconds = 5;
@@ -187,7 +185,7 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
     try {
         for (std::int32_t index = 0; index < count; ++index) {
             if (yield.due()) {
-                accumulator.showDistributions();
+                accumulator.show();
             }
             yield();
             progress.show(index);
@@ -205,7 +203,7 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
         accumulator.closeLastDay();
     } catch (...) {
         // The figures show the state reached.
-        accumulator.showDistributions();
+        accumulator.show();
         throw;
     }
 }
@@ -226,9 +224,8 @@ Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, RebuildS
         RecordFile file(kVerificationRecordLength);
         raiseIfFailed(file.open(model.workingCopyPath()));
         copyHoldingRatio(model, file);
-        Money money;
-        RecordAccumulator accumulator(model, money);
-        resetAsRunStart(model, seams, accumulator, money);
+        RecordAccumulator accumulator(model);
+        resetAsRunStart(model, seams, accumulator);
         replayRecords(model, seams, accumulator, file);
     } catch (...) {
         return errorOfCurrentException();

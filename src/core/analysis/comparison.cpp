@@ -1,0 +1,75 @@
+#include "analysis/comparison.h"
+
+#include <vector>
+
+namespace zelkora {
+namespace {
+
+// Passes every campaign on and keeps its final balance.
+class FinalBalances final : public CampaignSink {
+public:
+    explicit FinalBalances(CampaignSink* next) : next_(next) {}
+    void campaign(const CampaignFigures& figures) override {
+        balances.push_back(figures.finalBalance);
+        if (next_ != nullptr) {
+            next_->campaign(figures);
+        }
+    }
+    std::vector<double> balances;
+
+private:
+    CampaignSink* next_;
+};
+
+// The second analysis' campaigns against the first's, in campaign order.
+class Differences final : public CampaignSink {
+public:
+    explicit Differences(const std::vector<double>& first) : first_(first) {}
+    void campaign(const CampaignFigures& figures) override {
+        const double difference =
+            figures.finalBalance - first_.at(static_cast<std::size_t>(figures.index));
+        moments.add(difference);
+        ahead += difference > 0 ? 1 : 0;
+    }
+    RunningMoments moments;
+    std::int64_t ahead = 0;
+
+private:
+    const std::vector<double>& first_;
+};
+
+} // namespace
+
+ComparisonOutcome compareVerifications(const CampaignSetup& first, const CampaignSetup& second,
+                                       const AnalysisRequest& request, AnalysisSeams seams,
+                                       std::optional<double> bankroll) {
+    ComparisonOutcome outcome;
+    FinalBalances balances(seams.sink);
+    CampaignAnalysis firstAnalysis(first, request);
+    firstAnalysis.followBankroll(bankroll);
+    AnalysisOutcome played = firstAnalysis.run({seams.pump, seams.progress, &balances});
+    outcome.report.first = std::move(played.report);
+    if (played.end != AnalysisEnd::Done) {
+        outcome.end = played.end;
+        outcome.failure = std::move(played.failure);
+        outcome.failedCampaign = played.failedCampaign;
+        return outcome;
+    }
+    Differences differences(balances.balances);
+    CampaignAnalysis secondAnalysis(second, request);
+    secondAnalysis.followBankroll(bankroll);
+    played = secondAnalysis.run({seams.pump, seams.progress, &differences});
+    outcome.report.second = std::move(played.report);
+    if (played.end != AnalysisEnd::Done) {
+        outcome.end = played.end;
+        outcome.failure = std::move(played.failure);
+        outcome.failedCampaign = played.failedCampaign;
+        outcome.failedInSecond = true;
+        return outcome;
+    }
+    outcome.report.difference = differences.moments.estimate();
+    outcome.report.secondAhead = shareEstimate(differences.ahead, differences.moments.count());
+    return outcome;
+}
+
+} // namespace zelkora

@@ -1,0 +1,132 @@
+#include "machine_fixture.h"
+#include "machines/campaign_totals.h"
+#include "machines/machine_check.h"
+#include "machines/machine_file.h"
+#include "machines/machine_graph.h"
+
+#include <gtest/gtest.h>
+
+namespace zelkora::testing {
+namespace {
+
+machines::CampaignTotals played(const machines::MachineVerification& verification,
+                                std::uint64_t seed) {
+    EXPECT_EQ(machines::machineProblem(verification.machine), "");
+    EXPECT_EQ(machines::campaignProblem(verification.campaign), "");
+    const machines::MachineGraph graph = machines::buildGraph(verification.machine);
+    machines::CampaignTotals totals;
+    machines::playCampaign(verification, graph, seed, totals);
+    return totals;
+}
+
+// A machine that practically never hits (1 in 10^9), so only money and time end its days.
+machines::MachineVerification neverHits() {
+    machines::Machine machine;
+    machine.states = {normalState(1e9)};
+    machine.tables = {table("ヘソ", {outcome(100, 100, "通常")})};
+    machines::MachineVerification verification = verificationOf(machine);
+    verification.campaign.days = 3;
+    verification.campaign.spinsPer1000Yen = 18; // 13.889 balls a spin
+    return verification;
+}
+
+// Cap 1000 yen in units of 500 (125 balls) without reinvestment: the first unit lasts 9 spins
+// (125 − 9 × 13.889 = 0), the second 9 more; the 19th spin needs a third, which would take the
+// day's 1000 yen past 1000 − 500: 持金パンク, the balls left dropped. Each day: 18 spins, −1000.
+TEST(MachineCampaign, the_daily_cap_ends_a_day_as_the_classic_engine_does) {
+    machines::MachineVerification verification = neverHits();
+    verification.campaign.dailyCapYen = 1000;
+    verification.campaign.investmentUnitYen = 500;
+    verification.campaign.reinvest = false;
+    const machines::CampaignTotals totals = played(verification, 1);
+    EXPECT_EQ(totals.days, 3);
+    EXPECT_EQ(totals.bustDays, 3);
+    EXPECT_EQ(totals.normalSpins, 3 * 18);
+    EXPECT_DOUBLE_EQ(totals.investedYen, 3000);
+    EXPECT_DOUBLE_EQ(totals.balanceYen, -3000);
+}
+
+// One played hour of 6-second spins: 600 spins a day. 600 × 13.889 = 8333.3 balls take 34 units
+// of 1000 yen (250 balls); the 166.7 balls left are exchanged at 40 a 100 yen: 416 yen.
+TEST(MachineCampaign, a_day_lasts_the_schedule_span) {
+    machines::MachineVerification verification = neverHits();
+    verification.campaign.playSchedule = "00010000000000";
+    verification.campaign.spinSeconds = 6;
+    verification.campaign.investmentUnitYen = 1000;
+    verification.campaign.dailyCapYen = 500000;
+    verification.campaign.exchangeBallsPer100Yen = 40;
+    const machines::CampaignTotals totals = played(verification, 1);
+    EXPECT_EQ(totals.bustDays, 0);
+    EXPECT_EQ(totals.normalSpins, 3 * 600);
+    EXPECT_DOUBLE_EQ(totals.investedYen, 3 * 34000);
+    EXPECT_DOUBLE_EQ(totals.balanceYen, 3 * (416 - 34000));
+}
+
+TEST(MachineCampaign, a_seed_plays_the_same_campaign) {
+    for (const std::filesystem::path& sample : machineSamples()) {
+        const machines::Checked<machines::MachineVerification> read =
+            machines::readMachineFile(sample);
+        ASSERT_TRUE(read.ok());
+        const machines::CampaignTotals first = played(read.value(), 5);
+        const machines::CampaignTotals again = played(read.value(), 5);
+        const machines::CampaignTotals other = played(read.value(), 6);
+        EXPECT_EQ(first.normalSpins, again.normalSpins) << sample.filename();
+        EXPECT_EQ(first.bigHits, again.bigHits);
+        EXPECT_DOUBLE_EQ(first.balanceYen, again.balanceYen);
+        EXPECT_NE(first.normalSpins, other.normalSpins) << sample.filename();
+        EXPECT_EQ(first.days, read.value().campaign.days);
+        EXPECT_GT(first.firstHits, 0);
+    }
+}
+
+} // namespace
+} // namespace zelkora::testing
+
+namespace zelkora::testing {
+namespace {
+
+// Every normal spin hits (1 in 1) and leads to a RUSH that practically never ends (hit and
+// 転落 at 1 in 10^9): the day runs into its hour of grace. One played hour, 6 s a normal spin,
+// 180 s the hit, 4 s a support spin: support spins while the clock is below 7200 s, from 186 s:
+// ⌈(7200 − 186) ÷ 4⌉ = 1754 a day.
+machines::MachineVerification endlessRush(double netBalls,
+                                          std::optional<machines::SmallHits> small) {
+    machines::Machine machine;
+    machines::State rush = supportState("RUSH", 1e9, 0, "電チュー");
+    rush.fall = machines::Shift{1e9, "通常", 0, 0};
+    rush.supportNetBalls = netBalls;
+    rush.smallHits = small;
+    machine.states = {normalState(1), rush};
+    machine.tables = {table("ヘソ", {outcome(100, 100, "RUSH")}),
+                      table("電チュー", {outcome(100, 100, "RUSH")})};
+    machines::MachineVerification verification = verificationOf(machine);
+    verification.campaign.days = 3;
+    verification.campaign.playSchedule = "00010000000000";
+    verification.campaign.spinSeconds = 6;
+    verification.campaign.supportSpinSeconds = 4;
+    verification.campaign.dailyCapYen = 500000;
+    return verification;
+}
+
+TEST(MachineCampaign, support_runs_into_the_hour_of_grace_and_buys_what_it_loses) {
+    machines::CampaignTotals totals = played(endlessRush(0, std::nullopt), 1);
+    EXPECT_EQ(totals.bigHits, 3);
+    EXPECT_EQ(totals.firstHits, 3);
+    EXPECT_EQ(totals.normalSpins, 3);
+    EXPECT_EQ(totals.supportSpins, 3 * 1754);
+    EXPECT_DOUBLE_EQ(totals.investedYen, 3 * 500); // one unit for the one normal spin
+
+    // Losing a ball a spin: 1754 balls a day against 111.1 + 100 held, so purchases go on.
+    totals = played(endlessRush(-1, std::nullopt), 1);
+    EXPECT_EQ(totals.supportSpins, 3 * 1754);
+    EXPECT_DOUBLE_EQ(totals.supportBalls, 0); // the partial gap's balls end with the day
+    EXPECT_GT(totals.investedYen, 3 * 500 * 12);
+
+    // A 小当り on every spin paying 2 balls: 3508 balls a day, exchanged at the day's end.
+    totals = played(endlessRush(0, machines::SmallHits{1, 2}), 1);
+    EXPECT_EQ(totals.supportSpins, 3 * 1754);
+    EXPECT_GT(totals.balanceYen, 0);
+}
+
+} // namespace
+} // namespace zelkora::testing
