@@ -3,6 +3,7 @@
 #include "files/sample_definitions.h"
 #include "files/verification_conditions.h"
 #include "files/working_copy_file.h"
+#include "results/window_conditions.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

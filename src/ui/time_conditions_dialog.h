@@ -20,7 +20,6 @@ public:
     void sync() override;
     void applyFocusRequest() override {} // page 2 moves no focus
 
-
     QLineEdit* box(Page2Box box) const { return boxes_[static_cast<std::size_t>(box)]; }
     QFrame* slotBox(int slot) const;
 

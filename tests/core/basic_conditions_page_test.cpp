@@ -144,9 +144,9 @@ TEST_F(BasicConditionsPageTest, next_refuses_an_investment_unit_above_the_daily_
         const char* unit;
         bool passes;
     };
-    for (const Case& row : {Case{"500", "1000", false}, Case{"999", "1000", false},
-                            Case{"1000", "1000", true}, Case{"500", "500", true},
-                            Case{"500", "100", true}}) {
+    for (const Case& row :
+         {Case{"500", "1000", false}, Case{"999", "1000", false}, Case{"1000", "1000", true},
+          Case{"500", "500", true}, Case{"500", "100", true}}) {
         page.change(B::検証名表示, "検証");
         page.change(B::投資上限表示, row.limit);
         page.change(B::投資単位, row.unit);

@@ -1,7 +1,7 @@
 #include "commands/file_commands.h"
 #include "commands/startup.h"
-#include "file_test_support.h"
 #include "commands/unsaved_work.h"
+#include "file_test_support.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"

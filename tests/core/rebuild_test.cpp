@@ -1,9 +1,9 @@
 #include "commands/open_reload.h"
-#include "results/ind_preset.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
+#include "results/ind_preset.h"
 #include "results/statistics.h"
 #include "test_platform.h"
 

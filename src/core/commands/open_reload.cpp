@@ -30,15 +30,15 @@ OpenCopyOutcome copyLoadableFile(FileSystem& files, UserInterface& ui, const fs:
         }
         return {};
     };
-    Status copied = isSameFile(chosen, workingCopy)
-                        ? check(workingCopy)
-                        : replaceFileSafely(files, workingCopy, [&](const fs::path& temporary) {
-                              if (Status status = files.copyContents(chosen, temporary);
-                                  !status.ok()) {
-                                  return status;
-                              }
-                              return check(temporary);
-                          });
+    Status copied =
+        isSameFile(chosen, workingCopy)
+            ? check(workingCopy)
+            : replaceFileSafely(files, workingCopy, [&](const fs::path& temporary) {
+                  if (Status status = files.copyContents(chosen, temporary); !status.ok()) {
+                      return status;
+                  }
+                  return check(temporary);
+              });
     if (refusal) {
         return {OpenCopy::Refused, std::move(*refusal)};
     }

@@ -267,8 +267,8 @@ bool BasicConditionsPage::checkFields(bool withInvestmentUnit) {
             return false;
         }
     }
-    if (withInvestmentUnit && readNumber(text(Page1Box::投資単位)) >
-                                  readNumber(text(Page1Box::投資上限表示))) {
+    if (withInvestmentUnit &&
+        readNumber(text(Page1Box::投資単位)) > readNumber(text(Page1Box::投資上限表示))) {
         return refuse(Page1Box::投資単位, kUnitAboveLimit.text, kUnitAboveLimit.title);
     }
     return true;
