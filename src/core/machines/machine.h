@@ -5,8 +5,9 @@
 #include <vector>
 
 // A machine of today as states and transitions, plain data. Probabilities are written as the
-// spec sheets write them, as the denominator N of 1/N; a missing optional means the feature is
-// absent. Names link the parts: a state names its allocation table and the states it leads to.
+// makers' published tables write them, as the denominator N of 1/N; a missing optional means the
+// feature is absent. Names link the parts: a state names its allocation table and the states it
+// leads to.
 namespace zelkora::machines {
 
 // One outcome of a big hit: its share of the table, what it pays and where it leads.

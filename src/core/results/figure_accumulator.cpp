@@ -40,6 +40,18 @@ void showRatio(FieldStore& fields, Field field, const ShownRatio& ratio) {
     }
 }
 
+// A closed day, cancelled or not, counts as won when its balance is not negative.
+void countDayOutcome(Figures& f) {
+    if (asRead(f.dayTotals.balance) >= 0) {
+        f.wonDays += 1;
+    } else {
+        f.lostDays += 1;
+    }
+    if (f.wonDays > 0) {
+        f.winRate = {f.wonDays / (f.lostDays + f.wonDays) * 100, true};
+    }
+}
+
 } // namespace
 
 void FigureAccumulator::reset(double probabilityDenominator, double exchangeRate) {
@@ -176,14 +188,7 @@ void FigureAccumulator::refreshProbabilities() {
 
 void FigureAccumulator::closeDay() {
     Figures& f = figures_;
-    if (asRead(f.dayTotals.balance) >= 0) {
-        f.wonDays += 1;
-    } else {
-        f.lostDays += 1;
-    }
-    if (f.wonDays > 0) {
-        f.winRate = {f.wonDays / (f.lostDays + f.wonDays) * 100, true};
-    }
+    countDayOutcome(f);
     if (f.cumulativeBalance != 0) {
         f.averageBalance =
             fixPart(divideOrFail(f.cumulativeBalance, asRead(f.day), Field::c日合計_日目)) + 0.0;
@@ -193,14 +198,7 @@ void FigureAccumulator::closeDay() {
 
 void FigureAccumulator::closeCancelledDay() {
     Figures& f = figures_;
-    if (asRead(f.dayTotals.balance) >= 0) {
-        f.wonDays += 1;
-    } else {
-        f.lostDays += 1;
-    }
-    if (f.wonDays > 0) {
-        f.winRate = {f.wonDays / (f.lostDays + f.wonDays) * 100, true};
-    }
+    countDayOutcome(f);
     if (f.cumulativeBalance > 0) {
         f.averageBalance = divideOrFail(f.cumulativeBalance, asRead(f.day), Field::c日合計_日目);
     }
