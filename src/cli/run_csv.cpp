@@ -79,4 +79,17 @@ void reportError(std::ostream& err, const Error& error) {
     err << "zelkora-run: " << errorText(error) << '\n';
 }
 
+bool openRunCsv(const std::optional<std::string>& folder, std::optional<CsvFolder>& csv,
+                std::ostream& err) {
+    if (!folder) {
+        return true;
+    }
+    csv.emplace(*folder, kRunCsvFiles);
+    if (!csv->status().ok()) {
+        reportError(err, csv->status().error());
+        return false;
+    }
+    return true;
+}
+
 } // namespace zelkora::cli

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -49,5 +50,10 @@ Status writeRunCsv(CsvFolder& folder, const MainWindowModel& model);
 
 // "zelkora-run: " and the Japanese text of the error, as one line on `err`.
 void reportError(std::ostream& err, const Error& error);
+
+// Opens the run's CSV files in `folder` into `csv` when a folder is given; false, with the reason
+// on `err`, when one of them cannot be written, so the caller stops before playing anything.
+bool openRunCsv(const std::optional<std::string>& folder, std::optional<CsvFolder>& csv,
+                std::ostream& err);
 
 } // namespace zelkora::cli

@@ -58,12 +58,8 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     std::optional<CsvFolder> csv;
-    if (options.csv) {
-        csv.emplace(*options.csv, kRunCsvFiles);
-        if (!csv->status().ok()) {
-            reportError(err, csv->status().error());
-            return kExitFailure;
-        }
+    if (!openRunCsv(options.csv, csv, err)) {
+        return kExitFailure;
     }
     const std::unique_ptr<PcgRandomSource> source = generatorFor(options, seedFor(options, err));
     RandomStream random(*source);

@@ -83,12 +83,8 @@ int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::
         return kExitFailure;
     }
     std::optional<CsvFolder> csv;
-    if (options.csv) {
-        csv.emplace(*options.csv, kRunCsvFiles);
-        if (!csv->status().ok()) {
-            reportError(err, csv->status().error());
-            return kExitFailure;
-        }
+    if (!openRunCsv(options.csv, csv, err)) {
+        return kExitFailure;
     }
     ConsoleUserInterface console(err);
     AnswerYes ui(console);
