@@ -46,8 +46,10 @@ protected:
         グリッド見出し設定(model.grids);
         model.commands.apply(Availability::VerificationLoaded);
         source.seed(seed);
-        engine =
-            std::make_unique<RunEngine>(model, RunSeams{ui, pump, timers, random, workingCopy});
+        engine = std::make_unique<RunEngine>(
+            model,
+            PlatformSeams{ui, testing::testFiles(), pump, timers, random, testing::testThreads()},
+            workingCopy);
         ASSERT_TRUE(engine->MK_Start().ok());
     }
 
@@ -60,16 +62,6 @@ protected:
     RandomStream random{source};
     FileWorkingCopy workingCopy{folder.path() / "temp.pac"};
     std::unique_ptr<RunEngine> engine;
-};
-
-// Cancels the engine's run when the window is closed during it.
-class EngineHost : public FileCommandHost {
-public:
-    RunEngine* engine = nullptr;
-    void showConditionPage1() override {}
-    void showBasicConditionPanel() override {}
-    void cancelRun() override { engine->MK_Cancel(); }
-    void unloadConditionPages() override {}
 };
 
 // The figures a rebuild must show as the run did. First hits, 確変 and 時短 entries and the
@@ -99,9 +91,10 @@ TEST_P(RebuildAfterRunTest, open_and_yes_show_the_figures_the_run_showed) {
     const GridTable runGrid3 = model.grids.grid3;
 
     // Save As, then Open the saved file and answer the rebuild's question with Yes.
-    EngineHost host;
     LocalFileSystem files;
-    FileCommands commands(model, {ui, files, pump, timers, random}, host);
+    const PlatformSeams seams{ui, files, pump, timers, random, testing::testThreads()};
+    ConditionWizard wizard(model, seams);
+    FileCommands commands(model, seams, wizard);
     ui.dialogAnswer = utf8FromPath(folder.path() / "played.pac");
     ui.answer = MessageResult::Yes;
     commands.MF_NewSave();
@@ -136,14 +129,17 @@ INSTANTIATE_TEST_SUITE_P(seeded_runs, RebuildAfterRunTest,
                                            Played{4, "8", 15}));
 
 TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records_first) {
-    EngineHost host;
     test_support::FailingFileSystem files;
     testing::RecordingUserInterface fileUi;
-    FileCommands commands(model, {fileUi, files, pump, timers, random}, host);
+    const PlatformSeams seams{fileUi, files, pump, timers, random, testing::testThreads()};
+    ConditionWizard wizard(model, seams);
+    FileCommands commands(model, seams, wizard);
     UnloadOutcome during = UnloadOutcome::Ends;
     pump.callAfter(5000, [&] {
-        host.engine = engine.get();
         during = commands.unload();
+        if (during == UnloadOutcome::AfterRunEnds) {
+            engine->MK_Cancel(); // as the document does for the window's close
+        }
     });
     play(0, "50", 21);
 
