@@ -1,6 +1,7 @@
 #include "commands/file_commands.h"
 #include "commands/startup.h"
 #include "commands/unsaved_work.h"
+#include "commands/window_startup.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
@@ -106,6 +107,7 @@ TEST_F(FileCommandsTest, new_shows_page_1_with_the_new_verification_flag_raised)
 
 TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads) {
     model.window.unsaved = true;
+    model.fields.setText(Field::StatusBar1_Panel1, kStartupStatusText);
     ui.dialogAnswer = savedText();
     commands.MF_Open();
 
@@ -118,6 +120,7 @@ TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads)
     EXPECT_THAT(asked(), ElementsAre("基本条件"));
     EXPECT_EQ(model.fields.text(Field::条件_確率), "99"); // reloaded from the file
     EXPECT_EQ(model.fields.text(Field::EXP), "甘デジ99次まで時短");
+    EXPECT_EQ(model.fields.text(Field::StatusBar1_Panel1), "") << "no longer 'no file is open'";
     // Only the confirmation: the file holds no run, so there is no rebuild question.
     EXPECT_EQ(ui.messages.size(), 1U);
     EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));

@@ -1,4 +1,5 @@
 #include "commands/file_commands.h"
+#include "commands/open_reload.h"
 #include "engine/run_engine.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
@@ -127,6 +128,30 @@ INSTANTIATE_TEST_SUITE_P(seeded_runs, RebuildAfterRunTest,
                          ::testing::Values(Played{0, "6", 11}, Played{1, "4", 12},
                                            Played{2, "3", 13}, Played{3, "5", 14},
                                            Played{4, "8", 15}));
+
+// The balance chart of a run, cancelled or played out, is the one its rebuild draws.
+TEST_F(PlayedVerification, the_balance_chart_of_a_cancelled_run_is_the_rebuilds) {
+    pump.callAfter(5000, [&] { engine->MK_Cancel(); });
+    play(0, "50", 22);
+    ASSERT_TRUE(model.window.cancelled);
+    const ChartData live = model.charts.chart2;
+    ASSERT_GT(live.rowCount(), 1);
+
+    MainWindowModel reopened;
+    reopened.programFolder = model.programFolder;
+    グリッド見出し設定(reopened.grids);
+    ui.answer = MessageResult::Yes;
+    ASSERT_EQ(reloadOpenedVerification(reopened, {ui, testing::testFiles(), pump, timers, random,
+                                                  testing::testThreads()})
+                  .value(),
+              RebuildOutcome::Rebuilt);
+    const ChartData& rebuilt = reopened.charts.chart2;
+    ASSERT_EQ(rebuilt.rowCount(), live.rowCount());
+    for (int row = 1; row <= live.rowCount(); ++row) {
+        EXPECT_EQ(rebuilt.label(row), live.label(row)) << "row " << row;
+        EXPECT_EQ(rebuilt.value(row, 1), live.value(row, 1)) << "row " << row;
+    }
+}
 
 TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records_first) {
     test_support::FailingFileSystem files;

@@ -1,5 +1,6 @@
 #include "commands/open_reload.h"
 
+#include "commands/window_startup.h"
 #include "common/field_store.h"
 #include "files/verification_input.h"
 #include "messages/error_messages.h"
@@ -67,6 +68,11 @@ Status loadOpenedConditions(MainWindowModel& model, UserInterface& ui) {
 void showLoadedConditions(MainWindowModel& model) {
     model.fields.setText(Field::EXP, model.fields.text(Field::条件_名前));
     model.commands.apply(Availability::VerificationLoaded);
+    // The start-up text says no file is open; once one is, it would mislead until the pointer
+    // crosses a control and a help text replaces it.
+    if (model.fields.text(Field::StatusBar1_Panel1) == kStartupStatusText) {
+        model.fields.setText(Field::StatusBar1_Panel1, "");
+    }
 }
 
 RebuildOutcome rebuildOpenedResults(MainWindowModel& model, const PlatformSeams& seams) {

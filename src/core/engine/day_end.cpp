@@ -135,6 +135,10 @@ void RunEngine::cancelRun() {
     accumulator_.closeCancelledDay();
     accumulator_.show();
     appendResultRecord(nullptr);
+    // The cancelled day has its point, as a rebuild of the same records gives it.
+    addBalanceChartDay(model_.charts.chart2, dayRow(accumulator_.figures().day),
+                       accumulator_.figures().cumulativeBalance,
+                       model_.fields.text(Field::c日合計_日目));
     日合計行追加(model_.fields, model_.grids.grid3);
     adopt();
 }
