@@ -31,8 +31,7 @@ protected:
 
     // A sample written as a .pac in the data folder, `days` long.
     fs::path sampleFile(const char* name, const char* days) const {
-        const fs::path file =
-            model.programFolder / "data" / pathFromUtf8(std::string(name) + ".pac");
+        fs::path file = model.programFolder / "data" / pathFromUtf8(std::string(name) + ".pac");
         EXPECT_TRUE(
             writeConditionFile(file, withCondition(sampleNamed(name), Field::条件_何日分, days))
                 .ok());
