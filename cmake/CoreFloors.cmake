@@ -26,7 +26,7 @@ set(ZELKORA_USES_model common conditions)
 set(ZELKORA_USES_files common conditions)
 set(ZELKORA_USES_results common files model platform)
 set(ZELKORA_USES_engine common conditions files model platform results)
-set(ZELKORA_USES_analysis common engine files model platform)
+set(ZELKORA_USES_analysis common conditions engine files model platform results)
 set(ZELKORA_USES_commands common engine files model platform results)
 # The wizard shows the error texts of the commands floor when Finish or its reload fails.
 set(ZELKORA_USES_wizard commands common conditions files model platform results)

@@ -1,10 +1,10 @@
 #include "trials.h"
 
 #include "analysis/campaign_analysis.h"
+#include "analysis/campaign_setup.h"
 #include "commands/error_messages.h"
 #include "console_platform.h"
 #include "files/utf8_path.h"
-#include "files/working_copy_file.h"
 #include "json_report.h"
 #include "loaded_verification.h"
 #include "number_text.h"
@@ -79,19 +79,14 @@ std::optional<CampaignSetup> setUp(const RunOptions& options, std::ostream& err)
     if (ui.reportedError()) {
         return std::nullopt;
     }
-    CampaignSetup setup;
-    FileWorkingCopy workingCopy(loaded.model.workingCopyPath());
-    Result<StoredConditions> conditions = workingCopy.readConditions();
-    if (!conditions.ok()) {
+    Result<CampaignSetup> setup =
+        campaignSetupOf(std::move(loaded.model), options.countdown, seedFor(options, err));
+    if (!setup.ok()) {
         err << "zelkora-run: ファイル " << options.file << " を読み込めません。"
-            << errorText(conditions.error()) << '\n';
+            << errorText(setup.error()) << '\n';
         return std::nullopt;
     }
-    setup.conditions = std::move(conditions).value();
-    setup.loaded = std::move(loaded.model);
-    setup.countdown = options.countdown;
-    setup.seed = seedFor(options, err);
-    return setup;
+    return std::move(setup).value();
 }
 
 TrialsHeading headingOf(const CampaignSetup& setup) {

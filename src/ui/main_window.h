@@ -17,6 +17,7 @@ class QStackedWidget;
 
 namespace zelkora::ui {
 
+class AnalysisDesk;
 class ChartPanel;
 class ConditionPanel;
 class DetailArea;
@@ -51,8 +52,10 @@ public:
     const QtEventPump& pump() const { return pump_; }
     bool runInProgress() const;
 
-    // The nine panels in the order of their command buttons.
+    // The nine panels in the order of their command buttons; the analyst's desk's two
+    // (Picture_多数回検証, Picture_理論値) follow them.
     static constexpr int kPanelCount = 9;
+    AnalysisDesk& desk() const { return *desk_; }
     void showPanel(int index);
     // As Command_基本条件.
     void showBasicConditionPanel();
@@ -77,6 +80,7 @@ private:
     WindowActions* actions_ = nullptr;
     std::unique_ptr<WindowCommands> commands_;
     HelpTracker* help_ = nullptr;
+    AnalysisDesk* desk_ = nullptr;
 
     QStackedWidget* panels_ = nullptr;
     ConditionPanel* conditionPanel_ = nullptr;

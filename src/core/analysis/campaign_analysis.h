@@ -31,6 +31,9 @@ struct AnalysisSeams {
     AnalysisProgress* progress = nullptr;
     CampaignSink* sink = nullptr;
     ThreadStarter* threads = nullptr; // the system's threads when null
+    // Set by the window's Cancel while the pump processes events: stops the analysis as
+    // cancel() does, for a caller that holds no analysis (a comparison plays two).
+    const std::atomic<bool>* cancelRequest = nullptr;
 };
 
 struct AnalysisRequest {

@@ -47,7 +47,8 @@ ComparisonOutcome compareVerifications(const CampaignSetup& first, const Campaig
     FinalBalances balances(seams.sink);
     CampaignAnalysis firstAnalysis(first, request);
     firstAnalysis.followBankroll(bankroll);
-    AnalysisOutcome played = firstAnalysis.run({seams.pump, seams.progress, &balances});
+    AnalysisOutcome played = firstAnalysis.run(
+        {seams.pump, seams.progress, &balances, seams.threads, seams.cancelRequest});
     outcome.report.first = std::move(played.report);
     if (played.end != AnalysisEnd::Done) {
         outcome.end = played.end;
@@ -58,7 +59,8 @@ ComparisonOutcome compareVerifications(const CampaignSetup& first, const Campaig
     Differences differences(balances.balances);
     CampaignAnalysis secondAnalysis(second, request);
     secondAnalysis.followBankroll(bankroll);
-    played = secondAnalysis.run({seams.pump, seams.progress, &differences});
+    played = secondAnalysis.run(
+        {seams.pump, seams.progress, &differences, seams.threads, seams.cancelRequest});
     outcome.report.second = std::move(played.report);
     if (played.end != AnalysisEnd::Done) {
         outcome.end = played.end;
