@@ -9,8 +9,9 @@ namespace zelkora {
 
 // A histogram of a stream of values in a fixed number of equal bins, without keeping the
 // values: the bins start narrow around the first value and, whenever a value falls outside
-// them, their width doubles (neighbouring bins merge) until it fits. The bin edges stay whole
-// multiples of the width, so the result depends only on the values and their order.
+// them, their width doubles (neighbouring bins merge) until every value seen fits. The bin
+// edges stay whole multiples of the width, so the result depends only on the values and their
+// order.
 class StreamingHistogram {
 public:
     static constexpr int kBins = 40;
@@ -27,6 +28,8 @@ private:
 
     double low_ = 0;
     double width_;
+    double lowest_ = 0;
+    double highest_ = 0;
     std::int64_t count_ = 0;
     std::vector<std::int64_t> bins_;
 };
