@@ -14,21 +14,29 @@
 namespace zelkora::ui {
 namespace {
 
+// Balances are drawn in units of 10,000 yen, so the axis labels stay short.
+constexpr double kManYen = 10000;
+
 QFont chartFont(int pointSize) {
     QFont font(QString::fromUtf8(kChartFontFamily));
     font.setPointSize(pointSize);
     return font;
 }
 
+// The panels give a chart little height: the title stays small, the legend sits at the right
+// and the margins go, so the axes keep the room their labels need.
 void styleChart(QChartView& view, const QString& name, const QString& title) {
     view.setObjectName(name);
     view.setRenderHint(QPainter::Antialiasing);
+    view.setMinimumHeight(150);
     QChart* chart = view.chart();
     chart->setTitle(title);
-    chart->setTitleFont(chartFont(11));
+    chart->setTitleFont(chartFont(10));
     chart->legend()->setFont(chartFont(9));
+    chart->legend()->setAlignment(Qt::AlignRight);
     chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setMargins(QMargins(0, 0, 0, 0));
+    chart->setBackgroundRoundness(0);
 }
 
 QValueAxis* addAxis(QChart& chart, Qt::Alignment side, const QString& title,
@@ -66,10 +74,10 @@ QAreaSeries* band(QChart& chart, QLineSeries* lower, QLineSeries* upper, const Q
 
 FanChartView::FanChartView(const QString& name, QWidget* parent)
     : QChartView(parent), median_(new QLineSeries) {
-    styleChart(*this, name, QStringLiteral("日別積算収支の分布"));
+    styleChart(*this, name, QStringLiteral("日別積算収支の分布（万円）"));
     QChart* shown = chart();
-    days_ = addAxis(*shown, Qt::AlignBottom, QStringLiteral("日目"), QStringLiteral("%d"));
-    balance_ = addAxis(*shown, Qt::AlignLeft, QStringLiteral("円"), QStringLiteral("%.0f"));
+    days_ = addAxis(*shown, Qt::AlignBottom, {}, QStringLiteral("%.0f"));
+    balance_ = addAxis(*shown, Qt::AlignLeft, {}, QStringLiteral("%.0f"));
     for (QLineSeries*& edge : edges_) {
         edge = new QLineSeries(this);
     }
@@ -100,28 +108,28 @@ void FanChartView::show(const std::vector<DayBand>& bands) {
     constexpr std::array<std::size_t, 4> kEdgeBands{0, 1, 3, 4};
     for (const DayBand& day : bands) {
         for (std::size_t edge = 0; edge < edges.size(); ++edge) {
-            const double value = day.percentiles[kEdgeBands[edge]];
+            const double value = day.percentiles[kEdgeBands[edge]] / kManYen;
             edges[edge] << QPointF(day.day, value);
             low = std::min(low, value);
             high = std::max(high, value);
         }
-        median << QPointF(day.day, day.percentiles[2]);
+        median << QPointF(day.day, day.percentiles[2] / kManYen);
     }
     for (std::size_t edge = 0; edge < edges.size(); ++edge) {
         edges_[edge]->replace(edges[edge]);
     }
     median_->replace(median);
-    fitAxis(*days_, 0, std::max<double>(1, bands.empty() ? 1 : bands.back().day));
+    // The days as they are: a nice round end would leave the chart's right part empty.
+    days_->setRange(0, std::max<double>(1, bands.empty() ? 1 : bands.back().day));
     fitAxis(*balance_, low, high);
 }
 
 HistogramView::HistogramView(const QString& name, QWidget* parent)
     : QChartView(parent), steps_(new QLineSeries(this)), base_(new QLineSeries(this)) {
-    styleChart(*this, name, QStringLiteral("最終収支の分布"));
+    styleChart(*this, name, QStringLiteral("最終収支（万円）の分布・縦は試行数"));
     QChart* shown = chart();
-    balance_ =
-        addAxis(*shown, Qt::AlignBottom, QStringLiteral("最終収支（円）"), QStringLiteral("%.0f"));
-    campaigns_ = addAxis(*shown, Qt::AlignLeft, QStringLiteral("試行数"), QStringLiteral("%d"));
+    balance_ = addAxis(*shown, Qt::AlignBottom, {}, QStringLiteral("%.0f"));
+    campaigns_ = addAxis(*shown, Qt::AlignLeft, {}, QStringLiteral("%.0f"));
     QAreaSeries* area = band(*shown, base_, steps_, QStringLiteral("試行数"), QColor(255, 128, 0));
     area->attachAxis(balance_);
     area->attachAxis(campaigns_);
@@ -142,10 +150,11 @@ void HistogramView::show(const StreamingHistogram& histogram) {
     }
     double most = 0;
     for (std::size_t bin = first; bin < last; ++bin) {
-        const double from = histogram.low() + histogram.width() * static_cast<double>(bin);
+        const double from =
+            (histogram.low() + histogram.width() * static_cast<double>(bin)) / kManYen;
+        const double to = from + histogram.width() / kManYen;
         const auto count = static_cast<double>(bins[bin]);
-        steps << QPointF(from, 0) << QPointF(from, count)
-              << QPointF(from + histogram.width(), count) << QPointF(from + histogram.width(), 0);
+        steps << QPointF(from, 0) << QPointF(from, count) << QPointF(to, count) << QPointF(to, 0);
         most = std::max(most, count);
     }
     steps_->replace(steps);
@@ -168,9 +177,9 @@ ShareBarsView::ShareBarsView(const QString& name, const QString& title, QWidget*
     set_->setColor(QColor(255, 128, 0));
     chart()->addSeries(series);
     categories_->setLabelsFont(chartFont(9));
-    categories_->setLabelsAngle(-45);
+    categories_->setLabelsAngle(0);
     chart()->addAxis(categories_, Qt::AlignBottom);
-    values_ = addAxis(*chart(), Qt::AlignLeft, QStringLiteral("％"), QStringLiteral("%.0f"));
+    values_ = addAxis(*chart(), Qt::AlignLeft, {}, QStringLiteral("%.0f%%"));
     series->attachAxis(categories_);
     series->attachAxis(values_);
     chart()->legend()->hide();

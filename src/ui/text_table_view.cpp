@@ -68,7 +68,7 @@ TextTableView::TextTableView(const QString& name, QWidget* parent) : QTableView(
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setStretchLastSection(false);
 }
 
 void TextTableView::setTable(TextTable table) {

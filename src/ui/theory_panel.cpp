@@ -52,14 +52,16 @@ TheoryPanel::TheoryPanel(const MainWindowModel& model, ExportSeams seams, QWidge
     auto* right = new QSplitter(Qt::Vertical, split);
     right->addWidget(streaks_);
     right->addWidget(rates_);
+    right->addWidget(assumptions_);
+    right->setStretchFactor(0, 3);
+    right->setStretchFactor(1, 2);
+    right->setStretchFactor(2, 1);
     split->addWidget(right);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
     layout->addWidget(split, 1);
     assumptions_->setObjectName(QStringLiteral("理論_前提"));
     assumptions_->setReadOnly(true);
-    assumptions_->setMaximumHeight(fontMetrics().height() * 5);
-    layout->addWidget(assumptions_);
 
     addTableMenu(*figures_, seams);
     addTableMenu(*rates_, seams);
