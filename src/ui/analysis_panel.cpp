@@ -41,7 +41,8 @@ AnalysisPanel::AnalysisPanel(ExportSeams seams, QWidget* parent)
     auto* tables = new QSplitter(Qt::Vertical, split);
     tables->addWidget(figures_);
     tables->addWidget(comparison_);
-    comparison_->hide();
+    tables->setStretchFactor(0, 3);
+    tables->setStretchFactor(1, 1);
     split->addWidget(charts);
     split->addWidget(tables);
     split->setStretchFactor(0, 3);
@@ -61,7 +62,7 @@ void AnalysisPanel::showAnalysis(const AnalysisView& view) {
     shown_ = view;
     heading_->setText(qtText(view.heading));
     figures_->setTable(analysisFigureTable(view.report));
-    comparison_->hide();
+    comparison_->setTable({}); // a comparison's difference belongs to its own analysis
     redraw();
 }
 
@@ -69,7 +70,6 @@ void AnalysisPanel::showComparison(const AnalysisView& first, const ComparisonRe
                                    const std::string& firstName, const std::string& secondName) {
     showAnalysis(first);
     comparison_->setTable(comparisonTable(report, firstName, secondName));
-    comparison_->show();
 }
 
 void AnalysisPanel::redraw() {

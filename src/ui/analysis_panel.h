@@ -31,6 +31,11 @@ struct AnalysisView {
 class AnalysisPanel final : public QFrame {
 public:
     explicit AnalysisPanel(ExportSeams seams, QWidget* parent = nullptr);
+    // No more height than it needs: the panels share the window with the big-hit grid, which
+    // keeps its rows however many panels there are.
+    QSize sizeHint() const override {
+        return {QFrame::sizeHint().width(), minimumSizeHint().height()};
+    }
 
     void showAnalysis(const AnalysisView& view);
     void showComparison(const AnalysisView& first, const ComparisonReport& report,

@@ -28,7 +28,7 @@ QFont chartFont(int pointSize) {
 void styleChart(QChartView& view, const QString& name, const QString& title) {
     view.setObjectName(name);
     view.setRenderHint(QPainter::Antialiasing);
-    view.setMinimumHeight(150);
+    view.setMinimumHeight(100);
     QChart* chart = view.chart();
     chart->setTitle(title);
     chart->setTitleFont(chartFont(10));

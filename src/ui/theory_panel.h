@@ -22,6 +22,11 @@ class TextTableView;
 class TheoryPanel final : public QFrame {
 public:
     TheoryPanel(const MainWindowModel& model, ExportSeams seams, QWidget* parent = nullptr);
+    // No more height than it needs: the panels share the window with the big-hit grid, which
+    // keeps its rows however many panels there are.
+    QSize sizeHint() const override {
+        return {QFrame::sizeHint().width(), minimumSizeHint().height()};
+    }
 
     // Recomputes when the conditions changed since the last time, and only while on screen.
     void sync();
