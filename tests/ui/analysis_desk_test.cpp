@@ -34,7 +34,7 @@ using Clock = std::chrono::steady_clock;
 // The classic sample shortened to `days`, written into the data folder.
 std::filesystem::path writeSample(const TempFolder& folder, std::string_view sample,
                                   const char* days, const char* name) {
-    const std::filesystem::path file = folder.file("data") / pathFromUtf8(name);
+    std::filesystem::path file = folder.file("data") / pathFromUtf8(name);
     EXPECT_TRUE(
         writeConditionFile(file, withCondition(sampleNamed(sample), Field::条件_何日分, days))
             .ok());

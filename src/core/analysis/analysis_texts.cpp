@@ -253,6 +253,7 @@ TextTable rateTableOf(const std::vector<RateRow>& rates, double heldShare) {
 
 std::vector<std::string> theoryAssumptionTexts() {
     std::vector<std::string> texts;
+    texts.reserve(kTheoryAssumptions.size() + 1);
     for (const std::string_view assumption : kTheoryAssumptions) {
         texts.emplace_back("「" + std::string(kEndless) + "」: " + std::string(assumption));
     }
