@@ -263,6 +263,22 @@ TEST_F(AnalysisDesk, the_theory_panel_follows_a_condition_change) {
     EXPECT_EQ(grid("Grid7")->table().rows.size(), kTableExchangeRates.size());
 }
 
+TEST_F(AnalysisDesk, the_theory_on_screen_is_computed_again_when_a_condition_changes) {
+    open(writeSample(folder, "定番確変315", "5", "a.pac"), MessageResult::No);
+    control<QPushButton>("Command_理論値")->click();
+    const ui::TextTableView* theory = grid("Grid6");
+    const std::string atTwentyEight = cell(theory, "ボーダー（現金）");
+    // The condition wizard's Finish writes the conditions into the window, which syncs.
+    model.fields.setText(Field::条件_両替率, "25");
+    window->syncFromModel();
+    EXPECT_NE(cell(theory, "ボーダー（現金）"), atTwentyEight);
+    // Figures of a run change nothing the theory reads.
+    const std::string atTwentyFive = cell(theory, "ボーダー（現金）");
+    model.fields.setText(Field::総回転数表示, "12345");
+    window->syncFromModel();
+    EXPECT_EQ(cell(theory, "ボーダー（現金）"), atTwentyFive);
+}
+
 TEST_F(AnalysisDesk, a_grid_saved_as_csv_reads_back_with_its_cells_formula_safe) {
     const TableRows rows{{"名前", "値"},      {"=1+1", "-5"},
                          {"@SUM(A1)", "a,b"}, {"say \"hi\"", "two\nlines"},
