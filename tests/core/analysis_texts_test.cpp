@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 #include <numeric>
 
 namespace zelkora::testing {
@@ -67,6 +68,122 @@ TEST(analysis_texts, remaining_time_and_figures_read_as_a_player_reads_them) {
     EXPECT_EQ(figureText(1234.567, 1), "1234.6");
     EXPECT_EQ(figureText(std::numeric_limits<double>::quiet_NaN(), 1), "-");
     EXPECT_EQ(figureText(std::numeric_limits<double>::infinity(), 0), "到達しない");
+}
+
+TEST(analysis_texts, the_heading_says_how_many_campaigns_the_figures_hold) {
+    const std::vector<std::pair<AnalysisEnd, std::string>> cases{
+        {AnalysisEnd::Done, "検証 a.pac・試行 1000 回・シード 7・カウントダウン 1000"},
+        {AnalysisEnd::Cancelled, "検証 a.pac・試行 1000 回・シード 7・カウントダウン 1000"
+                                 "（キャンセルされました。1000 回中 350 回の結果）"},
+        {AnalysisEnd::Failed, "検証 a.pac・試行 1000 回・シード 7・カウントダウン 1000"
+                              "（失敗しました。1000 回中 350 回の結果）"},
+    };
+    for (const auto& [end, text] : cases) {
+        EXPECT_EQ(analysisHeading("a.pac", 350, 1000, 7, 1000, end), text);
+    }
+}
+
+// A report of campaigns whose days end at known balances, to read the tables against.
+AnalysisReport reportOf(const std::vector<std::vector<double>>& days) {
+    AnalysisAccumulator accumulator(static_cast<int>(days.front().size()), 1000.0);
+    std::int64_t index = 0;
+    for (const std::vector<double>& balances : days) {
+        CampaignFigures campaign;
+        campaign.index = index++;
+        campaign.cumulativeBalanceByDay = balances;
+        campaign.finalBalance = balances.back();
+        campaign.lowestBalance = std::min(0.0, *std::min_element(balances.begin(), balances.end()));
+        accumulator.add(campaign);
+    }
+    return accumulator.report();
+}
+
+TEST(analysis_texts, the_tables_name_each_figure_beside_its_interval) {
+    const AnalysisReport report = reportOf({{-500, 1000}, {2000, 3000}, {-4000, -2000}});
+    const TextTable figures = analysisFigureTable(report);
+    ASSERT_EQ(figures.headings, (std::vector<std::string>{"項目", "値", "95%下限", "95%上限"}));
+    const auto row = [&figures](std::string_view name) {
+        for (const std::vector<std::string>& cells : figures.rows) {
+            if (cells[0] == name) {
+                return cells;
+            }
+        }
+        ADD_FAILURE() << name;
+        return std::vector<std::string>(4);
+    };
+    // Final balances 1000, 3000 and −2000: mean 667, their interval around it.
+    EXPECT_EQ(row("試行数")[1], "3");
+    EXPECT_EQ(row("最終収支の平均（円）")[1], "667");
+    EXPECT_EQ(row("最終収支の平均（円）")[2], figureText(report.finalBalance.low, 0));
+    EXPECT_EQ(row("最終収支の平均（円）")[3], figureText(report.finalBalance.high, 0));
+    EXPECT_EQ(row("最終収支の最小（円）")[1], "-2000");
+    EXPECT_EQ(row("プラスで終わる確率")[1], "66.67%");
+    // One campaign of three fell below −1000 yen.
+    EXPECT_EQ(row("資金 1000 円の破産確率")[1], "33.33%");
+    for (const std::vector<std::string>& cells : figures.rows) {
+        EXPECT_EQ(cells.size(), figures.headings.size()) << cells[0];
+    }
+
+    const TextTable bands = dayBandTable(report);
+    ASSERT_EQ(bands.rows.size(), 2U);
+    EXPECT_EQ(bands.headings.size(), 2 + kDayBandPercentiles.size());
+    EXPECT_EQ(bands.rows[0][0], "1");
+    EXPECT_EQ(bands.rows[1][1], "667");  // the mean at the end of day 2
+    EXPECT_EQ(bands.rows[1][4], "1000"); // its median
+}
+
+TEST(analysis_texts, the_histogram_table_has_contiguous_bins_that_hold_every_campaign) {
+    StreamingHistogram histogram;
+    for (int value = -30; value < 70; ++value) {
+        histogram.add(value * 997.0);
+    }
+    const TextTable table = histogramTable(histogram);
+    std::int64_t campaigns = 0;
+    for (std::size_t row = 0; row < table.rows.size(); ++row) {
+        campaigns += std::stoll(table.rows[row][2]);
+        if (row + 1 < table.rows.size()) {
+            EXPECT_EQ(table.rows[row][1], table.rows[row + 1][0]);
+        }
+    }
+    EXPECT_EQ(campaigns, 100);
+    EXPECT_TRUE(histogramTable(StreamingHistogram()).rows.empty());
+}
+
+TEST(analysis_texts, the_theory_says_which_assumption_each_figure_rests_on) {
+    TempFolder folder;
+    const CampaignSetup setup = loadedSetup(folder, sampleNamed("甘デジ99次まで時短"), 1);
+    const TheoryOutcome outcome = theoreticalFigures(setup.loaded, 1000, 0.25);
+    ASSERT_TRUE(outcome.ok());
+    const TheoreticalFigures& figures = outcome.value();
+    const TextTable table = theoryTable(figures, false);
+    std::map<std::string, std::vector<std::string>> rows;
+    for (const std::vector<std::string>& cells : table.rows) {
+        ASSERT_EQ(cells.size(), 3U) << cells[0];
+        // Two figures keep one name under the two assumptions.
+        rows.emplace(cells[0] + "|" + cells[2], cells);
+    }
+    EXPECT_EQ(rows.at("平均連荘|日の終わりなし")[1], figureText(figures.meanStreak, 3));
+    EXPECT_EQ(rows.at("平均連荘|日の終わりあり（近似）")[1],
+              figureText(figures.withDayEnds.meanStreak, 3));
+    EXPECT_EQ(rows.at("回転単価（現金）|日の終わりなし")[1],
+              figureText(figures.onCash.balancePerSpin, 2) + " 円");
+    EXPECT_EQ(rows.at("ボーダー（持玉）|日の終わりなし")[1],
+              figureText(figures.onHeldBalls.border, 2) + " 回転/1000円");
+    EXPECT_EQ(rows.at("時給（持ち玉比率 25.0%）|日の終わりなし")[1],
+              figureText(figures.atShare.balancePerHour, 0) + " 円");
+    EXPECT_EQ(rows.count("連荘分布 １０以上|日の終わりなし"), 1U);
+
+    const TextTable rates = rateTableOf(rateTable(figures.basis, 0.25), 0.25);
+    EXPECT_EQ(rates.headings.size(), 1 + kTableSpinsPerThousand.size() + 3);
+    EXPECT_EQ(rates.headings.back(), "ボーダー（持ち玉比率 25.0%）");
+    ASSERT_EQ(rates.rows.size(), kTableExchangeRates.size());
+    EXPECT_EQ(rates.rows[0][0], "25");
+    EXPECT_EQ(rates.rows[4][0], "40");
+    // 回転単価 grows with the spins per 1000 yen at every rate.
+    for (const std::vector<std::string>& row : rates.rows) {
+        EXPECT_LT(std::stod(row[1]), std::stod(row[kTableSpinsPerThousand.size()])) << row[0];
+    }
+    EXPECT_EQ(theoryAssumptionTexts().size(), kTheoryAssumptions.size() + 1);
 }
 
 TEST(streaming_histogram, keeps_every_value_in_a_bin_that_holds_it_while_it_widens) {

@@ -19,8 +19,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -224,6 +226,50 @@ TEST_F(AnalysisDesk, a_comparison_plays_both_on_common_numbers_and_shows_the_dif
     EXPECT_EQ(cell(comparison, "検証2", 1), "リミッター五日.pac");
 }
 
+TEST_F(AnalysisDesk, the_progress_of_a_comparison_runs_once_from_start_to_end) {
+    const std::filesystem::path first = writeSample(folder, "定番確変315", "60", "a.pac");
+    open(first, MessageResult::No);
+    ui.dialogAnswer = utf8FromPath(first); // a verification against itself: a difference of 0
+    desk().compareAction()->trigger();
+    fill("400", "2");
+    std::vector<int> values;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (dialog() != nullptr && desk().playing()) {
+            values.push_back(
+                dialog()->findChild<QProgressBar*>(QStringLiteral("多数回_進行"))->value());
+        }
+    });
+    watch.start(5);
+    clickStart();
+    ASSERT_GE(values.size(), 2U);
+    // Two analyses, one bar: it never goes back when the second begins.
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+    EXPECT_EQ(cell(grid("Grid5"), "差（検証2 − 検証1）の平均（円）"), "0");
+}
+
+TEST_F(AnalysisDesk, esc_while_the_campaigns_play_cancels_them_and_closing_waits_for_the_end) {
+    open(writeSample(folder, "定番確変315", "3000", "長い.pac"), MessageResult::No);
+    desk().trialsAction()->trigger();
+    fill("1000", "5");
+    bool stillOpen = false;
+    QTimer::singleShot(200, window.get(), [&] {
+        dialog()->reject(); // Esc and the close button come here
+        stillOpen = dialog() != nullptr && dialog()->isVisible();
+    });
+    clickStart();
+    EXPECT_TRUE(stillOpen); // the dialog stays until the campaigns have stopped
+    EXPECT_EQ(dialog(), nullptr);
+    EXPECT_NE(heading().find("キャンセルされました。"), std::string::npos) << heading();
+}
+
+TEST_F(AnalysisDesk, the_theory_panel_without_a_verification_says_so) {
+    control<QPushButton>("Command_理論値")->click();
+    EXPECT_EQ(control<QLabel>("理論_メッセージ")->text(),
+              QStringLiteral("ファイルは開かれていません。"));
+    EXPECT_TRUE(grid("Grid6")->table().rows.empty());
+}
+
 TEST_F(AnalysisDesk, a_second_file_that_is_not_a_verification_is_refused_with_its_name) {
     open(writeSample(folder, "定番確変315", "5", "五日.pac"), MessageResult::No);
     const std::filesystem::path junk = folder.file("data") / "junk.pac";
@@ -339,6 +385,10 @@ TEST_F(AnalysisDesk, copying_a_grid_range_gives_tab_separated_text) {
         }
         expected += QStringLiteral("\r\n");
     }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+    // Without a selection the clipboard keeps what it held.
+    grid3->clearSelection();
+    ui::copySelection(*grid3);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
 }
 
