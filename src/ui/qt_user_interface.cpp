@@ -73,7 +73,7 @@ void configure(QFileDialog& dialog, const FileDialogRequest& request) {
 QString defaultSuffix(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split(u'|');
     if (parts.size() > 1 && parts[1].startsWith(QStringLiteral("*."))) {
-        const QString extension = parts[1].mid(2);
+        QString extension = parts[1].mid(2);
         if (!extension.isEmpty() && !extension.contains(u'*') && !extension.contains(u';')) {
             return extension;
         }
