@@ -130,6 +130,7 @@ HistogramView::HistogramView(const QString& name, QWidget* parent)
     QChart* shown = chart();
     balance_ = addAxis(*shown, Qt::AlignBottom, {}, QStringLiteral("%.0f"));
     campaigns_ = addAxis(*shown, Qt::AlignLeft, {}, QStringLiteral("%.0f"));
+    campaigns_->setTickCount(3); // a low chart keeps its labels whole
     QAreaSeries* area = band(*shown, base_, steps_, QStringLiteral("試行数"), QColor(255, 128, 0));
     area->attachAxis(balance_);
     area->attachAxis(campaigns_);
@@ -180,6 +181,7 @@ ShareBarsView::ShareBarsView(const QString& name, const QString& title, QWidget*
     categories_->setLabelsAngle(0);
     chart()->addAxis(categories_, Qt::AlignBottom);
     values_ = addAxis(*chart(), Qt::AlignLeft, {}, QStringLiteral("%.0f%%"));
+    values_->setTickCount(3);
     series->attachAxis(categories_);
     series->attachAxis(values_);
     chart()->legend()->hide();

@@ -3,6 +3,7 @@
 #include "qt_text.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace zelkora::ui {
 namespace {
@@ -69,11 +70,21 @@ TextTableView::TextTableView(const QString& name, QWidget* parent) : QTableView(
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
+    // A long name gets an ellipsis rather than push the values out of sight.
+    horizontalHeader()->setMaximumSectionSize(fontMetrics().averageCharWidth() * 26);
 }
 
 void TextTableView::setTable(TextTable table) {
     model_.setTable(std::move(table));
     resizeColumnsToContents();
+}
+
+// A table of a few rows asks for their height only, so the panel gives the rest to its chart.
+void TextTableView::fitHeightToRows(int rows) {
+    const int height = horizontalHeader()->sizeHint().height() +
+                       verticalHeader()->defaultSectionSize() * rows +
+                       horizontalScrollBar()->sizeHint().height() + frameWidth() * 2;
+    setMaximumHeight(height);
 }
 
 } // namespace zelkora::ui

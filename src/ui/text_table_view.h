@@ -31,6 +31,7 @@ public:
 
     void setTable(TextTable table);
     const TextTable& table() const { return model_.table(); }
+    void fitHeightToRows(int rows);
 
 private:
     TextTableModel model_;

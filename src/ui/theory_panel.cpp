@@ -27,8 +27,8 @@ TheoryPanel::TheoryPanel(const MainWindowModel& model, ExportSeams seams, QWidge
     : QFrame(parent), model_(model), share_(new QDoubleSpinBox(this)), problem_(new QLabel(this)),
       figures_(new TextTableView(QStringLiteral("Grid6"), this)),
       rates_(new TextTableView(QStringLiteral("Grid7"), this)),
-      streaks_(new ShareBarsView(QStringLiteral("MSChart8"), QStringLiteral("連荘分布（理論値）"),
-                                 this)),
+      streaks_(new ShareBarsView(QStringLiteral("MSChart8"),
+                                 QStringLiteral("連荘数の分布（理論値）"), this)),
       assumptions_(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("Picture_理論値"));
     setFrameShape(QFrame::StyledPanel);
@@ -57,12 +57,15 @@ TheoryPanel::TheoryPanel(const MainWindowModel& model, ExportSeams seams, QWidge
     right->setStretchFactor(1, 2);
     right->setStretchFactor(2, 1);
     split->addWidget(right);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     layout->addWidget(split, 1);
     assumptions_->setObjectName(QStringLiteral("理論_前提"));
     assumptions_->setReadOnly(true);
+    // The chart takes the height the rate table and the assumptions leave.
+    assumptions_->setMaximumHeight(fontMetrics().height() * 4);
 
+    rates_->fitHeightToRows(static_cast<int>(kTableExchangeRates.size()));
     addTableMenu(*figures_, seams);
     addTableMenu(*rates_, seams);
     addChartMenu(*streaks_, seams, [this] {
@@ -138,7 +141,9 @@ void TheoryPanel::recompute() {
     QStringList labels;
     QList<qreal> percents;
     for (std::size_t index = 0; index < kStreakLabels.size(); ++index) {
-        labels << qtText(kStreakLabels[index]);
+        // Numbers alone fit under eleven bars on a small screen; the table has the words.
+        labels << (index + 1 < kStreakLabels.size() ? QString::number(index + 1)
+                                                    : QStringLiteral("%1〜").arg(index + 1));
         percents << figures.streakLengthChances[index] * 100;
     }
     streaks_->show(labels, percents);
