@@ -3,8 +3,8 @@
 #include "analysis/campaign_analysis.h"
 #include "analysis/campaign_setup.h"
 #include "analysis_dialog.h"
-#include "commands/error_messages.h"
 #include "files/utf8_path.h"
+#include "messages/error_messages.h"
 #include "qt_text.h"
 #include "theory_panel.h"
 
@@ -116,10 +116,11 @@ struct AnalysisDesk::Run {
     std::string secondName;
 };
 
-AnalysisDesk::AnalysisDesk(QMainWindow& window, const MainWindowModel& model, ExportSeams seams,
-                           Hooks hooks)
+AnalysisDesk::AnalysisDesk(QMainWindow& window, const MainWindowModel& model,
+                           const PlatformSeams& seams, Hooks hooks)
     : QObject(&window), window_(window), model_(model), seams_(seams), hooks_(std::move(hooks)),
-      results_(new AnalysisPanel(seams)), theory_(new TheoryPanel(model, seams)) {
+      results_(new AnalysisPanel(ExportSeams{seams.ui, seams.files})),
+      theory_(new TheoryPanel(model, ExportSeams{seams.ui, seams.files})) {
     auto* menu = window.findChild<QMenu*>(QStringLiteral("MK"));
     auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
     menu->addSeparator()->setObjectName(QStringLiteral("MK_Bar1"));
@@ -237,20 +238,23 @@ void AnalysisDesk::play() {
     DialogProgress progress(*dialog_, second ? 2 : 1);
     FinalBalanceHistogram histogram;
     const AnalysisRequest request{run.input.campaigns, run.input.threads};
-    const AnalysisSeams seams{pump, &progress, &histogram, nullptr, &cancelRequest_};
+    // The window's seams with the dialog's pump, which keeps the events flowing as the fold waits.
+    const PlatformSeams seams{seams_.ui,     seams_.files,  pump,
+                              seams_.timers, seams_.random, seams_.threads};
+    const AnalysisObservers observers{&progress, &histogram, &cancelRequest_};
     AnalysisView view;
     AnalysisEnd end = AnalysisEnd::Done;
     std::optional<Error> failure;
     if (!second) {
         CampaignAnalysis analysis(first.value(), request);
         analysis.followBankroll(run.input.bankroll);
-        AnalysisOutcome outcome = analysis.run(seams);
+        AnalysisOutcome outcome = analysis.run(seams, observers);
         end = outcome.end;
         failure = std::move(outcome.failure);
         view.report = std::move(outcome.report);
     } else {
-        ComparisonOutcome outcome =
-            compareVerifications(first.value(), *second, request, seams, run.input.bankroll);
+        ComparisonOutcome outcome = compareVerifications(first.value(), *second, request, seams,
+                                                         observers, run.input.bankroll);
         end = outcome.end;
         failure = std::move(outcome.failure);
         view.report = outcome.report.first;

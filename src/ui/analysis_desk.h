@@ -3,6 +3,7 @@
 #include "analysis_panel.h"
 #include "export_menus.h"
 #include "model/main_window_model.h"
+#include "platform/platform_seams.h"
 
 #include <QObject>
 #include <atomic>
@@ -28,7 +29,9 @@ public:
         std::function<void()> showResults; // shows Picture_多数回検証
         std::function<void()> syncWindow;
     };
-    AnalysisDesk(QMainWindow& window, const MainWindowModel& model, ExportSeams seams, Hooks hooks);
+    // The campaigns play on the seams' threads; the seams' boxes and files serve the exports.
+    AnalysisDesk(QMainWindow& window, const MainWindowModel& model, const PlatformSeams& seams,
+                 Hooks hooks);
     ~AnalysisDesk() override;
 
     AnalysisPanel* resultsPanel() const { return results_; }
@@ -51,7 +54,7 @@ private:
 
     QMainWindow& window_;
     const MainWindowModel& model_;
-    ExportSeams seams_;
+    PlatformSeams seams_;
     Hooks hooks_;
     QAction* trials_;
     QAction* compare_;

@@ -1,7 +1,7 @@
 #include "export_menus.h"
 
-#include "commands/error_messages.h"
 #include "files/utf8_path.h"
+#include "messages/error_messages.h"
 #include "qt_text.h"
 
 #include <QAbstractItemModel>

@@ -3,8 +3,9 @@
 #include "analysis/analysis_texts.h"
 #include "analysis_desk.h"
 #include "chart_views.h"
+#include "commands/verification_document.h"
 #include "commands/window_startup.h"
-#include "condition_pages.h"
+#include "condition_dialogs.h"
 #include "detail_area.h"
 #include "export_menus.h"
 #include "grid_view.h"
@@ -15,7 +16,6 @@
 #include "shortcut_guard.h"
 #include "theory_panel.h"
 #include "window_actions.h"
-#include "window_commands.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -75,28 +75,23 @@ QSize defaultWindowSize(const QSize& available) {
             std::min(kRoomySize.height(), available.height() - kFrame)};
 }
 
-MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* parent)
-    : QMainWindow(parent), model_(model),
-      ui_(seams.ui, [this] { syncBeforeMessage(); }), seams_{ui_, seams.files, seams.timers,
-                                                             seams.random, seams.pages},
-      pump_([this] { syncFromModel(); }) {
+MainWindow::MainWindow(MainWindowModel& model, DesktopPlatform& platform, QWidget* parent)
+    : QMainWindow(parent), model_(model), platform_(platform),
+      document_(std::make_unique<VerificationDocument>(model, platform.seams())),
+      dialogs_(std::make_unique<ConditionDialogs>(document_->wizard())) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/zelkora/icons/zelkora.svg")));
-    seams_.ui.setPointer(PointerShape::Hourglass);
+    platform_.attachViews([this] { syncBeforeMessage(); });
+    UserInterface& ui = platform_.seams().ui;
+    ui.setPointer(PointerShape::Hourglass);
     showWindowWithoutVerification(model_);
 
     actions_ = new WindowActions(*this);
-    desk_ = new AnalysisDesk(*this, model_, {seams_.ui, seams_.files},
+    desk_ = new AnalysisDesk(*this, model_, platform_.seams(),
                              {[this] { showPanel(kResultsPanel); },
                               [this] {
                                   syncFromModel();
                               }});
-    commands_ = std::make_unique<WindowCommands>(
-        model_, seams_, pump_,
-        WindowCommands::WindowHooks{[this] { showBasicConditionPanel(); },
-                                    [this] {
-                                        close();
-                                    }});
     connect(actions_, &WindowActions::commandTriggered, this, &MainWindow::onCommand);
     // F10 opens the menu bar, as in other desktop programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -139,10 +134,10 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     help_->watchAll(*this);
     help_->watchAll(*this, analysisDeskHelpTexts());
     for (GridView* grid : findChildren<GridView*>()) {
-        addTableMenu(*grid, {seams_.ui, seams_.files});
+        addTableMenu(*grid, {platform_.seams().ui, platform_.seams().files});
     }
     for (ChartView* chart : findChildren<ChartView*>()) {
-        addChartMenu(*chart, {seams_.ui, seams_.files}, nullptr);
+        addChartMenu(*chart, {platform_.seams().ui, platform_.seams().files}, nullptr);
     }
 
     fields_.syncAll(model_.fields);
@@ -152,11 +147,13 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     built_ = true;
     const QScreen* screen = QGuiApplication::primaryScreen();
     resize(defaultWindowSize(screen != nullptr ? screen->availableSize() : QSize(1366, 728)));
-    seams_.pages.attachWindow(*this);
-    seams_.ui.setPointer(PointerShape::Default);
+    dialogs_->attachWindow(*this);
+    ui.setPointer(PointerShape::Default);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    platform_.attachViews({});
+}
 
 // EXP and the run area Picture3 take turns in one place: EXP is hidden while a run shows
 // Picture3. Beside them the activity text over ProgressBar1.
@@ -279,20 +276,30 @@ void MainWindow::showBasicConditionPanel() {
 }
 
 bool MainWindow::runInProgress() const {
-    return commands_->running();
+    return document_->running();
 }
 
 void MainWindow::onCommand(Menu command) {
     if (!model_.window.enabled) {
         return; // a condition page is open; a shortcut must not reach past it
     }
-    commands_->run(command);
-    syncFromModel();
+    document_->run(command);
+    afterCommand();
+}
+
+// The condition pages and the window show what the command left, then the window does what
+// the command asked of it.
+void MainWindow::afterCommand() {
+    dialogs_->sync();
+    if (model_.requests.close) {
+        model_.requests.close = false;
+        close();
+    }
 }
 
 void MainWindow::openNamedFile(const QString& path) {
-    commands_->openNamedFile(path.toStdString());
-    syncFromModel();
+    document_->openNamedFile(path.toStdString());
+    afterCommand();
 }
 
 // A box can come before the window has built its views (a start-up message).
@@ -303,11 +310,15 @@ void MainWindow::syncBeforeMessage() {
 }
 
 void MainWindow::offerUnsavedWork() {
-    commands_->offerUnsavedWork();
-    syncFromModel();
+    document_->offerUnsavedWork();
+    afterCommand();
 }
 
 void MainWindow::syncFromModel() {
+    if (model_.requests.showBasicConditionPanel) {
+        model_.requests.showBasicConditionPanel = false;
+        panels_->setCurrentIndex(kBasicConditionPanel);
+    }
     // Visibility first: the fields sync writes only what is on screen.
     const zelkora::RunArea& area = model_.runArea;
     runArea_->setVisible(area.picture3Visible);
@@ -348,9 +359,11 @@ void MainWindow::syncEnabled() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (commands_->close() == CloseDecision::Keep) {
+    const CloseDecision decision = document_->close();
+    // The pages the close unloaded go before the window does.
+    dialogs_->sync();
+    if (decision == CloseDecision::Keep) {
         event->ignore();
-        syncFromModel();
         return;
     }
     event->accept();

@@ -3,8 +3,8 @@
 #include "analysis/analysis_texts.h"
 #include "analysis/campaign_setup.h"
 #include "analysis/theory.h"
-#include "commands/error_messages.h"
 #include "fan_chart.h"
+#include "messages/error_messages.h"
 #include "qt_text.h"
 #include "text_table_view.h"
 
