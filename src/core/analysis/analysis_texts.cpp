@@ -180,14 +180,15 @@ TextTable histogramTable(const StreamingHistogram& histogram) {
 TextTable comparisonTable(const ComparisonReport& report, std::string_view first,
                           std::string_view second) {
     TextTable table{{"項目", "値", "95%下限", "95%上限"}, {}};
+    // The difference first: it is what a comparison is for, and the panel shows its top rows.
+    addEstimate(table, "差（検証2 − 検証1）の平均（円）", report.difference, 0);
+    addPlain(table, "差の標準偏差（円）", figureText(report.difference.standardDeviation, 0));
+    addShare(table, "検証2が上回った確率", report.secondAhead);
     addPlain(table, "検証1", std::string(first));
     addPlain(table, "検証2", std::string(second));
     addPlain(table, "試行数", std::to_string(report.first.campaigns));
     addEstimate(table, "検証1の最終収支の平均（円）", report.first.finalBalance, 0);
     addEstimate(table, "検証2の最終収支の平均（円）", report.second.finalBalance, 0);
-    addEstimate(table, "差（検証2 − 検証1）の平均（円）", report.difference, 0);
-    addPlain(table, "差の標準偏差（円）", figureText(report.difference.standardDeviation, 0));
-    addShare(table, "検証2が上回った確率", report.secondAhead);
     addEstimate(table, "検証1の回転単価（円）", report.first.risk.balancePerSpin, 2);
     addEstimate(table, "検証2の回転単価（円）", report.second.risk.balancePerSpin, 2);
     return table;
