@@ -1,7 +1,11 @@
 // Plays a sample in the main window under a real display and saves pictures: the window at
 // start, after the Open, with each of the nine panels after the run, during a long run, which is
-// then cancelled from the toolbar, and each condition page of a new verification.
+// then cancelled from the toolbar, each condition page of a new verification, and the analyst's
+// desk: the 多数回検証 dialog while its campaigns play, the results panel, the 理論値 panel and
+// a comparison.
 
+#include "analysis_desk.h"
+#include "analysis_dialog.h"
 #include "cjk_fonts.h"
 #include "condition_dialogs.h"
 #include "files/utf8_path.h"
@@ -24,6 +28,7 @@
 #include <QTimer>
 #include <array>
 #include <fstream>
+#include <functional>
 #include <iostream>
 
 namespace {
@@ -65,6 +70,8 @@ bool picturePanels(const QDir& folder, const std::filesystem::path& sample) {
 }
 
 void click(QWidget& page, const char* button);
+bool playAnalysis(zelkora::ui::AnalysisDesk& desk, const char* campaigns,
+                  const std::function<void()>& during = {});
 
 // A message box as the program shows it, with Qt's Japanese buttons, pictured on its own.
 bool saveMessageBox(const zelkora::Message& message, QWidget& over, const QDir& folder,
@@ -154,6 +161,12 @@ bool pictureScreen(const QDir& folder, const std::filesystem::path& sample, cons
     desktop.open(sample);
     desktop.play();
     bool ok = save(window, folder, tag + QStringLiteral("-default"));
+    window.desk().startTrials();
+    ok = playAnalysis(window.desk(), "200") && ok;
+    ok = save(window, folder, tag + QStringLiteral("-多数回検証")) && ok;
+    window.showPanel(zelkora::ui::MainWindow::kPanelCount + 1);
+    ok = save(window, folder, tag + QStringLiteral("-理論値")) && ok;
+    window.showPanel(1);
     window.resize(window.minimumSizeHint());
     ok = save(window, folder, tag + QStringLiteral("-least")) && ok;
     std::cout << tag.toStdString() << ": screen " << screen->availableSize().width() << "x"
@@ -204,6 +217,58 @@ bool pictureRun(const QDir& folder) {
 void click(QWidget& page, const char* button) {
     page.findChild<QPushButton*>(QString::fromUtf8(button))->click();
     QApplication::processEvents();
+}
+
+// Fills the open analysis dialog and starts it; returns when the campaigns have played. While
+// they play, `during` is called from the dialog's events.
+bool playAnalysis(zelkora::ui::AnalysisDesk& desk, const char* campaigns,
+                  const std::function<void()>& during) {
+    zelkora::ui::AnalysisDialog* dialog = desk.dialog();
+    if (dialog == nullptr) {
+        std::cerr << "screenshots: the analysis dialog did not open\n";
+        return false;
+    }
+    dialog->findChild<QLineEdit*>(QStringLiteral("多数回_試行回数"))->setText(campaigns);
+    dialog->findChild<QLineEdit*>(QStringLiteral("多数回_シード"))->setText(QStringLiteral("1"));
+    QTimer poll;
+    poll.setInterval(100);
+    if (during) {
+        QObject::connect(&poll, &QTimer::timeout, during);
+        poll.start();
+    }
+    click(*dialog, "多数回_開始");
+    return desk.resultsPanel()->shown().has_value();
+}
+
+// The analyst's desk after the sample was opened: the dialog with its progress, the results
+// panel, the 理論値 panel and a comparison with another sample.
+bool pictureDesk(const QDir& folder, const std::filesystem::path& sample,
+                 const std::filesystem::path& other) {
+    zelkora::gui::ScriptedDesktop desktop(8, 1000);
+    zelkora::ui::MainWindow& window = desktop.window();
+    window.resize(1200, 860);
+    window.show();
+    desktop.open(sample);
+    zelkora::ui::AnalysisDesk& desk = window.desk();
+    desk.startTrials();
+    bool pictured = false;
+    bool ok = playAnalysis(desk, "4000", [&] {
+        zelkora::ui::AnalysisDialog* dialog = desk.dialog();
+        if (!pictured && desk.playing() && dialog != nullptr) {
+            pictured = save(*dialog, folder, QStringLiteral("40-多数回検証-実行中"));
+        }
+    });
+    if (!pictured) {
+        std::cerr << "screenshots: the analysis ended before it could be pictured\n";
+    }
+    ok = pictured && save(window, folder, QStringLiteral("41-多数回検証")) && ok;
+    window.showPanel(zelkora::ui::MainWindow::kPanelCount + 1);
+    ok = save(window, folder, QStringLiteral("42-理論値")) && ok;
+    desktop.ui().fileToOpen = zelkora::utf8FromPath(other);
+    desk.startComparison();
+    ok = playAnalysis(desk, "1000") && ok;
+    ok = save(window, folder, QStringLiteral("43-比較検証")) && ok;
+    return ok && !desktop.ui().reportedError;
 }
 
 // The pages of a new verification as New opens them, page 3 also with twelve symbols and with
@@ -270,5 +335,8 @@ int main(int argc, char** argv) {
     const bool wizard = pictureWizard(folder);
     const bool cancelled = pictureCancelledWizard(folder, sample);
     const bool refused = pictureFailedOpen(folder, sample);
-    return panels && run && end && wizard && cancelled && refused ? 0 : 1;
+    const std::filesystem::path other =
+        sample.parent_path() / zelkora::pathFromUtf8("リミッター5回399.pac");
+    const bool desk = pictureDesk(folder, sample, other);
+    return panels && run && end && wizard && cancelled && refused && desk ? 0 : 1;
 }

@@ -18,8 +18,8 @@ const char* const kPanelProperty = "zelkoraHelpPanel";
 
 } // namespace
 
-void HelpTracker::watchAll(QWidget& window) {
-    for (const HelpText& help : mainWindowHelpTexts()) {
+void HelpTracker::watchAll(QWidget& window, std::span<const HelpText> texts) {
+    for (const HelpText& help : texts) {
         auto* control = window.findChild<QWidget*>(qtText(help.control));
         if (control == nullptr) {
             continue;
@@ -27,6 +27,11 @@ void HelpTracker::watchAll(QWidget& window) {
         if (auto* grid = qobject_cast<QTableView*>(control)) {
             watch(grid->viewport(), help.text, false);
             watch(grid->horizontalHeader()->viewport(), help.text, false);
+            continue;
+        }
+        // A chart takes the pointer's moves in its viewport.
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) {
+            watch(area->viewport(), help.text, false);
             continue;
         }
         watch(control, help.text, help.control.starts_with("Picture"));

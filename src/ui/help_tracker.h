@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/help_texts.h"
+
 #include <QObject>
 #include <functional>
+#include <span>
 #include <string_view>
 
 class QWidget;
@@ -19,7 +22,7 @@ public:
         : QObject(parent), write_(std::move(write)) {}
 
     // Every control of `window` named in the help table.
-    void watchAll(QWidget& window);
+    void watchAll(QWidget& window, std::span<const HelpText> texts = mainWindowHelpTexts());
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

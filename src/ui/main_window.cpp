@@ -1,16 +1,20 @@
 #include "main_window.h"
 
+#include "analysis/analysis_texts.h"
+#include "analysis_desk.h"
 #include "chart_views.h"
 #include "commands/verification_document.h"
 #include "commands/window_startup.h"
 #include "condition_dialogs.h"
 #include "detail_area.h"
+#include "export_menus.h"
 #include "grid_view.h"
 #include "help_tracker.h"
 #include "panels.h"
 #include "qt_text.h"
 #include "run_area.h"
 #include "shortcut_guard.h"
+#include "theory_panel.h"
 #include "window_actions.h"
 
 #include <QCloseEvent>
@@ -50,6 +54,12 @@ constexpr std::array<PanelButton, MainWindow::kPanelCount> kPanelButtons{{
     {"Command_収支", "収支"},
     {"Command_当絵柄分布", "当絵柄分布"},
 }};
+// The analyst's desk's panels come after the nine, with their buttons below the nine.
+constexpr std::array<PanelButton, 2> kDeskButtons{{
+    {"Command_多数回検証", "多数回検証"},
+    {"Command_理論値", "理論値"},
+}};
+constexpr int kResultsPanel = MainWindow::kPanelCount;
 constexpr int kBasicConditionPanel = 0;
 // The size the window opens at when the screen has room: the panels and, below them, the
 // big-hit grid with a screenful of rows.
@@ -77,6 +87,11 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopPlatform& platform, QWidge
     showWindowWithoutVerification(model_);
 
     actions_ = new WindowActions(*this);
+    desk_ = new AnalysisDesk(*this, model_, platform_.seams(),
+                             {[this] { showPanel(kResultsPanel); },
+                              [this] {
+                                  syncFromModel();
+                              }});
     connect(actions_, &WindowActions::commandTriggered, this, &MainWindow::onCommand);
     // F10 opens the menu bar, as in other desktop programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -117,6 +132,13 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopPlatform& platform, QWidge
         },
         this);
     help_->watchAll(*this);
+    help_->watchAll(*this, analysisDeskHelpTexts());
+    for (GridView* grid : findChildren<GridView*>()) {
+        addTableMenu(*grid, {platform_.seams().ui, platform_.seams().files});
+    }
+    for (ChartView* chart : findChildren<ChartView*>()) {
+        addChartMenu(*chart, {platform_.seams().ui, platform_.seams().files}, nullptr);
+    }
 
     fields_.syncAll(model_.fields);
     model_.fields.clearChanged();
@@ -180,6 +202,14 @@ QWidget* MainWindow::buildPanels() {
         connect(button, &QPushButton::clicked, this, [this, index] { showPanel(index); });
         buttons->addWidget(button);
     }
+    for (std::size_t desk = 0; desk < kDeskButtons.size(); ++desk) {
+        auto* button = new QPushButton(QString::fromUtf8(kDeskButtons[desk].caption), area);
+        button->setObjectName(QString::fromUtf8(kDeskButtons[desk].button));
+        button->setFocusPolicy(Qt::TabFocus);
+        const int index = kPanelCount + static_cast<int>(desk);
+        connect(button, &QPushButton::clicked, this, [this, index] { showPanel(index); });
+        buttons->addWidget(button);
+    }
     buttons->addStretch(1);
     layout->addLayout(buttons);
     layout->addWidget(panels_, 1);
@@ -216,6 +246,8 @@ QWidget* MainWindow::buildPanels() {
     for (ChartPanel* panel : chartPanels_) {
         panels_->addWidget(panel);
     }
+    panels_->addWidget(desk_->resultsPanel());
+    panels_->addWidget(desk_->theoryPanel());
     return area;
 }
 
@@ -309,6 +341,7 @@ void MainWindow::syncFromModel() {
     for (ChartPanel* panel : chartPanels_) {
         panel->sync();
     }
+    desk_->sync();
 }
 
 // While a condition page is open the window takes no input. The status bar stays as it is,

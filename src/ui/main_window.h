@@ -19,6 +19,7 @@ class VerificationDocument;
 
 namespace zelkora::ui {
 
+class AnalysisDesk;
 class ChartPanel;
 class ConditionDialogs;
 class ConditionPanel;
@@ -56,8 +57,10 @@ public:
     ConditionDialogs& conditionDialogs() const { return *dialogs_; }
     bool runInProgress() const;
 
-    // The nine panels in the order of their command buttons.
+    // The nine panels in the order of their command buttons; the analyst's desk's two
+    // (Picture_多数回検証, Picture_理論値) follow them.
     static constexpr int kPanelCount = 9;
+    AnalysisDesk& desk() const { return *desk_; }
     void showPanel(int index);
     // As Command_基本条件.
     void showBasicConditionPanel();
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<VerificationDocument> document_;
     std::unique_ptr<ConditionDialogs> dialogs_;
     HelpTracker* help_ = nullptr;
+    AnalysisDesk* desk_ = nullptr;
 
     QStackedWidget* panels_ = nullptr;
     ConditionPanel* conditionPanel_ = nullptr;

@@ -70,6 +70,17 @@ void configure(QFileDialog& dialog, const FileDialogRequest& request) {
 
 } // namespace
 
+QString defaultSuffix(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(u'|');
+    if (parts.size() > 1 && parts[1].startsWith(QStringLiteral("*."))) {
+        QString extension = parts[1].mid(2);
+        if (!extension.isEmpty() && !extension.contains(u'*') && !extension.contains(u';')) {
+            return extension;
+        }
+    }
+    return QStringLiteral("pac");
+}
+
 QStringList nameFilters(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split(u'|');
     QStringList filters;
@@ -138,7 +149,7 @@ std::optional<std::string> QtUserInterface::saveFileDialog(const FileDialogReque
     configure(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("pac"));
+    dialog.setDefaultSuffix(defaultSuffix(request.filter));
     return chosenPath(dialog);
 }
 

@@ -30,6 +30,9 @@ private:
 
 // "Description|pattern|…|" as Qt's name filters ("Description (pattern)").
 QStringList nameFilters(const std::string& filter);
+// The extension a save dialog adds to a name typed without one: that of the filter's first
+// pattern ("*.csv" gives "csv"), and "pac" where the first pattern names none.
+QString defaultSuffix(const std::string& filter);
 // The folder a dialog starts in: the file path itself when it is a folder, else its folder.
 QString initialDirectory(const std::string& filePath);
 

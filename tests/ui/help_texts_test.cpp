@@ -1,6 +1,8 @@
+#include "analysis/analysis_texts.h"
 #include "model/help_texts.h"
 #include "window_fixture.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -35,9 +37,9 @@ protected:
     }
     // Where the pointer goes: the middle of a control, or the background of a panel.
     static QWidget* target(QWidget* control, QPoint& at) {
-        if (auto* grid = qobject_cast<QTableView*>(control)) {
-            at = grid->viewport()->rect().center();
-            return grid->viewport();
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) {
+            at = area->viewport()->rect().center(); // a grid or a chart
+            return area->viewport();
         }
         at = control->objectName().startsWith(QStringLiteral("Picture")) ? QPoint(3, 3)
                                                                          : control->rect().center();
@@ -48,24 +50,33 @@ protected:
         QTest::mouseMove(widget, at + QPoint(1, 1));
         QTest::mouseMove(widget, at);
     }
+    void expectEveryHelp(std::span<const HelpText> texts) {
+        for (const HelpText& help : texts) {
+            auto* control = window->findChild<QWidget*>(QString::fromUtf8(
+                help.control.data(), static_cast<qsizetype>(help.control.size())));
+            ASSERT_NE(control, nullptr) << help.control;
+            reveal(control);
+            QPoint at;
+            QWidget* widget = target(control, at);
+            ASSERT_EQ(widget->childAt(at) == nullptr ||
+                          qobject_cast<QAbstractScrollArea*>(control) != nullptr,
+                      true)
+                << help.control << " has no background at the test point";
+            resetPanel1();
+            moveOver(widget, at);
+            EXPECT_EQ(statusPanel1(), help.text) << help.control;
+        }
+    }
 };
 
 TEST_F(HelpTexts, every_control_of_the_table_writes_its_text_into_panel_1) {
     open(sample("定番確変315")); // the texts do not depend on the state; a filled window is harder
-    for (const HelpText& help : mainWindowHelpTexts()) {
-        auto* control = window->findChild<QWidget*>(
-            QString::fromUtf8(help.control.data(), static_cast<qsizetype>(help.control.size())));
-        ASSERT_NE(control, nullptr) << help.control;
-        reveal(control);
-        QPoint at;
-        QWidget* widget = target(control, at);
-        ASSERT_EQ(widget->childAt(at) == nullptr || qobject_cast<QTableView*>(control) != nullptr,
-                  true)
-            << help.control << " has no background at the test point";
-        resetPanel1();
-        moveOver(widget, at);
-        EXPECT_EQ(statusPanel1(), help.text) << help.control;
-    }
+    expectEveryHelp(mainWindowHelpTexts());
+}
+
+TEST_F(HelpTexts, the_analysis_panels_grids_and_charts_explain_themselves_too) {
+    open(sample("定番確変315"));
+    expectEveryHelp(analysisDeskHelpTexts());
 }
 
 TEST_F(HelpTexts, controls_outside_the_table_leave_panel_1_alone) {

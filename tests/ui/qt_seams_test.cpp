@@ -67,6 +67,19 @@ TEST(QtUserInterface, turns_the_common_dialog_filters_into_qt_name_filters) {
               QStringLiteral("Data base(　.pac) (*.pac)"));
 }
 
+TEST(QtUserInterface, a_name_typed_without_an_extension_gets_that_of_the_first_filter) {
+    const std::vector<std::pair<std::string, QString>> cases{
+        {"Data base|*.pac|All Files|*.*|", QStringLiteral("pac")},
+        {"CSV ファイル (*.csv)|*.csv|", QStringLiteral("csv")},
+        {"PNG 画像 (*.png)|*.png|SVG 画像 (*.svg)|*.svg|", QStringLiteral("png")},
+        {"All Files|*.*|", QStringLiteral("pac")},
+        {"", QStringLiteral("pac")},
+    };
+    for (const auto& [filter, suffix] : cases) {
+        EXPECT_EQ(defaultSuffix(filter), suffix) << filter;
+    }
+}
+
 TEST(GridModel, announces_added_rows_in_one_batch_and_starts_afresh_when_rows_go) {
     GridTable table;
     const std::array<GridColumnSpec, 2> columns{{{"日目", 600}, {"回転数", 1000}}};

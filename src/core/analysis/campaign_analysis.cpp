@@ -58,7 +58,8 @@ private:
 
 namespace {
 
-constexpr auto kLongestWait = std::chrono::milliseconds(50);
+// The fold wakes at least this often, so the window it keeps responsive never waits 50 ms.
+constexpr auto kLongestWait = std::chrono::milliseconds(25);
 
 int campaignDays(const CampaignSetup& setup) {
     const double days = setup.loaded.fields.number(Field::条件_何日分);
@@ -162,6 +163,9 @@ AnalysisOutcome CampaignAnalysis::run(const PlatformSeams& seams, AnalysisObserv
                 observers.progress->campaignsDone(folded, total);
             }
             yield();
+            if (observers.cancelRequest != nullptr && observers.cancelRequest->load()) {
+                cancel();
+            }
             if (!ended && cancelled_.load()) {
                 outcome.end = AnalysisEnd::Cancelled;
                 ended = true;

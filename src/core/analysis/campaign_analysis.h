@@ -26,10 +26,13 @@ public:
     virtual void campaign(const CampaignFigures& figures) = 0;
 };
 
-// Who watches an analysis besides its caller.
+// Who watches an analysis besides its caller, and the Cancel of a caller that holds none.
 struct AnalysisObservers {
     AnalysisProgress* progress = nullptr;
     CampaignSink* sink = nullptr;
+    // Set by the window's Cancel while the pump processes events: stops the analysis as
+    // cancel() does, for a caller that holds no analysis (a comparison plays two).
+    const std::atomic<bool>* cancelRequest = nullptr;
 };
 
 struct AnalysisRequest {

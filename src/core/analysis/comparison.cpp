@@ -48,7 +48,8 @@ ComparisonOutcome compareVerifications(const CampaignSetup& first, const Campaig
     FinalBalances balances(observers.sink);
     CampaignAnalysis firstAnalysis(first, request);
     firstAnalysis.followBankroll(bankroll);
-    AnalysisOutcome played = firstAnalysis.run(seams, {observers.progress, &balances});
+    AnalysisOutcome played =
+        firstAnalysis.run(seams, {observers.progress, &balances, observers.cancelRequest});
     outcome.report.first = std::move(played.report);
     if (played.end != AnalysisEnd::Done) {
         outcome.end = played.end;
@@ -59,7 +60,7 @@ ComparisonOutcome compareVerifications(const CampaignSetup& first, const Campaig
     Differences differences(balances.balances);
     CampaignAnalysis secondAnalysis(second, request);
     secondAnalysis.followBankroll(bankroll);
-    played = secondAnalysis.run(seams, {observers.progress, &differences});
+    played = secondAnalysis.run(seams, {observers.progress, &differences, observers.cancelRequest});
     outcome.report.second = std::move(played.report);
     if (played.end != AnalysisEnd::Done) {
         outcome.end = played.end;
