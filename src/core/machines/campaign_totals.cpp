@@ -22,6 +22,7 @@ void CampaignTotals::dayEnd(const DayEndEvent& day) {
     bustDays += day.bust ? 1 : 0;
     normalSpins += day.normalSpins;
     supportSpins += day.supportSpins;
+    supportBalls += day.supportBalls;
     investedYen += day.investedYen;
     balanceYen += day.balanceYen;
 }
