@@ -6,7 +6,6 @@
 #include "files/utf8_path.h"
 #include "json_report.h"
 #include "machine_report.h"
-#include "machines/campaign_totals.h"
 #include "machines/classic_conversion.h"
 #include "machines/machine_file.h"
 #include "machines/machine_graph.h"
@@ -212,10 +211,10 @@ int playMachine(const MachineOptions& options, const machines::MachineVerificati
                 std::ostream& out, std::ostream& err) {
     const std::uint64_t seed = seedOf(options, err);
     const machines::MachineGraph graph = machines::buildGraph(verification.machine);
-    machines::CampaignTotals totals;
-    machines::playCampaign(verification, graph, seed, totals);
-    out << (options.json ? dumpJson(campaignJson(verification, totals))
-                         : campaignText(verification, totals));
+    machines::MachineFigures played(verification, graph);
+    machines::playCampaign(verification, graph, seed, played);
+    out << (options.json ? dumpJson(campaignJson(verification, played))
+                         : campaignText(verification, played));
     return kExitSuccess;
 }
 

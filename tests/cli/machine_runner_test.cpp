@@ -134,8 +134,7 @@ TEST(MachineRunner, convert_writes_a_classic_sample_as_a_machine_file) {
 TEST(MachineRunner, trials_are_seeded_the_same_for_any_thread_count) {
     const std::string file = machineSample("雷神RUSH199");
     const Outcome one = run({file, "--trials", "30", "--seed", "5", "--threads", "1", "--json"});
-    const Outcome three =
-        run({file, "--trials", "30", "--seed", "5", "--threads", "3", "--json"});
+    const Outcome three = run({file, "--trials", "30", "--seed", "5", "--threads", "3", "--json"});
     ASSERT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(three.out, one.out);
     EXPECT_NE(run({file, "--trials", "30", "--seed", "6", "--json"}).out, one.out);
@@ -175,8 +174,8 @@ TEST(MachineRunner, trials_write_one_csv_row_per_campaign_and_the_daily_bands) {
 TEST(MachineRunner, a_csv_file_that_cannot_be_written_is_reported_before_any_campaign) {
     TempFolder folder;
     std::filesystem::create_directories(folder.file("out") / "campaigns.csv");
-    const Outcome outcome = run({machineSample("星海ST199"), "--trials", "10000000", "--csv",
-                                 folder.file("out").string()});
+    const Outcome outcome = run(
+        {machineSample("星海ST199"), "--trials", "10000000", "--csv", folder.file("out").string()});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("campaigns.csv に書き込めません。ファイルではなくフォルダです。"),
               std::string::npos)

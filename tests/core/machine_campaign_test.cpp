@@ -1,7 +1,7 @@
+#include "campaign_totals.h"
 #include "machine_fixture.h"
-#include "machines/campaign_totals.h"
-#include "machines/machine_figures.h"
 #include "machines/machine_check.h"
+#include "machines/machine_figures.h"
 #include "machines/machine_file.h"
 #include "machines/machine_graph.h"
 

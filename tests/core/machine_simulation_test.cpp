@@ -136,8 +136,7 @@ TEST(MachineTheoryAgainstSimulation, every_sample_within_three_standard_errors) 
         // Over a day of some 40 first hits that is about 0.4 % on 月光タイム319 (2.6 standard
         // errors with this seed); the other samples have no ceiling.
         EXPECT_LE(errorsApart(name, "初当り回転数", chain.normalSpinsPerFirstHit,
-                              report.spinsPerFirstHit.mean,
-                              standardError(report.spinsPerFirstHit)),
+                              report.spinsPerFirstHit.mean, standardError(report.spinsPerFirstHit)),
                   kStandardErrors);
         EXPECT_LE(errorsApart(name, "平均連チャン数", chain.hitsPerFirstHit,
                               report.streakPerFirstHit.mean,
@@ -146,11 +145,11 @@ TEST(MachineTheoryAgainstSimulation, every_sample_within_three_standard_errors) 
         // On held balls every normal spin takes its balls and every ball gained is worth the
         // exchange price: the simulated balls gained per normal spin less a spin's balls.
         const machines::MachineTheory& figures = theory.value();
-        EXPECT_LE(errorsApart(name, "回転単価（持玉）", figures.held.balancePerSpin,
-                              (report.payoutPerSpin.mean - figures.ballsPerSpin) *
-                                  figures.yenPerBall,
-                              standardError(report.payoutPerSpin) * figures.yenPerBall),
-                  kStandardErrors);
+        EXPECT_LE(
+            errorsApart(name, "回転単価（持玉）", figures.held.balancePerSpin,
+                        (report.payoutPerSpin.mean - figures.ballsPerSpin) * figures.yenPerBall,
+                        standardError(report.payoutPerSpin) * figures.yenPerBall),
+            kStandardErrors);
 
         const machines::MachineGraph graph = machines::buildGraph(verification.machine);
         for (const auto& [entry, count] : tallyContinuations(verification, graph, 19)) {
@@ -170,8 +169,8 @@ TEST(MachineTheoryAgainstSimulation, every_sample_within_three_standard_errors) 
                 // A certain outcome (確変 until the next hit) has no spread: every entry must
                 // go the same way.
                 EXPECT_EQ(share, expected) << name << " " << state;
-                std::cout << name << " | 継続率（" << state << "） | " << expected << " | "
-                          << share << " | exact\n";
+                std::cout << name << " | 継続率（" << state << "） | " << expected << " | " << share
+                          << " | exact\n";
                 continue;
             }
             const double error = std::sqrt(expected * (1 - expected) / entered);
