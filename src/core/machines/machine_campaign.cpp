@@ -71,14 +71,25 @@ public:
         }
         return room > 0 ? static_cast<std::int64_t>(room) : 0;
     }
-    // Spin by spin, so the clock and the balls round exactly as single spins round them.
-    void playQuiet(bool support, double balls, std::int64_t spins) {
-        const double seconds = support ? supportSeconds_ : normalSeconds_;
-        const double change = support ? balls : -ballsPerSpin_;
-        for (std::int64_t spin = 0; spin < spins; ++spin) {
-            clock_ += seconds;
-            held_ += change;
+    // Spins played one after the other in the play's loop: the clock and the balls add up spin
+    // by spin, so they round exactly as single spins round them.
+    struct QuietRun {
+        double clock;
+        double held;
+        double seconds;
+        double change;
+        void spin() {
+            clock += seconds;
+            held += change;
         }
+    };
+    QuietRun beginQuiet(bool support, double balls) const {
+        return {clock_, held_, support ? supportSeconds_ : normalSeconds_,
+                support ? balls : -ballsPerSpin_};
+    }
+    void endQuiet(const QuietRun& run, bool support, double balls, std::int64_t spins) {
+        clock_ = run.clock;
+        held_ = run.held;
         if (support) {
             won_ = std::max(0.0, won_ + static_cast<double>(spins) * balls);
         } else {
