@@ -30,7 +30,7 @@ set(ZELKORA_USES_analysis common engine files model platform)
 set(ZELKORA_USES_commands common engine files model platform results)
 # The wizard shows the error texts of the commands floor when Finish or its reload fails.
 set(ZELKORA_USES_wizard commands common conditions files model platform results)
-set(ZELKORA_USES_machines analysis common files model results)
+set(ZELKORA_USES_machines analysis common engine files model results)
 
 # Every floor that `floor` reaches through its uses, itself excluded, into `out`.
 function(zelkora_floor_reach floor out)
