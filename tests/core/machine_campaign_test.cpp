@@ -1,9 +1,11 @@
+#include "analysis/campaign_streams.h"
 #include "campaign_totals.h"
 #include "machine_fixture.h"
 #include "machines/machine_check.h"
 #include "machines/machine_figures.h"
 #include "machines/machine_file.h"
 #include "machines/machine_graph.h"
+#include "machines/machine_trials.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -196,6 +198,42 @@ TEST(MachineFigures, entries_count_as_確変_or_時短_by_their_state_odds) {
     EXPECT_NEAR(shared.時短Entries / shared.bigHits, 0.5, 0.1);
     EXPECT_EQ(shared.firstHitsInto確変 + shared.firstHits時短, shared.firstHits);
     EXPECT_NEAR(shared.firstHits時短 / shared.firstHits, 0.5, 0.1);
+}
+
+} // namespace
+} // namespace zelkora::testing
+
+namespace zelkora::testing {
+namespace {
+
+// Campaign i of an analysis is the campaign played from stream i of the seed, and an analysis'
+// cancel stops it before its first day ends.
+TEST(MachineCampaigns, campaign_i_plays_stream_i_and_stops_when_cancelled) {
+    const machines::Checked<machines::MachineVerification> read =
+        machines::readMachineFile(machineSamplesFolder() / "紅蓮ループ319.json");
+    ASSERT_TRUE(read.ok());
+    const machines::MachineVerification& verification = read.value();
+    const machines::MachineCampaigns player(verification, 11);
+    std::atomic<bool> cancelled{false};
+    const CampaignOutcome played = player.play(3, cancelled);
+    ASSERT_EQ(played.end, CampaignEnd::Played);
+    EXPECT_EQ(played.figures.index, 3);
+    EXPECT_EQ(played.figures.cumulativeBalanceByDay.size(),
+              static_cast<std::size_t>(verification.campaign.days));
+
+    const machines::MachineGraph graph = machines::buildGraph(verification.machine);
+    const CampaignStream stream = campaignStream(11, 3);
+    machines::MachineFigures direct(verification, graph);
+    machines::playCampaign(verification, graph, stream.seed, direct, stream.stream);
+    const CampaignFigures alone = direct.campaignFigures();
+    EXPECT_EQ(alone.overallTexts, played.figures.overallTexts);
+    EXPECT_EQ(alone.cumulativeBalanceByDay, played.figures.cumulativeBalanceByDay);
+
+    cancelled = true;
+    const CampaignOutcome stopped = player.play(3, cancelled);
+    EXPECT_EQ(stopped.end, CampaignEnd::Cancelled);
+    EXPECT_EQ(stopped.figures.index, 3);
+    EXPECT_TRUE(stopped.figures.cumulativeBalanceByDay.empty());
 }
 
 } // namespace
