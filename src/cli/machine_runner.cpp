@@ -1,6 +1,5 @@
 #include "machine_runner.h"
 
-#include "commands/error_messages.h"
 #include "console_platform.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
@@ -11,6 +10,7 @@
 #include "machines/machine_graph.h"
 #include "machines/machine_theory.h"
 #include "machines/machine_trials.h"
+#include "messages/error_messages.h"
 #include "run_csv.h"
 #include "run_options.h"
 #include "runner.h"
@@ -183,9 +183,10 @@ int playTrials(const MachineOptions& options, const machines::MachineVerificatio
     const std::uint64_t seed = seedOf(options, err);
     const machines::MachineCampaigns player(verification, seed);
     CampaignAnalysis analysis(player, {*options.trials, workerThreads(options.threads)});
-    NoEventPump pump;
+    ConsoleUserInterface ui(err);
+    ConsolePlatform platform(ui, 0); // a machine's play reads no countdown
     const AnalysisOutcome outcome =
-        analysis.run({pump, nullptr, campaigns ? &*campaigns : nullptr});
+        analysis.run(platform.seams(), {nullptr, campaigns ? &*campaigns : nullptr});
     if (outcome.end != AnalysisEnd::Done) {
         err << "zelkora-run: ";
         if (outcome.failedCampaign >= 0) {

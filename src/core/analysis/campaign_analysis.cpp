@@ -84,7 +84,7 @@ CampaignAnalysis::CampaignAnalysis(const CampaignPlayer& player, AnalysisRequest
     request_.threads = std::max(request_.threads, 1);
 }
 
-AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
+AnalysisOutcome CampaignAnalysis::run(const PlatformSeams& seams, AnalysisObservers observers) {
     const std::int64_t total = request_.campaigns;
     Shared shared(static_cast<std::size_t>(std::max(4, 4 * request_.threads)));
     AnalysisAccumulator accumulator(player_.days(), bankroll_);
@@ -120,8 +120,7 @@ AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
         }
     };
 
-    SystemThreadStarter systemThreads;
-    ThreadStarter& starter = seams.threads != nullptr ? *seams.threads : systemThreads;
+    ThreadStarter& starter = seams.threads;
     {
         std::vector<std::jthread> workers;
         workers.reserve(static_cast<std::size_t>(request_.threads));
@@ -165,13 +164,13 @@ AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
                     break;
                 }
                 accumulator.add(campaign.figures);
-                if (seams.sink != nullptr) {
-                    seams.sink->campaign(campaign.figures);
+                if (observers.sink != nullptr) {
+                    observers.sink->campaign(campaign.figures);
                 }
                 ++folded;
             }
-            if (seams.progress != nullptr && !ready.empty()) {
-                seams.progress->campaignsDone(folded, total);
+            if (observers.progress != nullptr && !ready.empty()) {
+                observers.progress->campaignsDone(folded, total);
             }
             yield();
             if (!ended && cancelled_.load()) {
