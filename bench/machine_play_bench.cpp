@@ -1,4 +1,4 @@
-#include "machines/campaign_totals.h"
+#include "machines/machine_figures.h"
 #include "machines/machine_file.h"
 #include "machines/machine_graph.h"
 
@@ -21,17 +21,19 @@ machines::MachineVerification sampleCampaign(const char* name, int days) {
     return verification;
 }
 
-// A machine's campaign played spin by spin; items are spins (normal and support).
+// A machine's campaign played spin by spin with its figures, as the runner plays it; items are
+// spins (normal and support).
 void playSample(benchmark::State& state, const char* name) {
     const machines::MachineVerification verification = sampleCampaign(name, 200);
     const machines::MachineGraph graph = machines::buildGraph(verification.machine);
     std::uint64_t seed = 1;
     std::int64_t spins = 0;
     for (auto _ : state) {
-        machines::CampaignTotals totals;
-        machines::playCampaign(verification, graph, seed++, totals);
-        spins += totals.normalSpins + totals.supportSpins;
-        benchmark::DoNotOptimize(totals);
+        machines::MachineFigures figures(verification, graph);
+        machines::playCampaign(verification, graph, seed++, figures);
+        spins += static_cast<std::int64_t>(figures.figures().totalSpins) +
+                 figures.machineFigures().supportSpins;
+        benchmark::DoNotOptimize(figures);
     }
     state.SetItemsProcessed(spins);
 }

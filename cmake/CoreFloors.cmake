@@ -31,7 +31,7 @@ set(ZELKORA_USES_engine common conditions files model platform results)
 set(ZELKORA_USES_analysis common conditions engine files model platform results)
 set(ZELKORA_USES_commands analysis common engine files messages model platform results wizard)
 set(ZELKORA_USES_wizard common conditions files messages model platform results)
-set(ZELKORA_USES_machines common files)
+set(ZELKORA_USES_machines analysis common engine files model results)
 
 # Every floor that `floor` reaches through its uses, itself excluded, into `out`.
 function(zelkora_floor_reach floor out)

@@ -155,55 +155,59 @@ double ratio(double numerator, double denominator) {
 } // namespace
 
 std::string campaignText(const machines::MachineVerification& verification,
-                         const machines::CampaignTotals& totals) {
-    const auto count = [](std::int64_t value) {
-        return std::to_string(value);
+                         const machines::MachineFigures& played) {
+    const Figures& shared = played.figures();
+    const machines::MachineOnlyFigures& own = played.machineFigures();
+    const auto count = [](double value) {
+        return fixedText(value, 0);
     };
+    const double balance = std::trunc(shared.cumulativeBalance);
     std::string text;
     line(text, "機種", verification.machine.name);
-    line(text, "日数", count(totals.days));
-    line(text, "勝ち日数", count(totals.winningDays));
-    line(text, "持金パンク", count(totals.bustDays));
-    line(text, "初当り回数", count(totals.firstHits));
-    line(text, "大当り回数", count(totals.bigHits));
-    line(text, "遊タイム", count(totals.ceilings));
-    line(text, "通常回転数", count(totals.normalSpins));
-    line(text, "電サポ回転数", count(totals.supportSpins));
+    line(text, "日数", count(shared.wonDays + shared.lostDays));
+    line(text, "勝ち日数", count(shared.wonDays));
+    line(text, "持金パンク", std::to_string(own.bustDays));
+    line(text, "初当り回数", count(shared.firstHits));
+    line(text, "大当り回数", count(shared.bigHits));
+    line(text, "遊タイム", std::to_string(own.ceilings));
+    line(text, "通常回転数", count(shared.totalSpins));
+    line(text, "電サポ回転数", std::to_string(own.supportSpins));
     line(text, "初当り1回あたりの通常回転数",
-         fixedText(
-             ratio(static_cast<double>(totals.normalSpins), static_cast<double>(totals.firstHits)),
-             2));
-    line(text, "平均連チャン数",
-         fixedText(
-             ratio(static_cast<double>(totals.bigHits), static_cast<double>(totals.firstHits)), 3));
-    line(text, "最大連チャン", std::to_string(totals.longestChain));
-    line(text, "ラウンド数", count(totals.rounds));
-    line(text, "出玉", fixedText(totals.payoutBalls, 0) + " 玉");
-    line(text, "電サポ中の増減", fixedText(totals.supportBalls, 0) + " 玉");
-    line(text, "投資", fixedText(totals.investedYen, 0) + " 円");
-    line(text, "収支", fixedText(totals.balanceYen, 0) + " 円");
-    line(text, "回転単価",
-         fixedText(ratio(totals.balanceYen, static_cast<double>(totals.normalSpins)), 2) + " 円");
+         fixedText(ratio(shared.totalSpins, shared.firstHits), 2));
+    line(text, "平均連チャン数", fixedText(ratio(shared.bigHits, shared.firstHits), 3));
+    line(text, "最大連チャン", std::to_string(own.longestChain));
+    line(text, "ラウンド数", std::to_string(own.rounds));
+    line(text, "出玉", fixedText(own.payoutBalls, 0) + " 玉");
+    line(text, "電サポ中の増減", fixedText(own.supportBalls, 0) + " 玉");
+    line(text, "投資", fixedText(own.investedYen, 0) + " 円");
+    line(text, "収支", fixedText(balance, 0) + " 円");
+    line(text, "回転単価", fixedText(ratio(balance, shared.totalSpins), 2) + " 円");
     return text;
 }
 
 nlohmann::ordered_json campaignJson(const machines::MachineVerification& verification,
-                                    const machines::CampaignTotals& totals) {
+                                    const machines::MachineFigures& played) {
+    const Figures& shared = played.figures();
+    const machines::MachineOnlyFigures& own = played.machineFigures();
+    // The shared figures keep their counts as doubles; every one is a whole number.
+    const auto whole = [](double value) {
+        return static_cast<std::int64_t>(value);
+    };
     return {{"machine", verification.machine.name},
-            {"days", totals.days},
-            {"winning_days", totals.winningDays},
-            {"bust_days", totals.bustDays},
-            {"first_hits", totals.firstHits},
-            {"big_hits", totals.bigHits},
-            {"ceilings", totals.ceilings},
-            {"normal_spins", totals.normalSpins},
-            {"support_spins", totals.supportSpins},
-            {"longest_chain", totals.longestChain},
-            {"rounds", totals.rounds},
-            {"payout_balls", jsonNumber(totals.payoutBalls)},
-            {"support_balls", jsonNumber(totals.supportBalls)},
-            {"invested_yen", jsonNumber(totals.investedYen)},
-            {"balance_yen", jsonNumber(totals.balanceYen)}};
+            {"days", whole(shared.wonDays + shared.lostDays)},
+            {"winning_days", whole(shared.wonDays)},
+            {"bust_days", own.bustDays},
+            {"first_hits", whole(shared.firstHits)},
+            {"big_hits", whole(shared.bigHits)},
+            {"ceilings", own.ceilings},
+            {"normal_spins", whole(shared.totalSpins)},
+            {"support_spins", own.supportSpins},
+            {"longest_chain", own.longestChain},
+            {"rounds", own.rounds},
+            {"payout_balls", jsonNumber(own.payoutBalls)},
+            {"support_balls", jsonNumber(own.supportBalls)},
+            {"invested_yen", jsonNumber(own.investedYen)},
+            {"balance_yen", jsonNumber(std::trunc(shared.cumulativeBalance))}};
 }
 
 } // namespace zelkora::cli

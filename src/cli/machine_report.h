@@ -1,6 +1,6 @@
 #pragma once
 
-#include "machines/campaign_totals.h"
+#include "machines/machine_figures.h"
 #include "machines/machine_theory.h"
 
 #include <nlohmann/json.hpp>
@@ -20,8 +20,8 @@ nlohmann::ordered_json countValueJson(const machines::MachineTheory& theory, int
 
 // The figures of one played campaign.
 std::string campaignText(const machines::MachineVerification& verification,
-                         const machines::CampaignTotals& totals);
+                         const machines::MachineFigures& played);
 nlohmann::ordered_json campaignJson(const machines::MachineVerification& verification,
-                                    const machines::CampaignTotals& totals);
+                                    const machines::MachineFigures& played);
 
 } // namespace zelkora::cli

@@ -1,15 +1,21 @@
 #include "machine_runner.h"
 
+#include "console_platform.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
 #include "json_report.h"
 #include "machine_report.h"
-#include "machines/campaign_totals.h"
 #include "machines/classic_conversion.h"
 #include "machines/machine_file.h"
 #include "machines/machine_graph.h"
 #include "machines/machine_theory.h"
+#include "machines/machine_trials.h"
+#include "messages/error_messages.h"
+#include "run_csv.h"
+#include "run_options.h"
 #include "runner.h"
+#include "trials_csv.h"
+#include "trials_report.h"
 
 #include <charconv>
 #include <optional>
@@ -27,6 +33,9 @@ struct MachineOptions {
     bool json = false;
     std::optional<std::uint64_t> seed;
     std::optional<std::pair<std::string, std::string>> convert;
+    std::optional<std::int64_t> trials;
+    int threads = 0; // 0: one per core
+    std::optional<std::string> csv;
 };
 
 template <typename T> std::optional<T> numberOf(std::string_view text) {
@@ -70,6 +79,26 @@ std::string parse(std::span<const std::string_view> arguments, MachineOptions& o
                 return "--seed には 0 以上の整数を指定してください";
             }
             options.seed = *seed;
+        } else if (argument == "--trials") {
+            const auto text = value();
+            const auto trials = text ? numberOf<std::int64_t>(*text) : std::nullopt;
+            if (!trials || *trials < 1 || *trials > kMostTrials) {
+                return "--trials には 1 から 10000000 までの整数を指定してください";
+            }
+            options.trials = *trials;
+        } else if (argument == "--threads") {
+            const auto text = value();
+            const auto threads = text ? numberOf<int>(*text) : std::nullopt;
+            if (!threads || *threads < 1 || *threads > kMostThreads) {
+                return "--threads には 1 から 256 までの整数を指定してください";
+            }
+            options.threads = *threads;
+        } else if (argument == "--csv") {
+            const auto folder = value();
+            if (!folder || folder->empty()) {
+                return "--csv には CSV ファイルを書くフォルダーを指定してください";
+            }
+            options.csv = std::string(*folder);
         } else if (argument == "--convert") {
             const auto from = value();
             const auto to = value();
@@ -84,7 +113,8 @@ std::string parse(std::span<const std::string_view> arguments, MachineOptions& o
         }
     }
     if (options.convert) {
-        return options.file.empty() && !options.theory && !options.fromCount
+        return options.file.empty() && !options.theory && !options.fromCount && !options.trials &&
+                       options.threads == 0 && !options.csv
                    ? std::string{}
                    : "--convert はほかの指定と一緒には使えません";
     }
@@ -93,6 +123,15 @@ std::string parse(std::span<const std::string_view> arguments, MachineOptions& o
     }
     if (options.seed && (options.theory || options.fromCount)) {
         return "--seed は遊技のときだけ指定できます";
+    }
+    if (options.trials && (options.theory || options.fromCount)) {
+        return "--trials は --theory・--from-count と一緒には使えません";
+    }
+    if (options.threads > 0 && !options.trials) {
+        return "--threads は --trials と一緒に指定してください";
+    }
+    if (options.csv && !options.trials) {
+        return "機種ファイルの --csv は --trials と一緒に指定してください";
     }
     return {};
 }
@@ -116,21 +155,67 @@ int convert(const MachineOptions& options, std::ostream& out, std::ostream& err)
     return kExitSuccess;
 }
 
+std::uint64_t seedOf(const MachineOptions& options, std::ostream& err) {
+    if (options.seed) {
+        return *options.seed;
+    }
+    std::random_device device;
+    const std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32U) | device();
+    err << "seed: " << seed << '\n';
+    return seed;
+}
+
+// --trials: K campaigns on J threads, the same report and CSV files as a classic verification's.
+// The CSV files are opened before the first campaign plays, so a folder that cannot take them is
+// reported at once and not after the whole analysis.
+int playTrials(const MachineOptions& options, const machines::MachineVerification& verification,
+               std::ostream& out, std::ostream& err) {
+    std::optional<CsvFolder> csv;
+    std::optional<CampaignCsv> campaigns;
+    if (options.csv) {
+        csv.emplace(*options.csv, kTrialsCsvFiles);
+        if (!csv->status().ok()) {
+            reportError(err, csv->status().error());
+            return kExitFailure;
+        }
+        campaigns.emplace(csv->file(kCampaignsCsv));
+    }
+    const std::uint64_t seed = seedOf(options, err);
+    const machines::MachineCampaigns player(verification, seed);
+    CampaignAnalysis analysis(player, {*options.trials, workerThreads(options.threads)});
+    ConsoleUserInterface ui(err);
+    ConsolePlatform platform(ui, 0); // a machine's play reads no countdown
+    const AnalysisOutcome outcome =
+        analysis.run(platform.seams(), {nullptr, campaigns ? &*campaigns : nullptr});
+    if (outcome.end != AnalysisEnd::Done) {
+        err << "zelkora-run: ";
+        if (outcome.failedCampaign >= 0) {
+            err << "試行 " << outcome.failedCampaign + 1 << ": ";
+        }
+        err << (outcome.failure ? errorText(*outcome.failure) : "キャンセルされました。") << '\n';
+        return kExitFailure;
+    }
+    const TrialsHeading heading{verification.machine.name, seed, std::nullopt};
+    out << (options.json ? dumpJson(trialsJson(heading, outcome.report))
+                         : trialsText(heading, outcome.report));
+    if (csv) {
+        writeDailyBands(csv->file(kDailyBandsCsv), outcome.report);
+        if (Status written = csv->commit(); !written.ok()) {
+            reportError(err, written.error());
+            return kExitFailure;
+        }
+    }
+    return kExitSuccess;
+}
+
 int playMachine(const MachineOptions& options, const machines::MachineVerification& verification,
                 std::ostream& out, std::ostream& err) {
-    std::uint64_t seed = 0;
-    if (options.seed) {
-        seed = *options.seed;
-    } else {
-        std::random_device device;
-        seed = (static_cast<std::uint64_t>(device()) << 32U) | device();
-        err << "seed: " << seed << '\n';
-    }
+    const std::uint64_t seed = seedOf(options, err);
     const machines::MachineGraph graph = machines::buildGraph(verification.machine);
-    machines::CampaignTotals totals;
-    machines::playCampaign(verification, graph, seed, totals);
-    out << (options.json ? dumpJson(campaignJson(verification, totals))
-                         : campaignText(verification, totals));
+    machines::MachineFigures played(verification, graph);
+    machines::playCampaign(verification, graph, seed, played);
+    out << (options.json ? dumpJson(campaignJson(verification, played))
+                         : campaignText(verification, played));
     return kExitSuccess;
 }
 
@@ -140,6 +225,9 @@ int report(const MachineOptions& options, std::ostream& out, std::ostream& err) 
     if (!read.ok()) {
         err << "zelkora-run: " << read.problem() << '\n';
         return kExitFailure;
+    }
+    if (options.trials) {
+        return playTrials(options, read.value(), out, err);
     }
     if (!options.theory && !options.fromCount) {
         return playMachine(options, read.value(), out, err);

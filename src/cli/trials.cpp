@@ -10,64 +10,14 @@
 #include "number_text.h"
 #include "run_csv.h"
 #include "runner.h"
+#include "trials_csv.h"
 #include "trials_report.h"
 
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace zelkora::cli {
 namespace {
-
-// Every campaign's figures as one row of campaigns.csv, written as the analysis folds them.
-class CampaignCsv final : public CampaignSink {
-public:
-    explicit CampaignCsv(CsvFile& file) : file_(file) {
-        std::vector<std::string> headings{"試行"};
-        for (const Field field : kOverallFigures) {
-            headings.emplace_back(fieldName(field));
-        }
-        headings.insert(headings.end(),
-                        {"持金パンク日数", "確変・時短中に終わった日数", "遊技時間", "出玉"});
-        file_.row(std::span<const std::string>(headings));
-    }
-    void campaign(const CampaignFigures& figures) override {
-        row_.clear();
-        row_.push_back(std::to_string(figures.index + 1));
-        row_.insert(row_.end(), figures.overallTexts.begin(), figures.overallTexts.end());
-        row_.push_back(std::to_string(figures.bustDays));
-        row_.push_back(std::to_string(figures.daysEndedInStreak));
-        row_.push_back(csvNumber(figures.playSeconds / 3600));
-        row_.push_back(csvNumber(figures.payoutBalls));
-        file_.row(std::span<const std::string>(row_));
-    }
-
-private:
-    CsvFile& file_;
-    std::vector<std::string> row_;
-};
-
-void writeDailyBands(CsvFile& file, const AnalysisReport& report) {
-    std::vector<std::string> row{"日目", "平均"};
-    for (const double probability : kDayBandPercentiles) {
-        row.push_back(plainText(probability * 100) + "%");
-    }
-    file.row(std::span<const std::string>(row));
-    for (const DayBand& band : report.dayBands) {
-        row = {std::to_string(band.day), csvNumber(band.mean)};
-        for (const double value : band.percentiles) {
-            row.push_back(csvNumber(value));
-        }
-        file.row(std::span<const std::string>(row));
-    }
-}
-
-int threadCount(const RunOptions& options) {
-    if (options.threads > 0) {
-        return options.threads;
-    }
-    return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-}
 
 std::optional<CampaignSetup> setUp(const RunOptions& options, std::ostream& err) {
     ConsoleUserInterface ui(err);
@@ -116,7 +66,7 @@ int runComparison(const RunOptions& options, const CampaignSetup& first, std::os
     ConsoleUserInterface ui(err);
     ConsolePlatform platform(ui, options.countdown);
     const ComparisonOutcome outcome =
-        compareVerifications(first, *second, {options.trials, threadCount(options)},
+        compareVerifications(first, *second, {options.trials, workerThreads(options.threads)},
                              platform.seams(), {}, options.ruinBankroll);
     if (outcome.end != AnalysisEnd::Done) {
         err << "zelkora-run: " << (outcome.failedInSecond ? other.file : options.file) << " ";
@@ -151,7 +101,7 @@ int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
         }
         campaigns.emplace(csv->file(kCampaignsCsv));
     }
-    CampaignAnalysis analysis(*setup, {options.trials, threadCount(options)});
+    CampaignAnalysis analysis(*setup, {options.trials, workerThreads(options.threads)});
     analysis.followBankroll(options.ruinBankroll);
     ConsoleUserInterface ui(err);
     ConsolePlatform platform(ui, options.countdown);

@@ -1,16 +1,12 @@
 #pragma once
 
 #include "run_options.h"
+#include "trials_csv.h"
 
 #include <array>
 #include <ostream>
 
 namespace zelkora::cli {
-
-// The CSV files of --trials, in the folder --csv names.
-inline constexpr std::string_view kCampaignsCsv = "campaigns.csv";
-inline constexpr std::string_view kDailyBandsCsv = "daily_bands.csv";
-inline constexpr std::array<std::string_view, 2> kTrialsCsvFiles{kCampaignsCsv, kDailyBandsCsv};
 
 // zelkora-run FILE.pac --trials K: plays K campaigns of the file's verification on --threads
 // threads and prints the statistics of their figures (a table, or JSON with --json); with

@@ -210,8 +210,8 @@ std::string trialsText(const TrialsHeading& heading, const AnalysisReport& repor
     line(text, "検証", heading.verification);
     line(text, "試行回数",
          std::to_string(report.campaigns) + "（シード " + std::to_string(heading.seed) +
-             "、カウントダウン " + std::to_string(heading.countdown) + "、1試行 " +
-             std::to_string(report.days) + " 日）");
+             (heading.countdown ? "、カウントダウン " + std::to_string(*heading.countdown) : "") +
+             "、1試行 " + std::to_string(report.days) + " 日）");
     finalBalance(text, report);
     line(text, "勝ち越す確率", percent(report.endedAhead));
     line(text, "持金パンクのある確率", percent(report.wentBust));
@@ -230,9 +230,11 @@ std::string trialsText(const TrialsHeading& heading, const AnalysisReport& repor
 nlohmann::ordered_json trialsJson(const TrialsHeading& heading, const AnalysisReport& report) {
     nlohmann::ordered_json json = {{"verification", heading.verification},
                                    {"campaigns", report.campaigns},
-                                   {"seed", heading.seed},
-                                   {"countdown", heading.countdown},
-                                   {"days", report.days}};
+                                   {"seed", heading.seed}};
+    if (heading.countdown) {
+        json["countdown"] = *heading.countdown;
+    }
+    json["days"] = report.days;
     json["final_balance"] = finalBalanceJson(report);
     json["ended_ahead"] = shareJson(report.endedAhead);
     json["went_bust"] = shareJson(report.wentBust);

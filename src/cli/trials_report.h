@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 namespace zelkora::cli {
@@ -12,9 +13,9 @@ namespace zelkora::cli {
 // What the reports say about how the campaigns were played. The thread count is left out, so
 // the reports are the same whatever it was.
 struct TrialsHeading {
-    std::string verification; // 条件_名前
+    std::string verification; // 条件_名前, or the machine's name
     std::uint64_t seed = 0;
-    int countdown = 0;
+    std::optional<int> countdown; // a classic verification's; a machine's play has none
 };
 
 // The statistics of an analysis as a table for a person.

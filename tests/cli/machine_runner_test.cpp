@@ -1,3 +1,4 @@
+#include "csv_reader.h"
 #include "machine_runner.h"
 #include "machines/machine_file.h"
 #include "runner_outcome.h"
@@ -89,6 +90,10 @@ TEST(MachineRunner, bad_command_lines_and_files_say_why) {
              Case{{machineSample("星海ST199"), "--from-count", "3"}, 2, "遊タイムがない"},
              Case{{ceiling, "--theory", "--held-share", "120"}, 2, "持ち玉比率"},
              Case{{ceiling, "--theory", "--trials", "5"}, 2, "使えません"},
+             Case{{ceiling, "--trials", "0"}, 2, "1 から 10000000 まで"},
+             Case{{ceiling, "--trials", "5", "--threads", "300"}, 2, "1 から 256 まで"},
+             Case{{ceiling, "--threads", "2"}, 2, "--trials と一緒に"},
+             Case{{ceiling, "--csv", "out"}, 2, "--trials と一緒に"},
              Case{{kSamples + "/machines/ない.json", "--theory"}, 1, "を開けません"},
          }) {
         const Outcome outcome = run(bad.arguments);
@@ -117,11 +122,70 @@ TEST(MachineRunner, convert_writes_a_classic_sample_as_a_machine_file) {
     EXPECT_EQ(read.value().machine.states.size(), 3U); // 通常, 確変, 時短100
     EXPECT_EQ(read.value().campaign.days, 60);
 
-    const Outcome refused =
-        run({"--convert", kSamples + "/リミッター5回399.pac", folder.file("x.json").string()});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("リミッター"), std::string::npos) << refused.err;
-    EXPECT_FALSE(std::filesystem::exists(folder.file("x.json")));
+    // The limiter's streaks unrolled into states: its theory is the classic theory's.
+    const std::string limiter = folder.file("リミッター.json").string();
+    const Outcome unrolled = run({"--convert", kSamples + "/リミッター5回399.pac", limiter});
+    ASSERT_EQ(unrolled.status, 0) << unrolled.err;
+    const Outcome machineTheory = run({limiter, "--theory"});
+    const Outcome classicTheory = run({kSamples + "/リミッター5回399.pac", "--theory"});
+    EXPECT_NE(machineTheory.out.find("平均連チャン数  2.316"), std::string::npos)
+        << machineTheory.out;
+    EXPECT_NE(classicTheory.out.find("平均連荘  2.316"), std::string::npos) << classicTheory.out;
+}
+
+// Campaign i draws from stream i of the seed whichever thread plays it: the report is the same
+// for one thread and for three, and another seed gives another.
+TEST(MachineRunner, trials_are_seeded_the_same_for_any_thread_count) {
+    const std::string file = machineSample("雷神RUSH199");
+    const Outcome one = run({file, "--trials", "30", "--seed", "5", "--threads", "1", "--json"});
+    const Outcome three = run({file, "--trials", "30", "--seed", "5", "--threads", "3", "--json"});
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(three.out, one.out);
+    EXPECT_NE(run({file, "--trials", "30", "--seed", "6", "--json"}).out, one.out);
+    const nlohmann::json json = nlohmann::json::parse(one.out);
+    EXPECT_EQ(json["verification"], "雷神RUSH199");
+    EXPECT_EQ(json["campaigns"], 30);
+    EXPECT_EQ(json["days"], 30);
+    EXPECT_FALSE(json.contains("countdown")); // a machine's play has no countdown
+    EXPECT_EQ(json["daily_bands"].size(), 30U);
+    // Every first hit of this machine enters a support state of better odds (チャレンジ), never
+    // 時短, and a chain is at least its first hit.
+    EXPECT_DOUBLE_EQ(json["overall_means"]["初当り確変率表示"]["mean"].get<double>(), 100);
+    EXPECT_DOUBLE_EQ(json["overall_means"]["総時短数表示"]["mean"].get<double>(), 0);
+    EXPECT_GE(json["per_first_hit"]["big_hits"]["mean"].get<double>(), 1);
+    const Outcome table = run({file, "--trials", "4", "--seed", "5"});
+    EXPECT_NE(table.out.find("試行回数  4（シード 5、1試行 30 日）"), std::string::npos)
+        << table.out;
+}
+
+TEST(MachineRunner, trials_write_one_csv_row_per_campaign_and_the_daily_bands) {
+    TempFolder folder;
+    const std::filesystem::path out = folder.file("出力");
+    const Outcome outcome =
+        run({machineSample("星海ST199"), "--trials", "7", "--seed", "2", "--csv", out.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const CsvDocument campaigns = readCsv(out / "campaigns.csv");
+    EXPECT_TRUE(campaigns.byteOrderMark);
+    ASSERT_EQ(campaigns.rows.size(), 8U);
+    EXPECT_EQ(campaigns.rows[0][0], "試行");
+    EXPECT_EQ(campaigns.rows[7][0], "7");
+    const CsvDocument bands = readCsv(out / "daily_bands.csv");
+    EXPECT_EQ(bands.rows.size(), 31U); // the heading and 30 days
+}
+
+// The CSV files are opened before the first campaign: ten million campaigns would take long,
+// so a check made after them would never come back here.
+TEST(MachineRunner, a_csv_file_that_cannot_be_written_is_reported_before_any_campaign) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.file("out") / "campaigns.csv");
+    const Outcome outcome = run(
+        {machineSample("星海ST199"), "--trials", "10000000", "--csv", folder.file("out").string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("campaigns.csv に書き込めません。ファイルではなくフォルダです。"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_TRUE(outcome.out.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out") / "daily_bands.csv"));
 }
 
 } // namespace

@@ -61,15 +61,26 @@ namespace {
 // The fold wakes at least this often, so the window it keeps responsive never waits 50 ms.
 constexpr auto kLongestWait = std::chrono::milliseconds(25);
 
-int campaignDays(const CampaignSetup& setup) {
-    const double days = setup.loaded.fields.number(Field::条件_何日分);
+} // namespace
+
+int EngineCampaigns::days() const {
+    const double days = setup_.loaded.fields.number(Field::条件_何日分);
     return days >= 1 && days < 1e6 ? static_cast<int>(std::ceil(days)) : 1;
 }
 
-} // namespace
+CampaignOutcome EngineCampaigns::play(std::int64_t index,
+                                      const std::atomic<bool>& cancelled) const {
+    return playCampaign(setup_, index, cancelled);
+}
 
 CampaignAnalysis::CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest request)
-    : setup_(setup), request_(request) {
+    : owned_(std::make_unique<EngineCampaigns>(setup)), player_(*owned_), request_(request) {
+    request_.campaigns = std::max<std::int64_t>(request_.campaigns, 0);
+    request_.threads = std::max(request_.threads, 1);
+}
+
+CampaignAnalysis::CampaignAnalysis(const CampaignPlayer& player, AnalysisRequest request)
+    : player_(player), request_(request) {
     request_.campaigns = std::max<std::int64_t>(request_.campaigns, 0);
     request_.threads = std::max(request_.threads, 1);
 }
@@ -77,7 +88,7 @@ CampaignAnalysis::CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest r
 AnalysisOutcome CampaignAnalysis::run(const PlatformSeams& seams, AnalysisObservers observers) {
     const std::int64_t total = request_.campaigns;
     Shared shared(static_cast<std::size_t>(std::max(4, 4 * request_.threads)));
-    AnalysisAccumulator accumulator(campaignDays(setup_), bankroll_);
+    AnalysisAccumulator accumulator(player_.days(), bankroll_);
     AnalysisOutcome outcome;
 
     const auto work = [this, &shared, total] {
@@ -96,7 +107,7 @@ AnalysisOutcome CampaignAnalysis::run(const PlatformSeams& seams, AnalysisObserv
             }
             CampaignOutcome played;
             try {
-                played = playCampaign(setup_, index, cancelled_);
+                played = player_.play(index, cancelled_);
             } catch (...) {
                 played.end = CampaignEnd::Failed;
                 played.failure = errorOfCurrentException();

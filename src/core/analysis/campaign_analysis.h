@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zelkora {
@@ -40,6 +41,28 @@ struct AnalysisRequest {
     int threads = 1;
 };
 
+// Plays one campaign of an analysis by its number, from a stream fixed by the analysis seed and
+// that number alone (campaignStream), so the figures do not depend on the thread that plays it.
+// Called on the worker threads at once: play() must not change shared state.
+class CampaignPlayer {
+public:
+    virtual ~CampaignPlayer() = default;
+    virtual int days() const = 0;
+    // `cancelled` is looked at now and then; once it is set the campaign ends as Cancelled.
+    virtual CampaignOutcome play(std::int64_t index, const std::atomic<bool>& cancelled) const = 0;
+};
+
+// The campaigns of a classic verification: a full run of the engine each.
+class EngineCampaigns final : public CampaignPlayer {
+public:
+    explicit EngineCampaigns(const CampaignSetup& setup) : setup_(setup) {}
+    int days() const override;
+    CampaignOutcome play(std::int64_t index, const std::atomic<bool>& cancelled) const override;
+
+private:
+    const CampaignSetup& setup_;
+};
+
 enum class AnalysisEnd : std::uint8_t { Done, Cancelled, Failed };
 
 struct AnalysisOutcome {
@@ -52,18 +75,19 @@ struct AnalysisOutcome {
     AnalysisReport report;  // of the campaigns merged before the end
 };
 
-// Plays K campaigns of one verification on J worker threads (std::jthread) and folds their
-// figures into an AnalysisReport. The campaigns draw from streams fixed by the seed and their
-// number, and their figures are folded in campaign order, so the report is the same for any
-// thread count. Workers run at most a small window of campaigns ahead of the fold, so memory
-// does not grow with K. The calling thread folds, reports progress and keeps the window's
-// events flowing; cancel() (from the window's Cancel, inside the pump) stops every campaign.
-// When the system refuses a worker thread the analysis plays on the threads it has; when it
-// refuses the first, the analysis fails at once. The workers are told to stop on every way out
+// Plays K campaigns of one verification (a classic one, or any CampaignPlayer) on J worker threads
+// (std::jthread) and folds their figures into an AnalysisReport. The campaigns draw from streams
+// fixed by the seed and their number, and their figures are folded in campaign order, so the report
+// is the same for any thread count. Workers run at most a small window of campaigns ahead of the
+// fold, so memory does not grow with K. The calling thread folds, reports progress and keeps the
+// window's events flowing; cancel() (from the window's Cancel, inside the pump) stops every
+// campaign. When the system refuses a worker thread the analysis plays on the threads it has; when
+// it refuses the first, the analysis fails at once. The workers are told to stop on every way out
 // of run(), an exception included, so no worker is ever left waiting for a slot.
 class CampaignAnalysis {
 public:
     CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest request);
+    CampaignAnalysis(const CampaignPlayer& player, AnalysisRequest request);
     CampaignAnalysis(const CampaignAnalysis&) = delete;
     CampaignAnalysis& operator=(const CampaignAnalysis&) = delete;
     ~CampaignAnalysis() = default;
@@ -80,7 +104,8 @@ private:
     struct Shared;
     class StopOnExit;
 
-    const CampaignSetup& setup_;
+    std::unique_ptr<CampaignPlayer> owned_; // the classic setup's player
+    const CampaignPlayer& player_;
     AnalysisRequest request_;
     std::optional<double> bankroll_;
     std::atomic<bool> cancelled_{false};

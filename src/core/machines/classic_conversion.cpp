@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "files/fixed_length_file.h"
 #include "files/working_copy_file.h"
+#include "machines/classic_modes.h"
 #include "machines/machine_check.h"
 
 #include <set>
@@ -41,14 +42,8 @@ State supportState(std::string name, double denominator, int limit) {
     return state;
 }
 
-// Why the classic engine's play cannot be written as states with fixed limits; empty if it can.
-std::string unconvertible(const StoredConditions& conditions,
-                          const std::vector<StoredSymbol>& symbols) {
-    if (conditions.basic[basicColumnIndex(Field::条件_リミッター)] == "はい") {
-        return "リミッター付きの検証は変換できません";
-    }
-    bool shortTime = false;
-    bool plainNormal = false;
+// Why the classic engine's play cannot be converted at all; empty if it can.
+std::string unconvertible(const std::vector<StoredSymbol>& symbols) {
     for (const StoredSymbol& symbol : symbols) {
         if (symbol.kind != kKind確変 && symbol.kind != kKind通常 &&
             symbol.kind != kKind次まで時短) {
@@ -57,15 +52,25 @@ std::string unconvertible(const StoredConditions& conditions,
         if (symbol.shortTimeSpins < 0) {
             return "絵柄「" + symbol.name + "」の時短数が負の数です";
         }
+    }
+    return {};
+}
+
+// Whether the classic engine's next transition reads more than the mode: the streak's length
+// (a limiter), or a running 時短's remaining spins carried over a later hit (a 通常 symbol
+// without 時短 beside symbols with one).
+bool readsMoreThanTheMode(const StoredConditions& conditions,
+                          const std::vector<StoredSymbol>& symbols) {
+    if (conditions.basic[basicColumnIndex(Field::条件_リミッター)] == "はい") {
+        return true;
+    }
+    bool shortTime = false;
+    bool plainNormal = false;
+    for (const StoredSymbol& symbol : symbols) {
         shortTime = shortTime || symbol.shortTimeSpins > 0;
         plainNormal = plainNormal || (symbol.kind == kKind通常 && symbol.shortTimeSpins == 0);
     }
-    if (shortTime && plainNormal) {
-        return "時短のない通常絵柄と時短付きの絵柄が混在する検証は、時短の残り回転数が次の大当り後"
-               "に"
-               "引き継がれるため変換できません";
-    }
-    return {};
+    return shortTime && plainNormal;
 }
 
 Machine classicMachine(const StoredConditions& conditions,
@@ -137,11 +142,19 @@ Checked<MachineVerification> convertClassic(const StoredConditions& conditions) 
     }
     const std::vector<StoredSymbol> symbols(conditions.symbols.begin(),
                                             conditions.symbols.begin() + count);
-    if (std::string reason = unconvertible(conditions, symbols); !reason.empty()) {
+    if (std::string reason = unconvertible(symbols); !reason.empty()) {
         return Checked<MachineVerification>::refused(reason);
     }
-    MachineVerification verification{classicMachine(conditions, symbols),
-                                     classicCampaign(conditions)};
+    MachineVerification verification{{}, classicCampaign(conditions)};
+    if (readsMoreThanTheMode(conditions, symbols)) {
+        Checked<Machine> machine = classicModeMachine(conditions, symbols);
+        if (!machine.ok()) {
+            return Checked<MachineVerification>::refused(machine.problem());
+        }
+        verification.machine = std::move(machine).value();
+    } else {
+        verification.machine = classicMachine(conditions, symbols);
+    }
     if (std::string problem = machineProblem(verification.machine); !problem.empty()) {
         return Checked<MachineVerification>::refused(problem);
     }

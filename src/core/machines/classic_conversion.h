@@ -14,10 +14,12 @@ namespace zelkora::machines {
 // equal share, paying its 出玉数 over no rounds; support spins gain and lose no balls. The
 // campaign takes the classic conditions as they are.
 //
-// Refused, with the reason, where the classic engine carries a running 時短's remaining spins
-// over a later hit (a 通常 symbol without 時短 beside symbols with one, or a limiter beside a
-// 時短 symbol), which states with fixed limits cannot express; and a limiter, a symbol kind
-// the engine does not know, or conditions no run could start with.
+// Where the classic engine's next transition reads more than the mode (a limiter, or a running
+// 時短's remaining spins carried over a later hit: a 通常 symbol without 時短 beside symbols with
+// one), the modes are unrolled into states that carry what it reads (classic_modes.h).
+//
+// Refused, with the reason, for a symbol kind the engine does not know, a negative 時短数,
+// conditions no run could start with, or more unrolled states than a machine may have.
 Checked<MachineVerification> convertClassic(const StoredConditions& conditions);
 
 // Reads a .pac file's conditions as Open does and converts them; the file is not changed.

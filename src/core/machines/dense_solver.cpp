@@ -53,27 +53,31 @@ void LuFactors::solve(std::vector<double>& rightHandSides, std::size_t columns) 
         }
     }
     for (std::size_t row = 0; row < size_; ++row) {
+        double* target = rhs(row);
         for (std::size_t above = 0; above < row; ++above) {
             const double factor = factors_[row * size_ + above];
             if (factor != 0) {
+                const double* source = rhs(above);
                 for (std::size_t k = 0; k < columns; ++k) {
-                    rhs(row)[k] -= factor * rhs(above)[k];
+                    target[k] -= factor * source[k];
                 }
             }
         }
     }
     for (std::size_t row = size_; row-- > 0;) {
+        double* target = rhs(row);
         for (std::size_t below = row + 1; below < size_; ++below) {
             const double factor = factors_[row * size_ + below];
             if (factor != 0) {
+                const double* source = rhs(below);
                 for (std::size_t k = 0; k < columns; ++k) {
-                    rhs(row)[k] -= factor * rhs(below)[k];
+                    target[k] -= factor * source[k];
                 }
             }
         }
         const double diagonal = factors_[row * size_ + row];
         for (std::size_t k = 0; k < columns; ++k) {
-            rhs(row)[k] /= diagonal;
+            target[k] /= diagonal;
         }
     }
 }

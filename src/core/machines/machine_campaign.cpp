@@ -27,6 +27,7 @@ public:
         if (clock_ >= dayLength_ || !takeBalls(ballsPerSpin_)) {
             return false;
         }
+        spendWon();
         clock_ += normalSeconds_;
         return true;
     }
@@ -38,8 +39,10 @@ public:
             if (!takeBalls(-balls)) {
                 return false;
             }
+            won_ = std::max(0.0, won_ + balls);
         } else {
             held_ += balls;
+            won_ += balls;
         }
         clock_ += supportSeconds_;
         return true;
@@ -51,7 +54,10 @@ public:
         clock_ += supportSeconds_;
         return true;
     }
-    void smallHit(double balls) { held_ += balls; }
+    void smallHit(double balls) {
+        held_ += balls;
+        won_ += balls;
+    }
 
     // Spins that surely neither buy nor reach the day's end: one short of both, so rounding
     // cannot move either into the run.
@@ -65,18 +71,35 @@ public:
         }
         return room > 0 ? static_cast<std::int64_t>(room) : 0;
     }
-    // Spin by spin, so the clock and the balls round exactly as single spins round them.
-    void playQuiet(bool support, double balls, std::int64_t spins) {
-        const double seconds = support ? supportSeconds_ : normalSeconds_;
-        const double change = support ? balls : -ballsPerSpin_;
-        for (std::int64_t spin = 0; spin < spins; ++spin) {
-            clock_ += seconds;
-            held_ += change;
+    // Spins played one after the other in the play's loop: the clock and the balls add up spin
+    // by spin, so they round exactly as single spins round them.
+    struct QuietRun {
+        double clock;
+        double held;
+        double seconds;
+        double change;
+        void spin() {
+            clock += seconds;
+            held += change;
+        }
+    };
+    QuietRun beginQuiet(bool support, double balls) const {
+        return {clock_, held_, support ? supportSeconds_ : normalSeconds_,
+                support ? balls : -ballsPerSpin_};
+    }
+    void endQuiet(const QuietRun& run, bool support, double balls, std::int64_t spins) {
+        clock_ = run.clock;
+        held_ = run.held;
+        if (support) {
+            won_ = std::max(0.0, won_ + static_cast<double>(spins) * balls);
+        } else {
+            spendWon(spins);
         }
     }
     void bigHit(double balls) {
         clock_ += kBigHitSeconds;
         held_ += balls;
+        won_ += balls;
     }
 
     // Exchanges every held ball and starts the next day.
@@ -87,14 +110,33 @@ public:
         end.investedYen = invested_;
         end.exchangedYen = bust_ ? 0 : std::trunc(held_ * yenPerBall);
         end.balanceYen = end.exchangedYen - invested_;
+        end.exchangedBalls = bust_ ? 0 : held_;
+        end.seconds = clock_;
+        end.heldBallSpins = heldBallSpins_;
         held_ = 0;
         clock_ = 0;
         invested_ = 0;
         bust_ = false;
+        won_ = 0;
+        heldBallSpins_ = 0;
         return end;
     }
 
 private:
+    // Normal spins take the balls won first, so a spin is played on held balls while the balls
+    // won since the day began still pay for it (持ち玉比率).
+    void spendWon(std::int64_t spins = 1) {
+        const double take = ballsPerSpin_ * static_cast<double>(spins);
+        if (won_ >= take) {
+            won_ -= take;
+            heldBallSpins_ += spins;
+            return;
+        }
+        const auto whole = static_cast<std::int64_t>(won_ / ballsPerSpin_);
+        heldBallSpins_ += whole;
+        won_ = 0;
+    }
+
     // Takes a spin's balls, buying one unit first when they would run out; false (持金パンク)
     // when the cap allows no purchase.
     bool takeBalls(double balls) {
@@ -124,17 +166,19 @@ private:
     double held_ = 0;
     double invested_ = 0;
     bool bust_ = false;
+    double won_ = 0;
+    std::int64_t heldBallSpins_ = 0;
 };
 
 } // namespace
 
 void playCampaign(const MachineVerification& verification, const MachineGraph& graph,
-                  std::uint64_t seed, CampaignEvents& events) {
+                  std::uint64_t seed, CampaignEvents& events, std::uint64_t stream) {
     const Campaign& campaign = verification.campaign;
     const double yenPerBall = 100 / campaign.exchangeBallsPer100Yen;
-    MachinePlay play(graph, seed);
+    MachinePlay play(graph, seed, stream);
     DayAccount account(campaign);
-    for (int day = 1; day <= campaign.days; ++day) {
+    for (int day = 1; day <= campaign.days && !events.stopped(); ++day) {
         play.restart();
         int chain = 0;
         for (;;) {
@@ -143,6 +187,8 @@ void playCampaign(const MachineVerification& verification, const MachineGraph& g
                 DayEndEvent end = account.close(day, yenPerBall);
                 end.normalSpins = gap.normalSpins;
                 end.supportSpins = gap.supportSpins;
+                end.supportBalls = gap.supportBalls;
+                end.inSupport = play.inSupport();
                 events.dayEnd(end);
                 break;
             }
@@ -151,6 +197,9 @@ void playCampaign(const MachineVerification& verification, const MachineGraph& g
             account.bigHit(outcome.balls);
             events.bigHit({day, gap.hitState, &outcome, gap.firstHit, chain, gap.normalSpins,
                            gap.supportSpins, gap.supportBalls, gap.ceiling});
+            if (events.stopped()) {
+                return;
+            }
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "machines/machine_check.h"
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <string_view>
 
@@ -200,24 +201,36 @@ std::vector<std::string_view> successors(const Machine& machine, const State& st
     return next;
 }
 
-bool reachesNormalPlay(const Machine& machine, const State& from) {
-    std::set<std::string_view> seen{from.name};
-    std::vector<const State*> open{&from};
-    while (!open.empty()) {
-        const State* state = open.back();
-        open.pop_back();
-        for (const std::string_view name : successors(machine, *state)) {
-            const State* next = machine.state(name);
-            if (next == nullptr || !seen.insert(name).second) {
-                continue;
-            }
-            if (!next->support()) {
-                return true;
-            }
-            open.push_back(next);
+// The support states from which play can get back to a state without support, found for all
+// states at once: backwards from those states over the links, through support states alone.
+std::set<std::string_view> reachingNormalPlay(const Machine& machine) {
+    std::map<std::string_view, std::vector<const State*>> leadingTo;
+    for (const State& state : machine.states) {
+        for (const std::string_view name : successors(machine, state)) {
+            leadingTo[name].push_back(&state);
         }
     }
-    return false;
+    std::set<std::string_view> reaching;
+    std::vector<std::string_view> open;
+    for (const State& state : machine.states) {
+        if (!state.support()) {
+            open.push_back(state.name);
+        }
+    }
+    while (!open.empty()) {
+        const std::string_view name = open.back();
+        open.pop_back();
+        const auto found = leadingTo.find(name);
+        if (found == leadingTo.end()) {
+            continue;
+        }
+        for (const State* state : found->second) {
+            if (state->support() && reaching.insert(state->name).second) {
+                open.push_back(state->name);
+            }
+        }
+    }
+    return reaching;
 }
 
 } // namespace
@@ -266,8 +279,9 @@ std::string machineProblem(const Machine& machine) {
             return problem;
         }
     }
+    const std::set<std::string_view> reaching = reachingNormalPlay(machine);
     for (const State& state : machine.states) {
-        if (state.support() && !reachesNormalPlay(machine, state)) {
+        if (state.support() && !reaching.contains(state.name)) {
             return "状態" + quoted(state.name) +
                    "から通常の状態に戻れないため、連チャンが終わりません";
         }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "machines/machine_graph.h"
+#include "machines/pcg_batch.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <pcg_random.hpp>
+#include <span>
 #include <vector>
 
 namespace zelkora::machines {
@@ -29,13 +30,19 @@ struct FreePlay {
     static std::int64_t quietSpins(bool /*support*/, double /*balls*/) {
         return std::int64_t{1} << 40U;
     }
-    static void playQuiet(bool /*support*/, double /*balls*/, std::int64_t /*spins*/) {}
+    struct QuietRun {
+        static void spin() {}
+    };
+    static QuietRun beginQuiet(bool /*support*/, double /*balls*/) { return {}; }
+    static void endQuiet(const QuietRun& /*run*/, bool /*support*/, double /*balls*/,
+                         std::int64_t /*spins*/) {}
 };
 
 // Plays a machine spin by spin, seeded and reproducible: each spin draws one 32-bit value of
-// pcg32 and compares it with whole-number thresholds (hit, then each shift), plus one more draw
-// for 小当り in the states that have them. The spin loop calls the account once per spin, inline,
-// so money and time can stop play between spins without a virtual call or an allocation.
+// pcg32 (computed in batches) and compares it with whole-number thresholds (hit, then each shift),
+// plus one more draw for 小当り in the states that have them. The spin loop calls the account once
+// per spin, inline, so money and time can stop play between spins without a virtual call or an
+// allocation.
 class MachinePlay {
 public:
     MachinePlay(const MachineGraph& graph, std::uint64_t seed, std::uint64_t stream = 0);
@@ -85,6 +92,45 @@ private:
         return room > 4 ? room : 0;
     }
 
+    // Plays up to `quiet` spins that meet nothing but the draw, up to the first value below
+    // `eventBelow` (a hit or a shift), from the pending values held in locals: one tight loop,
+    // accounted in one step. `spins` gets the spins before that value (all of them when none
+    // came), `value` the last value drawn.
+    template <typename Account>
+    void playQuiet(Account& account, const Thresholds& state, std::uint64_t eventBelow,
+                   std::int64_t quiet, std::uint64_t& value, std::int64_t& spins,
+                   std::int64_t& smallHits) {
+        // The account's time and balls of each spin go along in the same loop: their sums,
+        // spin by spin, wait on each other and run beside the draws.
+        auto run = account.beginQuiet(state.support, state.netBalls);
+        const std::size_t perSpin = state.smallHit > 0 ? 2 : 1;
+        bool event = false;
+        while (spins < quiet && !event) {
+            const std::span<const std::uint32_t> values = generator_.pending(perSpin);
+            const std::int64_t room = std::min<std::int64_t>(
+                quiet - spins, static_cast<std::int64_t>(values.size() / perSpin));
+            const std::uint32_t* next = values.data();
+            std::int64_t drawn = 0;
+            if (perSpin == 2) {
+                for (; drawn < room && !event; ++drawn, next += 2) {
+                    run.spin();
+                    value = next[0];
+                    smallHits += next[1] < state.smallHit ? 1 : 0;
+                    event = value < eventBelow;
+                }
+            } else {
+                for (; drawn < room && !event; ++drawn) {
+                    run.spin();
+                    value = next[drawn];
+                    event = value < eventBelow;
+                }
+            }
+            generator_.take(static_cast<std::size_t>(drawn) * perSpin);
+            spins += event ? drawn - 1 : drawn;
+        }
+        account.endQuiet(run, state.support, state.netBalls, event ? spins + 1 : spins);
+    }
+
     static void countSpins(PlayedGap& gap, const Thresholds& state, std::int64_t spins) {
         if (state.support) {
             gap.supportSpins += spins;
@@ -96,7 +142,7 @@ private:
 
     const MachineGraph& graph_;
     std::vector<Thresholds> states_;
-    pcg32 generator_;
+    Pcg32Batch generator_;
     int entry_ = 0;
     int spinsInStay_ = 0;
     int heldLeft_ = -1; // ≥ 0 while 残保留 is being drawn
@@ -132,22 +178,11 @@ template <typename Account> PlayedGap MachinePlay::playGap(Account& account) {
         std::uint64_t value = 0;
         if (const std::int64_t quiet = held ? 0 : quietRoom(account, at, state); quiet > 0) {
             played = played || !state.support;
-            // Spins that surely meet nothing but the draw: one tight loop over the generator,
-            // accounted in one step, up to the first value that hits or shifts.
             const std::uint64_t eventBelow =
                 state.shiftsBelow.empty() ? state.hit : state.shiftsBelow.back();
             std::int64_t spins = 0;
             std::int64_t smallHits = 0;
-            for (; spins < quiet; ++spins) {
-                value = draw();
-                if (state.smallHit > 0) {
-                    smallHits += draw() < state.smallHit ? 1 : 0;
-                }
-                if (value < eventBelow) {
-                    break;
-                }
-            }
-            account.playQuiet(state.support, state.netBalls, spins < quiet ? spins + 1 : spins);
+            playQuiet(account, state, eventBelow, quiet, value, spins, smallHits);
             if (smallHits > 0) {
                 const double balls = static_cast<double>(smallHits) * state.smallHitBalls;
                 gap.supportBalls += balls;

@@ -189,43 +189,99 @@ private:
     // other outcomes.
     std::vector<StateEntering> entering() const {
         std::vector<StateEntering> found;
+        std::vector<std::size_t> single; // targets entered through one entry alone
+        std::vector<int> singleEntry;
         for (std::size_t target = 0; target < states_; ++target) {
-            const bool reached = std::ranges::any_of(graph_.entries, [&](const Entry& entry) {
-                return static_cast<std::size_t>(entry.state) == target &&
-                       hitLeadsTo(static_cast<int>(&entry - graph_.entries.data()));
-            });
-            if (!graph_.states[target].support || !reached) {
+            std::vector<int> reachedBy;
+            for (int entry = 0; entry < graph_.entryCount(); ++entry) {
+                if (static_cast<std::size_t>(
+                        graph_.entries[static_cast<std::size_t>(entry)].state) == target &&
+                    hitLeadsTo(entry)) {
+                    reachedBy.push_back(entry);
+                }
+            }
+            if (!graph_.states[target].support || reachedBy.empty()) {
                 continue;
             }
-            std::vector<double> other(states_ * states_, 0.0);
-            std::vector<double> into(states_, 0.0);
-            for (std::size_t state = 0; state < states_; ++state) {
-                for (const MachineGraph::Outcome& outcome : graph_.states[state].outcomes) {
-                    if (static_cast<std::size_t>(
-                            graph_.entries[static_cast<std::size_t>(outcome.entry)].state) ==
-                        target) {
-                        into[state] += outcome.share;
-                        continue;
-                    }
-                    const double* gap = gaps_.afterHitRow(outcome.entry);
-                    for (std::size_t next = 0; next < states_; ++next) {
-                        other[state * states_ + next] +=
-                            outcome.share * gap[gaps_.layout.continuingHit(static_cast<int>(next))];
+            found.push_back({machine_.states[target].name, 0});
+            if (reachedBy.size() == 1) {
+                single.push_back(found.size() - 1);
+                singleEntry.push_back(reachedBy.front());
+            } else {
+                found.back().chance = enteringThroughEntries(target);
+            }
+        }
+        enteringThroughOneEntry(found, single, singleEntry);
+        return found;
+    }
+
+    // A state entered through one entry alone: the chance of entering it at least once is the
+    // expected number of entries, E = (I − A)⁻¹·r (one factorisation for every such state),
+    // over 1 + the entries expected after one, y = Σ continuing chance from the entry × E: after
+    // each entry the chain goes on from the same place. So a machine of hundreds of states needs
+    // no factorisation per state.
+    void enteringThroughOneEntry(std::vector<StateEntering>& found,
+                                 const std::vector<std::size_t>& single,
+                                 const std::vector<int>& entries) const {
+        const std::size_t columns = single.size();
+        if (columns == 0) {
+            return;
+        }
+        std::vector<double> expected(states_ * columns, 0.0);
+        for (std::size_t state = 0; state < states_; ++state) {
+            for (const MachineGraph::Outcome& outcome : graph_.states[state].outcomes) {
+                for (std::size_t column = 0; column < columns; ++column) {
+                    if (outcome.entry == entries[column]) {
+                        expected[state * columns + column] += outcome.share;
                     }
                 }
             }
-            LuFactors factors;
-            if (!factors.factor(identityMinus(other, states_), states_)) {
-                continue;
+        }
+        chainFactors_.solve(expected, columns);
+        for (std::size_t column = 0; column < columns; ++column) {
+            const double* gap = gaps_.afterHitRow(entries[column]);
+            double after = 0;
+            for (std::size_t next = 0; next < states_; ++next) {
+                after += gap[gaps_.layout.continuingHit(static_cast<int>(next))] *
+                         expected[next * columns + column];
             }
-            factors.solve(into, 1);
             double chance = 0;
             for (std::size_t state = 0; state < states_; ++state) {
-                chance += stationary_[state] * into[state];
+                chance += stationary_[state] * expected[state * columns + column] / (1 + after);
             }
-            found.push_back({machine_.states[target].name, chance});
+            found[single[column]].chance = chance;
         }
-        return found;
+    }
+
+    // A state entered through several entries (limits), each with its own future: Z solved
+    // with the outcomes into the state taken out of M.
+    double enteringThroughEntries(std::size_t target) const {
+        std::vector<double> other(states_ * states_, 0.0);
+        std::vector<double> into(states_, 0.0);
+        for (std::size_t state = 0; state < states_; ++state) {
+            for (const MachineGraph::Outcome& outcome : graph_.states[state].outcomes) {
+                if (static_cast<std::size_t>(
+                        graph_.entries[static_cast<std::size_t>(outcome.entry)].state) == target) {
+                    into[state] += outcome.share;
+                    continue;
+                }
+                const double* gap = gaps_.afterHitRow(outcome.entry);
+                for (std::size_t next = 0; next < states_; ++next) {
+                    other[state * states_ + next] +=
+                        outcome.share * gap[gaps_.layout.continuingHit(static_cast<int>(next))];
+                }
+            }
+        }
+        LuFactors factors;
+        if (!factors.factor(identityMinus(other, states_), states_)) {
+            return 0;
+        }
+        factors.solve(into, 1);
+        double chance = 0;
+        for (std::size_t state = 0; state < states_; ++state) {
+            chance += stationary_[state] * into[state];
+        }
+        return chance;
     }
 
     const Machine& machine_;
