@@ -1,3 +1,4 @@
+#include "files/utf8_path.h"
 #include "machine_runner.h"
 #include "machines/machine_file.h"
 #include "runner_outcome.h"
@@ -109,10 +110,13 @@ TEST(MachineRunner, only_a_machine_file_or_convert_leads_to_machines) {
 
 TEST(MachineRunner, convert_writes_a_classic_sample_as_a_machine_file) {
     TempFolder folder;
-    const std::string target = folder.file("定番.json").string();
+    // Made from UTF-8: a narrow name would be taken in the ANSI code page on Windows.
+    const std::string target =
+        utf8FromPath(folder.file("x").parent_path() / pathFromUtf8("定番.json"));
     const Outcome outcome = run({"--convert", kSamples + "/定番確変315.pac", target});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    const machines::Checked<machines::MachineVerification> read = machines::readMachineFile(target);
+    const machines::Checked<machines::MachineVerification> read =
+        machines::readMachineFile(pathFromUtf8(target));
     ASSERT_TRUE(read.ok()) << read.problem();
     EXPECT_EQ(read.value().machine.states.size(), 3U); // 通常, 確変, 時短100
     EXPECT_EQ(read.value().campaign.days, 60);

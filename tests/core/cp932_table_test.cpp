@@ -15,26 +15,6 @@
 namespace zelkora {
 namespace {
 
-std::string utf8Of(char32_t character) {
-    std::string text;
-    if (character < 0x80) {
-        text += static_cast<char>(character);
-    } else if (character < 0x800) {
-        text += static_cast<char>(0xC0U | (character >> 6U));
-        text += static_cast<char>(0x80U | (character & 0x3FU));
-    } else if (character < 0x10000) {
-        text += static_cast<char>(0xE0U | (character >> 12U));
-        text += static_cast<char>(0x80U | ((character >> 6U) & 0x3FU));
-        text += static_cast<char>(0x80U | (character & 0x3FU));
-    } else {
-        text += static_cast<char>(0xF0U | (character >> 18U));
-        text += static_cast<char>(0x80U | ((character >> 12U) & 0x3FU));
-        text += static_cast<char>(0x80U | ((character >> 6U) & 0x3FU));
-        text += static_cast<char>(0x80U | (character & 0x3FU));
-    }
-    return text;
-}
-
 TEST(cp932_table_test, the_table_decodes_what_windows_would_write) {
     const TableCp932 table;
     std::string text;
@@ -66,6 +46,26 @@ TEST(cp932_table_test, the_table_reports_what_has_no_form_where_it_stands) {
 }
 
 #if ZELKORA_CP932_ICU
+std::string utf8Of(char32_t character) {
+    std::string text;
+    if (character < 0x80) {
+        text += static_cast<char>(character);
+    } else if (character < 0x800) {
+        text += static_cast<char>(0xC0U | (character >> 6U));
+        text += static_cast<char>(0x80U | (character & 0x3FU));
+    } else if (character < 0x10000) {
+        text += static_cast<char>(0xE0U | (character >> 12U));
+        text += static_cast<char>(0x80U | ((character >> 6U) & 0x3FU));
+        text += static_cast<char>(0x80U | (character & 0x3FU));
+    } else {
+        text += static_cast<char>(0xF0U | (character >> 18U));
+        text += static_cast<char>(0x80U | ((character >> 12U) & 0x3FU));
+        text += static_cast<char>(0x80U | ((character >> 6U) & 0x3FU));
+        text += static_cast<char>(0x80U | (character & 0x3FU));
+    }
+    return text;
+}
+
 void expectSameDecoding(IcuCp932& icu, const TableCp932& table, const std::string& bytes) {
     std::string fromIcu;
     std::string fromTable;
