@@ -116,7 +116,7 @@ bool TableCp932::appendDecoded(std::string_view bytes, std::string& text, bool& 
                 const std::uint16_t pair =
                     kDoubleByte[std::size_t{kLeadIndex[first]} * 256U + second];
                 if (pair != kLeadAlone) {
-                    character = pair; // kInvalidPair is the replacement character itself
+                    character = pair == kInvalidPair ? kReplacementCharacter : char32_t{pair};
                     length = 2;
                 }
             }
