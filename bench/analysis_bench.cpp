@@ -1,5 +1,8 @@
 #include "analysis/campaign_analysis.h"
+#include "files/file_system.h"
 #include "files/verification_conditions.h"
+#include "platform/pcg_random_source.h"
+#include "platform/silent_user_interface.h"
 #include "results/window_conditions.h"
 
 #include <benchmark/benchmark.h>
@@ -11,6 +14,15 @@ namespace {
 class NoEventsToProcess final : public EventPump {
 public:
     std::uint32_t processEvents() override { return std::numeric_limits<std::uint32_t>::max(); }
+};
+
+// The analysis never reads the timers: each campaign freezes its own countdown.
+class FrozenCountdown final : public RunTimers {
+public:
+    int countdown() const override { return 1000; }
+    void setCountdownEnabled(bool, int) override {}
+    std::int32_t runSeconds() const override { return 0; }
+    void resetRunSeconds() override {}
 };
 
 // Counts the spins of every campaign folded.
@@ -43,8 +55,15 @@ void BM_CampaignAnalysis(benchmark::State& state) {
     for (auto _ : state) {
         CampaignAnalysis analysis(setup, {kCampaigns, threads});
         NoEventsToProcess pump;
+        SilentUserInterface ui;
+        LocalFileSystem files;
+        FrozenCountdown timers;
+        PcgRandomSource source(1);
+        RandomStream random(source);
+        SystemThreadStarter system;
         SpinCount count;
-        const AnalysisOutcome outcome = analysis.run({pump, nullptr, &count});
+        const AnalysisOutcome outcome =
+            analysis.run({ui, files, pump, timers, random, system}, {nullptr, &count});
         benchmark::DoNotOptimize(outcome.report.finalBalance.mean);
         spins += count.spins;
     }

@@ -3,6 +3,7 @@
 #include "engine/lottery.h"
 #include "engine/quiet_spins.h"
 #include "engine/run_engine.h"
+#include "files/file_system.h"
 #include "files/record_layouts.h"
 #include "files/verification_conditions.h"
 #include "files/working_copy_file.h"
@@ -72,7 +73,9 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder) 
     SilentUserInterface ui;
     NoEvents pump;
     Frozen timers;
-    RunEngine engine(model, {ui, pump, timers, random, workingCopy});
+    LocalFileSystem files;
+    SystemThreadStarter threads;
+    RunEngine engine(model, {ui, files, pump, timers, random, threads}, workingCopy);
     const auto begin = std::chrono::steady_clock::now();
     const Status run = engine.MK_Start();
     const auto end = std::chrono::steady_clock::now();

@@ -1,5 +1,6 @@
 #include "default_run.h"
 #include "files/condition_file_writer.h"
+#include "files/file_system.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
 #include "results/ind_preset.h"
@@ -90,9 +91,12 @@ void rebuildRepeatedly(benchmark::State& state, const std::filesystem::path& fol
     IdleTimers timers;
     HalfRandom source;
     RandomStream random(source);
+    LocalFileSystem files;
+    SystemThreadStarter threads;
+    const PlatformSeams seams{ui, files, pump, timers, random, threads};
     require(IndPreset(model, ui));
     for (auto _ : state) {
-        const Result<RebuildOutcome> outcome = 検証データ再構築(model, {ui, pump, timers, random});
+        const Result<RebuildOutcome> outcome = 検証データ再構築(model, seams);
         if (!outcome.ok() || outcome.value() != RebuildOutcome::Rebuilt) {
             state.SkipWithError("the rebuild did not finish");
         }

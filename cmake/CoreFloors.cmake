@@ -11,25 +11,26 @@ set(ZELKORA_FLOORS
   platform    # the seams to the platform, the random stream, the yield point, the pcg source
   model       # the main window's state as plain data: fields, grids, charts, counters, commands
   files       # code page 932, record files, record layouts, the working copy, settings, samples
+  messages    # the Japanese texts that tell the user why something failed
   results     # statistics, distributions, grids and charts, IndPreset, window conditions, rebuild
   engine      # the run: Start, the spin loop, modes, money, play time, day end, Cancel
   analysis    # many campaigns and the theoretical figures, on the engine
-  commands    # the window's commands without a screen: start-up, setup, the file commands
   wizard      # the logic of the three condition pages and Finish
+  commands    # the open verification and its commands without a screen: start-up, setup, files, runs
   machines    # today's machines as states and transitions: their file, conversion, theory, play
 )
 
 set(ZELKORA_USES_common "")
 set(ZELKORA_USES_conditions common)
-set(ZELKORA_USES_platform "")
+set(ZELKORA_USES_platform common)
 set(ZELKORA_USES_model common conditions)
-set(ZELKORA_USES_files common conditions)
+set(ZELKORA_USES_files common conditions platform)
+set(ZELKORA_USES_messages common files model platform)
 set(ZELKORA_USES_results common files model platform)
 set(ZELKORA_USES_engine common conditions files model platform results)
 set(ZELKORA_USES_analysis common engine files model platform)
-set(ZELKORA_USES_commands common engine files model platform results)
-# The wizard shows the error texts of the commands floor when Finish or its reload fails.
-set(ZELKORA_USES_wizard commands common conditions files model platform results)
+set(ZELKORA_USES_commands analysis common engine files messages model platform results wizard)
+set(ZELKORA_USES_wizard common conditions files messages model platform results)
 set(ZELKORA_USES_machines common files)
 
 # Every floor that `floor` reaches through its uses, itself excluded, into `out`.

@@ -50,8 +50,7 @@ ScriptedDesktop::ScriptedDesktop(std::uint64_t seed, int countdown)
     model_.programFolder = folder_;
     std::filesystem::create_directory(folder_ / "data");
     resetWindowValues(model_);
-    window_ = std::make_unique<ui::MainWindow>(
-        model_, ui::DesktopSeams{ui_, files_, timers_, random_, pages_});
+    window_ = std::make_unique<ui::MainWindow>(model_, platform_);
 }
 
 ScriptedDesktop::~ScriptedDesktop() {

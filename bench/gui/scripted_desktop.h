@@ -1,7 +1,7 @@
 #pragma once
 
 #include "condition_dialogs.h"
-#include "desktop_seams.h"
+#include "desktop_platform.h"
 #include "files/file_system.h"
 #include "main_window.h"
 #include "platform/pcg_random_source.h"
@@ -62,7 +62,7 @@ public:
     ui::MainWindow& window() { return *window_; }
     ScriptedUserInterface& ui() { return ui_; }
     MainWindowModel& model() { return model_; }
-    ui::ConditionDialogs& pages() { return pages_; }
+    ui::ConditionDialogs& pages() { return window_->conditionDialogs(); }
     const std::filesystem::path& folder() const { return folder_; }
 
     // Open from the menu, with the open dialog answering `file`.
@@ -78,7 +78,7 @@ private:
     PcgRandomSource source_;
     RandomStream random_{source_};
     MainWindowModel model_;
-    ui::ConditionDialogs pages_{model_, {ui_, files_}};
+    ui::DesktopPlatform platform_{ui_, files_, timers_, random_};
     std::unique_ptr<ui::MainWindow> window_;
 };
 

@@ -1,6 +1,6 @@
 #include "cjk_fonts.h"
 #include "commands/startup.h"
-#include "condition_dialogs.h"
+#include "desktop_platform.h"
 #include "files/file_system.h"
 #include "main_window.h"
 #include "platform/pcg_random_source.h"
@@ -59,7 +59,6 @@ int main(int argc, char** argv) {
     zelkora::PcgRandomSource source(programSeed());
     zelkora::RandomStream random(source);
     zelkora::MainWindowModel model;
-    zelkora::ui::ConditionDialogs pages(model, {ui, files});
 
     ui.setPointer(zelkora::PointerShape::Hourglass);
     zelkora::ui::SplashWindow splash;
@@ -70,7 +69,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    zelkora::ui::MainWindow window(model, {ui, files, timers, random, pages});
+    zelkora::ui::DesktopPlatform platform(ui, files, timers, random);
+    zelkora::ui::MainWindow window(model, platform);
     ui.setParentWindow(&window);
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.offerUnsavedWork(); });

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "files/file_system.h"
 #include "platform/platform.h"
+#include "platform/platform_seams.h"
+#include "platform/random_stream.h"
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <ostream>
 
 // The platform seams for a run without a window.
@@ -44,6 +48,29 @@ public:
 
 private:
     int countdown_;
+};
+
+// The platform of a run without a window: `ui` for the messages, the local files, no events, the
+// countdown frozen, the system's threads, and the generator given (a run's seed, a campaign's
+// stream; a fixed one for what draws nothing).
+class ConsolePlatform {
+public:
+    ConsolePlatform(UserInterface& ui, int countdown,
+                    std::unique_ptr<RandomSource> source = nullptr);
+    ConsolePlatform(const ConsolePlatform&) = delete;
+    ConsolePlatform& operator=(const ConsolePlatform&) = delete;
+    ~ConsolePlatform();
+
+    PlatformSeams seams() { return {ui_, files_, pump_, timers_, random_, threads_}; }
+
+private:
+    UserInterface& ui_;
+    LocalFileSystem files_;
+    NoEventPump pump_;
+    FrozenTimers timers_;
+    std::unique_ptr<RandomSource> source_;
+    RandomStream random_;
+    SystemThreadStarter threads_;
 };
 
 } // namespace zelkora::cli

@@ -1,9 +1,9 @@
 #include "default_verification.h"
 
-#include "commands/error_messages.h"
 #include "files/fixed_length_file.h"
 #include "files/verification_conditions.h"
 #include "files/working_copy_file.h"
+#include "messages/error_messages.h"
 
 #include <string>
 

@@ -1,48 +1,54 @@
 #include "loaded_verification.h"
 
-#include "commands/error_messages.h"
-#include "files/file_system.h"
 #include "files/utf8_path.h"
-#include "files/verification_input.h"
-#include "results/ind_preset.h"
+#include "messages/error_messages.h"
 
 #include <random>
 
 namespace zelkora::cli {
 
-std::string loadVerification(const RunOptions& options, LoadedVerification& loaded,
-                             UserInterface& ui) {
-    MainWindowModel& model = loaded.model;
-    if (Status made = loaded.folder.create(); !made.ok()) {
+LoadedVerification::LoadedVerification(UserInterface& ui, int countdown,
+                                       std::unique_ptr<RandomSource> source)
+    : platform_(ui, countdown, std::move(source)), document_(model_, platform_.seams()) {}
+
+LoadedVerification::~LoadedVerification() = default;
+
+std::string LoadedVerification::load(const RunOptions& options) {
+    if (Status made = folder_.create(); !made.ok()) {
         return workingFolderFailedText(made.error());
     }
-    model.programFolder = loaded.folder.path();
-    LocalFileSystem files;
-    if (Status copied =
-            copyVerificationIn(files, pathFromUtf8(options.file), model.workingCopyPath());
-        !copied.ok()) {
-        return openFailedText(options.file, copied.error());
+    model_.programFolder = folder_.path();
+    const OpenCopyOutcome opened = document_.load(pathFromUtf8(options.file));
+    switch (opened.outcome) {
+    case OpenCopy::Copied:
+        break;
+    case OpenCopy::Failed:
+        return openFailedText(options.file, opened.error);
+    case OpenCopy::Refused:
+        return loadFailedMessage(options.file, opened.error).text;
     }
-    if (Status read = IndPreset(model, ui); !read.ok()) {
-        return loadFailedMessage(options.file, read.error()).text;
-    }
-    model.commands.apply(Availability::VerificationLoaded);
     if (options.probabilityConvergence) {
-        model.commands.toggleProbabilityConvergence();
+        document_.run(Menu::MO_Prob);
     }
     if (options.symbolConvergence) {
-        model.commands.toggleSymbolConvergence();
+        document_.run(Menu::MO_Pic);
     }
     return {};
 }
 
-std::uint64_t seedFor(const RunOptions& options, std::ostream& err) {
+std::uint64_t seedOf(const RunOptions& options) {
     if (options.seed) {
         return *options.seed;
     }
     std::random_device device;
-    const std::uint64_t seed = (static_cast<std::uint64_t>(device()) << 32U) | device();
-    err << "シード: " << seed << '\n';
+    return (static_cast<std::uint64_t>(device()) << 32U) | device();
+}
+
+std::uint64_t seedFor(const RunOptions& options, std::ostream& err) {
+    const std::uint64_t seed = seedOf(options);
+    if (!options.seed) {
+        err << "シード: " << seed << '\n';
+    }
     return seed;
 }
 

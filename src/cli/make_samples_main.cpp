@@ -2,14 +2,14 @@
 // the sample's conditions as the wizard's Finish writes them, played once headless with the
 // sample's own seed, so the file holds real results that Open rebuilds. samples/ holds this
 // program's output; the files are never edited by hand.
-#include "commands/error_messages.h"
-#include "commands/run_commands.h"
+#include "commands/verification_document.h"
 #include "console_platform.h"
 #include "files/condition_file_writer.h"
 #include "files/file_system.h"
 #include "files/sample_definitions.h"
 #include "files/utf8_path.h"
 #include "files/working_copy_file.h"
+#include "messages/error_messages.h"
 #include "platform/pcg_random_source.h"
 #include "results/grids_and_charts.h"
 #include "results/ind_preset.h"
@@ -38,19 +38,14 @@ bool makeSample(const SampleDefinition& sample, const fs::path& output) {
         return false;
     }
     ConsoleUserInterface ui(std::cerr);
-    if (Status loaded = IndPreset(model, ui); !loaded.ok()) {
+    ConsolePlatform platform(ui, kSampleCountdown, std::make_unique<PcgRandomSource>(sample.seed));
+    VerificationDocument document(model, platform.seams());
+    グリッド見出し設定(model.grids);
+    if (Status loaded = document.loadWorkingCopy(); !loaded.ok()) {
         std::cerr << "zelkora-make-samples: " << errorText(loaded.error()) << '\n';
         return false;
     }
-    グリッド見出し設定(model.grids);
-    model.commands.apply(Availability::VerificationLoaded);
-    PcgRandomSource source(sample.seed);
-    RandomStream random(source);
-    NoEventPump pump;
-    FrozenTimers timers(kSampleCountdown);
-    FileWorkingCopy workingCopy(model.workingCopyPath());
-    RunCommands run(model, {ui, pump, timers, random, workingCopy});
-    run.MK_Start();
+    document.run(Menu::MK_Start);
     const fs::path target = output / pathFromUtf8(sample.name + ".pac");
     LocalFileSystem files;
     if (ui.reportedError() || !copyFileSafely(files, model.workingCopyPath(), target).ok()) {

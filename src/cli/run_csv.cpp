@@ -1,8 +1,8 @@
 #include "run_csv.h"
 
-#include "commands/error_messages.h"
 #include "files/utf8_path.h"
 #include "json_report.h"
+#include "messages/error_messages.h"
 
 #include <algorithm>
 #include <system_error>

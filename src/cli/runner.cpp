@@ -1,8 +1,6 @@
 #include "runner.h"
 
 #include "analysis/campaign_streams.h"
-#include "commands/error_messages.h"
-#include "commands/run_commands.h"
 #include "console_platform.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
@@ -10,6 +8,7 @@
 #include "json_report.h"
 #include "loaded_verification.h"
 #include "machine_runner.h"
+#include "messages/error_messages.h"
 #include "platform/pcg_random_source.h"
 #include "run_csv.h"
 #include "run_options.h"
@@ -50,10 +49,11 @@ std::unique_ptr<PcgRandomSource> generatorFor(const RunOptions& options, std::ui
 }
 
 int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
-    LoadedVerification loaded;
-    MainWindowModel& model = loaded.model;
     ConsoleUserInterface ui(err);
-    if (const std::string problem = loadVerification(options, loaded, ui); !problem.empty()) {
+    const std::uint64_t seed = seedOf(options);
+    LoadedVerification loaded(ui, options.countdown, generatorFor(options, seed));
+    MainWindowModel& model = loaded.model();
+    if (const std::string problem = loaded.load(options); !problem.empty()) {
         err << "zelkora-run: " << problem << '\n';
         return kExitFailure;
     }
@@ -61,13 +61,10 @@ int play(const RunOptions& options, std::ostream& out, std::ostream& err) {
     if (!openRunCsv(options.csv, csv, err)) {
         return kExitFailure;
     }
-    const std::unique_ptr<PcgRandomSource> source = generatorFor(options, seedFor(options, err));
-    RandomStream random(*source);
-    NoEventPump pump;
-    FrozenTimers timers(options.countdown);
-    FileWorkingCopy workingCopy(model.workingCopyPath());
-    RunCommands run(model, {ui, pump, timers, random, workingCopy});
-    run.MK_Start();
+    if (!options.seed) {
+        err << "シード: " << seed << '\n';
+    }
+    loaded.document().run(Menu::MK_Start);
     bool ok = !ui.reportedError();
     if (options.out && ok) {
         ok = writeOut(options, model, err);

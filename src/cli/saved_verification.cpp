@@ -1,6 +1,5 @@
 #include "saved_verification.h"
 
-#include "commands/error_messages.h"
 #include "commands/first_run_setup.h"
 #include "commands/open_reload.h"
 #include "commands/startup.h"
@@ -9,6 +8,8 @@
 #include "files/utf8_path.h"
 #include "files/verification_input.h"
 #include "json_report.h"
+#include "loaded_verification.h"
+#include "messages/error_messages.h"
 #include "platform/pcg_random_source.h"
 #include "results/grids_and_charts.h"
 #include "results/rebuild.h"
@@ -68,39 +69,22 @@ public:
 } // namespace
 
 int rebuildSavedVerification(const RunOptions& options, std::ostream& out, std::ostream& err) {
-    WorkingFolder folder;
-    if (Status made = folder.create(); !made.ok()) {
-        err << "zelkora-run: " << workingFolderFailedText(made.error()) << '\n';
-        return kExitFailure;
-    }
-    MainWindowModel model;
-    model.programFolder = folder.path();
-    LocalFileSystem files;
-    if (Status copied =
-            copyVerificationIn(files, pathFromUtf8(options.file), model.workingCopyPath());
-        !copied.ok()) {
-        err << "zelkora-run: " << openFailedText(options.file, copied.error()) << '\n';
+    ConsoleUserInterface console(err);
+    AnswerYes ui(console);
+    LoadedVerification loaded(ui, options.countdown,
+                              std::make_unique<PcgRandomSource>(options.seed.value_or(0)));
+    MainWindowModel& model = loaded.model();
+    // The grids as the window's start-up sets them up, so the rebuild fills them as it would.
+    グリッド見出し設定(model.grids);
+    if (const std::string problem = loaded.load(options); !problem.empty()) {
+        err << "zelkora-run: " << problem << '\n';
         return kExitFailure;
     }
     std::optional<CsvFolder> csv;
     if (!openRunCsv(options.csv, csv, err)) {
         return kExitFailure;
     }
-    ConsoleUserInterface console(err);
-    AnswerYes ui(console);
-    NoEventPump pump;
-    FrozenTimers timers(options.countdown);
-    PcgRandomSource source(options.seed.value_or(0));
-    RandomStream random(source);
-    // The grids as the window's start-up sets them up, so the rebuild fills them as it would.
-    グリッド見出し設定(model.grids);
-    const Result<RebuildOutcome> outcome =
-        reloadOpenedVerification(model, {ui, pump, timers, random});
-    if (!outcome.ok()) {
-        err << "zelkora-run: " << loadFailedMessage(options.file, outcome.error()).text << '\n';
-        return kExitFailure;
-    }
-    if (outcome.value() == RebuildOutcome::Failed) {
+    if (loaded.document().rebuild() == RebuildOutcome::Failed) {
         return kExitFailure;
     }
     // The figures are printed even when a CSV file cannot be written: they are what was asked

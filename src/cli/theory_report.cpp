@@ -1,12 +1,12 @@
 #include "theory_report.h"
 
-#include "commands/error_messages.h"
 #include "common/numbers.h"
 #include "console_platform.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
 #include "json_report.h"
 #include "loaded_verification.h"
+#include "messages/error_messages.h"
 #include "number_text.h"
 #include "run_csv.h"
 #include "runner.h"
@@ -271,24 +271,24 @@ nlohmann::ordered_json theoryJson(const TheoryReport& report) {
 }
 
 int printTheory(const RunOptions& options, std::ostream& out, std::ostream& err) {
-    LoadedVerification loaded;
     ConsoleUserInterface ui(err);
-    if (const std::string problem = loadVerification(options, loaded, ui); !problem.empty()) {
+    LoadedVerification loaded(ui, options.countdown);
+    if (const std::string problem = loaded.load(options); !problem.empty()) {
         err << "zelkora-run: " << problem << '\n';
         return kExitFailure;
     }
     if (ui.reportedError()) {
         return kExitFailure;
     }
-    const std::optional<double> ownShare = storedHeldShare(loaded.model);
+    const std::optional<double> ownShare = storedHeldShare(loaded.model());
     const double share = options.heldShare.value_or(ownShare.value_or(0));
-    const TheoryOutcome outcome = theoreticalFigures(loaded.model, options.countdown, share);
+    const TheoryOutcome outcome = theoreticalFigures(loaded.model(), options.countdown, share);
     if (!outcome.ok()) {
         reportError(err, outcome.error());
         return kExitFailure;
     }
     const TheoryReport report =
-        theoryReport(loaded.model.fields.text(Field::条件_名前), outcome.value(),
+        theoryReport(loaded.model().fields.text(Field::条件_名前), outcome.value(),
                      !options.heldShare && ownShare.has_value(), options.rates || options.csv);
     out << (options.json ? dumpJson(theoryJson(report)) : theoryText(report));
     if (options.csv) {

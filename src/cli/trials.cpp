@@ -1,12 +1,12 @@
 #include "trials.h"
 
 #include "analysis/campaign_analysis.h"
-#include "commands/error_messages.h"
 #include "console_platform.h"
 #include "files/utf8_path.h"
 #include "files/working_copy_file.h"
 #include "json_report.h"
 #include "loaded_verification.h"
+#include "messages/error_messages.h"
 #include "number_text.h"
 #include "run_csv.h"
 #include "runner.h"
@@ -70,28 +70,23 @@ int threadCount(const RunOptions& options) {
 }
 
 std::optional<CampaignSetup> setUp(const RunOptions& options, std::ostream& err) {
-    LoadedVerification loaded;
     ConsoleUserInterface ui(err);
-    if (const std::string problem = loadVerification(options, loaded, ui); !problem.empty()) {
+    LoadedVerification loaded(ui, options.countdown);
+    if (const std::string problem = loaded.load(options); !problem.empty()) {
         err << "zelkora-run: " << problem << '\n';
         return std::nullopt;
     }
     if (ui.reportedError()) {
         return std::nullopt;
     }
-    CampaignSetup setup;
-    FileWorkingCopy workingCopy(loaded.model.workingCopyPath());
-    Result<StoredConditions> conditions = workingCopy.readConditions();
-    if (!conditions.ok()) {
+    Result<CampaignSetup> setup =
+        loaded.document().campaignSetup(options.countdown, seedFor(options, err));
+    if (!setup.ok()) {
         err << "zelkora-run: ファイル " << options.file << " を読み込めません。"
-            << errorText(conditions.error()) << '\n';
+            << errorText(setup.error()) << '\n';
         return std::nullopt;
     }
-    setup.conditions = std::move(conditions).value();
-    setup.loaded = std::move(loaded.model);
-    setup.countdown = options.countdown;
-    setup.seed = seedFor(options, err);
-    return setup;
+    return std::move(setup).value();
 }
 
 TrialsHeading headingOf(const CampaignSetup& setup) {
@@ -118,10 +113,11 @@ int runComparison(const RunOptions& options, const CampaignSetup& first, std::os
     if (!second) {
         return kExitFailure;
     }
-    NoEventPump pump;
+    ConsoleUserInterface ui(err);
+    ConsolePlatform platform(ui, options.countdown);
     const ComparisonOutcome outcome =
         compareVerifications(first, *second, {options.trials, threadCount(options)},
-                             {pump, nullptr, nullptr}, options.ruinBankroll);
+                             platform.seams(), {}, options.ruinBankroll);
     if (outcome.end != AnalysisEnd::Done) {
         err << "zelkora-run: " << (outcome.failedInSecond ? other.file : options.file) << " ";
         reportFailure(err, outcome.failedCampaign, outcome.failure);
@@ -157,9 +153,10 @@ int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
     }
     CampaignAnalysis analysis(*setup, {options.trials, threadCount(options)});
     analysis.followBankroll(options.ruinBankroll);
-    NoEventPump pump;
+    ConsoleUserInterface ui(err);
+    ConsolePlatform platform(ui, options.countdown);
     const AnalysisOutcome outcome =
-        analysis.run({pump, nullptr, campaigns ? &*campaigns : nullptr});
+        analysis.run(platform.seams(), {nullptr, campaigns ? &*campaigns : nullptr});
     if (outcome.end != AnalysisEnd::Done) {
         reportFailure(err, outcome.failedCampaign, outcome.failure);
         return kExitFailure;

@@ -16,9 +16,6 @@ std::size_t index(WizardPage page) {
 
 } // namespace
 
-ConditionDialogs::ConditionDialogs(MainWindowModel& model, WizardSeams seams)
-    : wizard_(model, seams, *this) {}
-
 ConditionDialogs::~ConditionDialogs() {
     for (QPointer<WizardDialog>& dialog : dialogs_) {
         delete dialog.data();
@@ -28,43 +25,13 @@ ConditionDialogs::~ConditionDialogs() {
     }
 }
 
-void ConditionDialogs::attachWindow(MainWindow& window) {
-    window_ = &window;
-}
-
-void ConditionDialogs::showPage1() {
-    wizard_.showPage1();
-    afterCall();
-}
-
-void ConditionDialogs::showPage2() {
-    wizard_.MC_Ts();
-    afterCall();
-}
-
-void ConditionDialogs::showPage3() {
-    wizard_.MC_Pic();
-    afterCall();
-}
-
-void ConditionDialogs::unloadPages() {
-    wizard_.unloadAll();
-    afterCall();
-}
-
-void ConditionDialogs::showBasicConditionPanel() {
-    if (window_ != nullptr) {
-        window_->showBasicConditionPanel();
-    }
-}
-
 WizardDialog* ConditionDialogs::dialog(WizardPage page) const {
     return dialogs_[index(page)].data();
 }
 
 // A call made while the dialogs are being synced (a focus move reaching a box) is followed by
 // one more round of the sync that is running rather than by a sync of its own.
-void ConditionDialogs::afterCall() {
+void ConditionDialogs::sync() {
     if (syncing_) {
         syncAgain_ = true;
         return;
@@ -118,7 +85,7 @@ void ConditionDialogs::syncDialogs() {
 
 WizardDialog* ConditionDialogs::makeDialog(WizardPage page) {
     WizardDialogContext context{wizard_, [this] {
-                                    afterCall();
+                                    sync();
                                 }};
     WizardDialog* dialog = nullptr;
     switch (page) {

@@ -1,8 +1,9 @@
 #include "main_window.h"
 
 #include "chart_views.h"
+#include "commands/verification_document.h"
 #include "commands/window_startup.h"
-#include "condition_pages.h"
+#include "condition_dialogs.h"
 #include "detail_area.h"
 #include "grid_view.h"
 #include "help_tracker.h"
@@ -11,7 +12,6 @@
 #include "run_area.h"
 #include "shortcut_guard.h"
 #include "window_actions.h"
-#include "window_commands.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -65,23 +65,18 @@ QSize defaultWindowSize(const QSize& available) {
             std::min(kRoomySize.height(), available.height() - kFrame)};
 }
 
-MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* parent)
-    : QMainWindow(parent), model_(model),
-      ui_(seams.ui, [this] { syncBeforeMessage(); }), seams_{ui_, seams.files, seams.timers,
-                                                             seams.random, seams.pages},
-      pump_([this] { syncFromModel(); }) {
+MainWindow::MainWindow(MainWindowModel& model, DesktopPlatform& platform, QWidget* parent)
+    : QMainWindow(parent), model_(model), platform_(platform),
+      document_(std::make_unique<VerificationDocument>(model, platform.seams())),
+      dialogs_(std::make_unique<ConditionDialogs>(document_->wizard())) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/zelkora/icons/zelkora.svg")));
-    seams_.ui.setPointer(PointerShape::Hourglass);
+    platform_.attachViews([this] { syncBeforeMessage(); });
+    UserInterface& ui = platform_.seams().ui;
+    ui.setPointer(PointerShape::Hourglass);
     showWindowWithoutVerification(model_);
 
     actions_ = new WindowActions(*this);
-    commands_ = std::make_unique<WindowCommands>(
-        model_, seams_, pump_,
-        WindowCommands::WindowHooks{[this] { showBasicConditionPanel(); },
-                                    [this] {
-                                        close();
-                                    }});
     connect(actions_, &WindowActions::commandTriggered, this, &MainWindow::onCommand);
     // F10 opens the menu bar, as in other desktop programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -130,11 +125,13 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* pare
     built_ = true;
     const QScreen* screen = QGuiApplication::primaryScreen();
     resize(defaultWindowSize(screen != nullptr ? screen->availableSize() : QSize(1366, 728)));
-    seams_.pages.attachWindow(*this);
-    seams_.ui.setPointer(PointerShape::Default);
+    dialogs_->attachWindow(*this);
+    ui.setPointer(PointerShape::Default);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    platform_.attachViews({});
+}
 
 // EXP and the run area Picture3 take turns in one place: EXP is hidden while a run shows
 // Picture3. Beside them the activity text over ProgressBar1.
@@ -247,20 +244,30 @@ void MainWindow::showBasicConditionPanel() {
 }
 
 bool MainWindow::runInProgress() const {
-    return commands_->running();
+    return document_->running();
 }
 
 void MainWindow::onCommand(Menu command) {
     if (!model_.window.enabled) {
         return; // a condition page is open; a shortcut must not reach past it
     }
-    commands_->run(command);
-    syncFromModel();
+    document_->run(command);
+    afterCommand();
+}
+
+// The condition pages and the window show what the command left, then the window does what
+// the command asked of it.
+void MainWindow::afterCommand() {
+    dialogs_->sync();
+    if (model_.requests.close) {
+        model_.requests.close = false;
+        close();
+    }
 }
 
 void MainWindow::openNamedFile(const QString& path) {
-    commands_->openNamedFile(path.toStdString());
-    syncFromModel();
+    document_->openNamedFile(path.toStdString());
+    afterCommand();
 }
 
 // A box can come before the window has built its views (a start-up message).
@@ -271,11 +278,15 @@ void MainWindow::syncBeforeMessage() {
 }
 
 void MainWindow::offerUnsavedWork() {
-    commands_->offerUnsavedWork();
-    syncFromModel();
+    document_->offerUnsavedWork();
+    afterCommand();
 }
 
 void MainWindow::syncFromModel() {
+    if (model_.requests.showBasicConditionPanel) {
+        model_.requests.showBasicConditionPanel = false;
+        panels_->setCurrentIndex(kBasicConditionPanel);
+    }
     // Visibility first: the fields sync writes only what is on screen.
     const zelkora::RunArea& area = model_.runArea;
     runArea_->setVisible(area.picture3Visible);
@@ -315,9 +326,11 @@ void MainWindow::syncEnabled() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (commands_->close() == CloseDecision::Keep) {
+    const CloseDecision decision = document_->close();
+    // The pages the close unloaded go before the window does.
+    dialogs_->sync();
+    if (decision == CloseDecision::Keep) {
         event->ignore();
-        syncFromModel();
         return;
     }
     event->accept();

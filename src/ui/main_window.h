@@ -1,10 +1,8 @@
 #pragma once
 
-#include "desktop_seams.h"
+#include "desktop_platform.h"
 #include "field_views.h"
 #include "model/main_window_model.h"
-#include "qt_event_pump.h"
-#include "syncing_user_interface.h"
 
 #include <QMainWindow>
 #include <array>
@@ -15,16 +13,20 @@ class QLineEdit;
 class QProgressBar;
 class QStackedWidget;
 
+namespace zelkora {
+class VerificationDocument;
+}
+
 namespace zelkora::ui {
 
 class ChartPanel;
+class ConditionDialogs;
 class ConditionPanel;
 class DetailArea;
 class GridPanel;
 class HelpTracker;
 class RunAreaView;
 class WindowActions;
-class WindowCommands;
 
 // The size the window opens at on a screen whose available area is `available`.
 QSize defaultWindowSize(const QSize& available);
@@ -36,8 +38,9 @@ QSize defaultWindowSize(const QSize& available);
 // after each command and, during a run or a rebuild, each time the pump processes events.
 class MainWindow final : public QMainWindow {
 public:
-    // The window's load: the model must hold the program folder and the start-up values.
-    MainWindow(MainWindowModel& model, DesktopSeams seams, QWidget* parent = nullptr);
+    // The window's load: the model must hold the program folder and the start-up values. The
+    // window holds the open verification's document, which plays on `platform`.
+    MainWindow(MainWindowModel& model, DesktopPlatform& platform, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Opens a file named when the program started, as Open does.
@@ -48,7 +51,9 @@ public:
     void syncFromModel();
 
     WindowActions& actions() const { return *actions_; }
-    const QtEventPump& pump() const { return pump_; }
+    const QtEventPump& pump() const { return platform_.pump(); }
+    VerificationDocument& document() const { return *document_; }
+    ConditionDialogs& conditionDialogs() const { return *dialogs_; }
     bool runInProgress() const;
 
     // The nine panels in the order of their command buttons.
@@ -68,14 +73,14 @@ private:
     void onCommand(Menu command);
     void syncEnabled();
     void syncBeforeMessage();
+    void afterCommand();
 
     MainWindowModel& model_;
-    SyncingUserInterface ui_; // the program's, syncing the views before each box
-    DesktopSeams seams_;
+    DesktopPlatform& platform_;
     FieldViews fields_;
-    QtEventPump pump_;
     WindowActions* actions_ = nullptr;
-    std::unique_ptr<WindowCommands> commands_;
+    std::unique_ptr<VerificationDocument> document_;
+    std::unique_ptr<ConditionDialogs> dialogs_;
     HelpTracker* help_ = nullptr;
 
     QStackedWidget* panels_ = nullptr;

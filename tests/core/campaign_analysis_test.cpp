@@ -82,7 +82,7 @@ Analysed analyse(const CampaignSetup& setup, std::int64_t campaigns, int threads
     analysed.seen.expectedTotal = campaigns;
     CampaignAnalysis analysis(setup, {campaigns, threads});
     NoEvents pump;
-    analysed.outcome = analysis.run({pump, &analysed.seen, &analysed.seen});
+    analysed.outcome = analysis.run(quietSeams(pump), {&analysed.seen, &analysed.seen});
     return analysed;
 }
 
@@ -142,7 +142,7 @@ TEST_F(CampaignAnalysisTest, cancel_from_the_pump_stops_every_campaign) {
     } pump;
     CampaignAnalysis analysis(setup_, {100000, 2});
     pump.analysis = &analysis;
-    const AnalysisOutcome outcome = analysis.run({pump, nullptr, nullptr});
+    const AnalysisOutcome outcome = analysis.run(quietSeams(pump), {nullptr, nullptr});
     EXPECT_EQ(outcome.end, AnalysisEnd::Cancelled);
     EXPECT_LT(outcome.report.campaigns, 100000);
     EXPECT_EQ(pump.calls, 2);
@@ -194,7 +194,7 @@ TEST_F(CampaignAnalysisTest, threads_the_system_refuses_never_hang_the_analysis)
         NoEvents pump;
         Collecting seen;
         seen.expectedTotal = 40;
-        const AnalysisOutcome outcome = analysis.run({pump, &seen, &seen, &threads});
+        const AnalysisOutcome outcome = analysis.run(quietSeams(pump, threads), {&seen, &seen});
         EXPECT_EQ(outcome.end, AnalysisEnd::Done) << allowed;
         EXPECT_EQ(outcome.threadsStarted, allowed);
         EXPECT_EQ(seen.balances, one.seen.balances) << allowed;
@@ -204,7 +204,7 @@ TEST_F(CampaignAnalysisTest, threads_the_system_refuses_never_hang_the_analysis)
     RefusingThreads none(0);
     CampaignAnalysis analysis(setup_, {40, 4});
     NoEvents pump;
-    const AnalysisOutcome outcome = analysis.run({pump, nullptr, nullptr, &none});
+    const AnalysisOutcome outcome = analysis.run(quietSeams(pump, none), {nullptr, nullptr});
     EXPECT_EQ(outcome.end, AnalysisEnd::Failed);
     EXPECT_EQ(outcome.threadsStarted, 0);
     EXPECT_EQ(outcome.failedCampaign, -1);
@@ -222,7 +222,8 @@ TEST_F(CampaignAnalysisTest, a_fold_that_throws_stops_the_workers_on_its_way_out
     } sink;
     CampaignAnalysis analysis(setup_, {1000, 3});
     NoEvents pump;
-    EXPECT_THROW(static_cast<void>(analysis.run({pump, nullptr, &sink})), std::runtime_error);
+    EXPECT_THROW(static_cast<void>(analysis.run(quietSeams(pump), {nullptr, &sink})),
+                 std::runtime_error);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ void playPlainRun(MainWindowModel& model, RandomSource& source, int countdown) {
     FixedRunTimers timers(countdown, 0);
     RandomStream random(source);
     FileWorkingCopy workingCopy(model.workingCopyPath());
-    RunEngine engine(model, {ui, pump, timers, random, workingCopy});
+    RunEngine engine(model, {ui, testFiles(), pump, timers, random, testThreads()}, workingCopy);
     ASSERT_TRUE(engine.MK_Start().ok());
 }
 

@@ -17,29 +17,11 @@ std::vector<bool> loaded(const ConditionWizard& wizard) {
     return {wizard.isLoaded(P::条件1), wizard.isLoaded(P::条件T), wizard.isLoaded(P::条件2)};
 }
 
-// The window's side of New: the file command shows page 1 through the wizard.
-class WindowHost final : public FileCommandHost {
-public:
-    explicit WindowHost(ConditionWizard& wizard) : wizard_(wizard) {}
-    void showConditionPage1() override { wizard_.showPage1(); }
-    void showBasicConditionPanel() override {}
-    void cancelRun() override {}
-    void unloadConditionPages() override { wizard_.unloadAll(); }
-
-private:
-    ConditionWizard& wizard_;
-};
-
 class ConditionWizardTest : public WizardTest {};
 
 TEST_F(ConditionWizardTest, new_opens_page_1_with_a_new_verification) {
     openVerification(sampleDefinitions()[0], "sample.pac");
-    testing::CallbackEventPump pump;
-    testing::FixedRunTimers timers(1, 1);
-    testing::ScriptedRandomSource source;
-    RandomStream random(source);
-    WindowHost windowHost(wizard);
-    FileCommands commands(model, {ui, files, pump, timers, random}, windowHost);
+    FileCommands commands(model, {ui, files, pump, timers, random, testing::testThreads()}, wizard);
 
     commands.MF_MakeNew();
 

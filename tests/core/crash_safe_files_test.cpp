@@ -59,14 +59,6 @@ bool leftTemporaries(const fs::path& folder) {
     return false;
 }
 
-class NoHost final : public FileCommandHost {
-public:
-    void showConditionPage1() override {}
-    void showBasicConditionPanel() override {}
-    void cancelRun() override {}
-    void unloadConditionPages() override {}
-};
-
 // A program folder whose working copy holds one verification (the new content of a save) and
 // whose data folder holds another under 保存済み.pac (the old content), with the file commands
 // on a file system that fails the call asked for.
@@ -97,8 +89,9 @@ struct FileCommandWorld {
     testing::FixedRunTimers timers{1000, 0};
     testing::ScriptedRandomSource source;
     RandomStream random{source};
-    NoHost host;
-    FileCommands commands{model, {ui, files, pump, timers, random}, host};
+    PlatformSeams seams{ui, files, pump, timers, random, testing::testThreads()};
+    ConditionWizard wizard{model, seams};
+    FileCommands commands{model, seams, wizard};
     std::string workingBytes;
     std::string savedBytes;
 };
@@ -437,7 +430,9 @@ TEST(CrashSafeFiles, a_start_that_cannot_recreate_the_working_copy_leaves_it_as_
         testing::ScriptedRandomSource source;
         RandomStream random{source};
         FileWorkingCopy workingCopy(model.workingCopyPath(), files);
-        RunCommands commands(model, {ui, pump, timers, random, workingCopy});
+        RunCommands commands(
+            model, {ui, testing::testFiles(), pump, timers, random, testing::testThreads()},
+            workingCopy);
         std::string before = readBytes(model.workingCopyPath());
         commands.MK_Start();
         EXPECT_EQ(model.window.running, 0);

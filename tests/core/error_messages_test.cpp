@@ -1,4 +1,3 @@
-#include "commands/error_messages.h"
 #include "commands/file_commands.h"
 #include "commands/startup.h"
 #include "file_test_support.h"
@@ -7,6 +6,7 @@
 #include "files/record_layouts.h"
 #include "files/utf8_path.h"
 #include "files/verification_input.h"
+#include "messages/error_messages.h"
 
 #include <algorithm>
 #include <functional>
@@ -39,14 +39,6 @@ bool holdsLatinLetters(const std::string& text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
-
-class NoHost final : public FileCommandHost {
-public:
-    void showConditionPage1() override {}
-    void showBasicConditionPanel() override {}
-    void cancelRun() override {}
-    void unloadConditionPages() override {}
-};
 
 class DamagedFileMessages : public ::testing::Test {
 protected:
@@ -99,8 +91,9 @@ protected:
     testing::FixedRunTimers timers{1000, 0};
     testing::ScriptedRandomSource source;
     RandomStream random{source};
-    NoHost host;
-    FileCommands commands{model, {ui, files, pump, timers, random}, host};
+    PlatformSeams seams{ui, files, pump, timers, random, testing::testThreads()};
+    ConditionWizard wizard{model, seams};
+    FileCommands commands{model, seams, wizard};
 };
 
 TEST_F(DamagedFileMessages, unreadable_and_damaged_files_are_told_in_the_programs_japanese) {

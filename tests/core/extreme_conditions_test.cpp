@@ -213,7 +213,8 @@ TEST_P(ExtremeConditions, EndsLikeAnyRun) {
     PcgRandomSource source(20240611);
     RandomStream stream(source);
     GuardedPump pump(5'000'000);
-    RunCommands commands(run.model, {run.ui, pump, run.timers, stream, run.workingCopy});
+    RunCommands commands(run.model, {run.ui, testFiles(), pump, run.timers, stream, testThreads()},
+                         run.workingCopy);
     pump.cancel = [&] {
         commands.MK_Cancel();
     };

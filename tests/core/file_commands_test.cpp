@@ -1,11 +1,13 @@
 #include "commands/file_commands.h"
 #include "commands/startup.h"
 #include "commands/unsaved_work.h"
+#include "commands/window_startup.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
 #include "files/utf8_path.h"
+#include "platform/thread_starter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,24 +24,6 @@ using test_support::writeBytes;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-
-class RecordingHost : public FileCommandHost {
-public:
-    explicit RecordingHost(MainWindowModel& model) : model_(model) {}
-    std::vector<std::string> calls;
-    std::uint8_t newFlagSeenByPage1 = 0;
-
-    void showConditionPage1() override {
-        calls.push_back("条件1");
-        newFlagSeenByPage1 = model_.window.newVerification;
-    }
-    void showBasicConditionPanel() override { calls.push_back("基本条件"); }
-    void cancelRun() override { calls.push_back("MK_Cancel"); }
-    void unloadConditionPages() override { calls.push_back("unload pages"); }
-
-private:
-    MainWindowModel& model_;
-};
 
 class FileCommandsTest : public ::testing::Test {
 protected:
@@ -66,8 +50,22 @@ protected:
     testing::FixedRunTimers timers{1000, 0};
     testing::ScriptedRandomSource source;
     RandomStream random{source};
-    RecordingHost host{model};
-    FileCommands commands{model, {ui, files, pump, timers, random}, host};
+    SystemThreadStarter threads;
+    PlatformSeams seams{ui, files, pump, timers, random, threads};
+    ConditionWizard wizard{model, seams};
+    FileCommands commands{model, seams, wizard};
+
+    // What the commands asked of the window: a condition page shown, the basic-condition panel.
+    std::vector<std::string> asked() const {
+        std::vector<std::string> calls;
+        if (wizard.isVisible(WizardPage::条件1)) {
+            calls.emplace_back("条件1");
+        }
+        if (model.requests.showBasicConditionPanel) {
+            calls.emplace_back("基本条件");
+        }
+        return calls;
+    }
 };
 
 TEST_F(FileCommandsTest, open_asks_nothing_when_nothing_is_unsaved) {
@@ -94,20 +92,22 @@ TEST_F(FileCommandsTest, cancelling_the_confirmation_leaves_everything_as_it_was
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
     EXPECT_THAT(ui.dialogs, IsEmpty());
-    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_THAT(asked(), IsEmpty());
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
 }
 
 TEST_F(FileCommandsTest, new_shows_page_1_with_the_new_verification_flag_raised) {
+    model.window.savedName = true;
     commands.MF_MakeNew();
-    EXPECT_THAT(host.calls, ElementsAre("条件1"));
-    EXPECT_EQ(host.newFlagSeenByPage1, 1);
+    EXPECT_THAT(asked(), ElementsAre("条件1"));
+    EXPECT_FALSE(model.window.savedName); // page 1 loaded as a new verification's
     EXPECT_EQ(model.window.newVerification, 0);
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
 }
 
 TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads) {
     model.window.unsaved = true;
+    model.fields.setText(Field::StatusBar1_Panel1, kStartupStatusText);
     ui.dialogAnswer = savedText();
     commands.MF_Open();
 
@@ -117,9 +117,10 @@ TEST_F(FileCommandsTest, open_copies_the_file_over_the_working_copy_and_reloads)
     EXPECT_EQ(model.window.fileTitle, "保存済み.pac");
     EXPECT_EQ(model.window.caption, "ゼルコラ... 保存済み.pac");
     EXPECT_FALSE(model.window.unsaved);
-    EXPECT_THAT(host.calls, ElementsAre("基本条件"));
+    EXPECT_THAT(asked(), ElementsAre("基本条件"));
     EXPECT_EQ(model.fields.text(Field::条件_確率), "99"); // reloaded from the file
     EXPECT_EQ(model.fields.text(Field::EXP), "甘デジ99次まで時短");
+    EXPECT_EQ(model.fields.text(Field::StatusBar1_Panel1), "") << "no longer 'no file is open'";
     // Only the confirmation: the file holds no run, so there is no rebuild question.
     EXPECT_EQ(ui.messages.size(), 1U);
     EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
@@ -134,7 +135,7 @@ TEST_F(FileCommandsTest, a_file_named_at_start_opens_as_open_does_without_a_dial
     EXPECT_THAT(ui.dialogs, IsEmpty());
     EXPECT_EQ(readBytes(workingCopy()), savedBytes);
     EXPECT_EQ(model.window.caption, "ゼルコラ... 保存済み.pac");
-    EXPECT_THAT(host.calls, ElementsAre("基本条件"));
+    EXPECT_THAT(asked(), ElementsAre("基本条件"));
     EXPECT_EQ(model.fields.text(Field::EXP), "甘デジ99次まで時短");
     EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
 }
@@ -153,7 +154,7 @@ TEST_F(FileCommandsTest, cancelling_the_open_dialog_changes_nothing) {
     commands.MF_Open();
     EXPECT_FALSE(model.window.savedName);
     EXPECT_EQ(model.window.caption, "ゼルコラ");
-    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_THAT(asked(), IsEmpty());
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
 }
 
@@ -174,7 +175,7 @@ TEST_F(FileCommandsTest, a_failed_open_says_so_and_keeps_the_working_copy_and_th
     EXPECT_THAT(ui.messages[0].text, HasSubstr("消えた.pac"));
     EXPECT_EQ(readBytes(workingCopy()), "working copy");
     EXPECT_FALSE(model.window.savedName);
-    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_THAT(asked(), IsEmpty());
 }
 
 TEST_F(FileCommandsTest, a_reload_that_fails_is_reported_and_ends_the_open) {
@@ -202,7 +203,7 @@ TEST_F(FileCommandsTest, a_damaged_file_leaves_the_open_verification_exactly_as_
     const fs::path damaged = folder.path() / "data" / pathFromUtf8("壊れた.pac");
     ASSERT_TRUE(writeConditionFile(damaged, sampleDefinitions()[0]).ok());
     fs::resize_file(damaged, 1000);
-    host.calls.clear();
+    model.requests = {};
     ui.messages.clear();
     ui.answer = MessageResult::Ok; // discard the changes
 
@@ -223,7 +224,7 @@ TEST_F(FileCommandsTest, a_damaged_file_leaves_the_open_verification_exactly_as_
     EXPECT_EQ(model.fields.text(Field::総回転数表示), "4321");
     EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
     EXPECT_TRUE(model.commands.enabled(Menu::MF_OverSave));
-    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_THAT(asked(), IsEmpty());
     EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
     for (const fs::directory_entry& entry : fs::directory_iterator(folder.path())) {
         EXPECT_THAT(entry.path().filename().string(), ::testing::Not(HasSubstr("tmp")))
@@ -349,13 +350,15 @@ TEST_F(FileCommandsTest, disabled_commands_do_nothing) {
     EXPECT_EQ(readBytes(saved()), savedBytes);
     EXPECT_THAT(dialogsTitled(ui, "ファイルを開く"), IsEmpty());
     EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
-    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_THAT(asked(), IsEmpty());
 }
 
 TEST_F(FileCommandsTest, exit_without_changes_asks_nothing_and_keeps_the_working_copy) {
+    commands.MF_MakeNew();
+    ASSERT_TRUE(wizard.isOpen());
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);
     EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
-    EXPECT_THAT(host.calls, ElementsAre("unload pages"));
+    EXPECT_FALSE(wizard.isOpen()); // the pages go with the window
     EXPECT_TRUE(fs::exists(workingCopy()));
 }
 
@@ -449,7 +452,6 @@ TEST_F(FileCommandsTest, exit_during_a_run_cancels_first_and_waits_for_the_run) 
     model.window.running = 1;
     model.window.unsaved = true;
     EXPECT_EQ(commands.unload(), UnloadOutcome::AfterRunEnds);
-    EXPECT_THAT(host.calls, ElementsAre("MK_Cancel"));
     EXPECT_THAT(dialogsTitled(ui, "ファイルを保存"), IsEmpty());
 
     model.window.running = 0; // Start has returned
@@ -462,7 +464,7 @@ TEST_F(FileCommandsTest, closing_during_a_rebuild_waits_for_it) {
     model.commands.lockForRebuild();
     EXPECT_EQ(commands.unload(), UnloadOutcome::AfterRebuildEnds);
     EXPECT_THAT(ui.dialogs, IsEmpty());
-    EXPECT_THAT(host.calls, IsEmpty());
+    EXPECT_THAT(asked(), IsEmpty());
 
     model.commands.unlockAfterRebuild();
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);

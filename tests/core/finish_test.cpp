@@ -113,7 +113,7 @@ TEST_F(FinishTest, the_window_shows_the_new_conditions_and_is_ready_to_play) {
     EXPECT_EQ(model.grids.grid1.rowCount(), 1);
     EXPECT_EQ(model.grids.grid3.rowCount(), 1);
     EXPECT_EQ(model.fields.text(Field::c大当り詳細_持玉数F), "0");
-    EXPECT_EQ(host.panelShown, 1);
+    EXPECT_TRUE(model.requests.showBasicConditionPanel);
     EXPECT_EQ(model.fields.text(Field::EXP), "新しい検証");
     EXPECT_EQ(model.fields.text(Field::条件_確率), "316");
     EXPECT_EQ(model.fields.text(Field::条件_回転時間), "10");
@@ -266,7 +266,7 @@ TEST_F(FinishTest, a_working_copy_that_cannot_be_written_leaves_everything_as_it
     EXPECT_EQ(model.grids.grid2.cell(1, 4), window.grids.grid2.cell(1, 4));
     EXPECT_EQ(model.window.caption, window.window.caption);
     EXPECT_EQ(model.window.resultRecordCounter, window.window.resultRecordCounter);
-    EXPECT_EQ(host.panelShown, 0);
+    EXPECT_FALSE(model.requests.showBasicConditionPanel);
     EXPECT_TRUE(wizard.isVisible(WizardPage::条件2)) << "the user can try again or cancel";
 
     files.failSyncs = false;
@@ -283,12 +283,13 @@ TEST_F(FinishTest, a_verification_made_in_the_pages_plays_to_its_end) {
     wizard.next(WizardPage::条件T);
     ASSERT_EQ(wizard.finish(), FinishOutcome::Finished);
 
-    testing::CallbackEventPump pump;
-    testing::FixedRunTimers timers(1, 1);
-    testing::ScriptedRandomSource source(0.999F);
-    RandomStream random(source);
+    testing::FixedRunTimers runTimers(1, 1);
+    testing::ScriptedRandomSource runSource(0.999F);
+    RandomStream runRandom(runSource);
     FileWorkingCopy file(model.workingCopyPath());
-    RunCommands commands(model, {ui, pump, timers, random, file});
+    RunCommands commands(
+        model, {ui, testing::testFiles(), pump, runTimers, runRandom, testing::testThreads()},
+        file);
     commands.MK_Start();
 
     ASSERT_FALSE(ui.messages.empty());

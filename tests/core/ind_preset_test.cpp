@@ -1,8 +1,8 @@
-#include "commands/error_messages.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
+#include "messages/error_messages.h"
 #include "results/ind_preset.h"
 
 #include <gmock/gmock.h>

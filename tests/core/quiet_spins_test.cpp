@@ -252,7 +252,8 @@ Played play(const StoredConditions& conditions, std::uint64_t seed, EventPump& p
     PcgRandomSource source(seed);
     RandomStream stream(source);
     run.timers.seconds = 37;
-    RunEngine engine(run.model, {run.ui, pump, run.timers, stream, run.workingCopy});
+    RunEngine engine(run.model, {run.ui, testFiles(), pump, run.timers, stream, testThreads()},
+                     run.workingCopy);
     run.workingCopy.stored = conditions;
     applyConditions(run.model, conditions);
     run.model.commands.apply(Availability::VerificationLoaded);

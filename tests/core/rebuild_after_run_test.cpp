@@ -1,4 +1,5 @@
 #include "commands/file_commands.h"
+#include "commands/open_reload.h"
 #include "engine/run_engine.h"
 #include "file_test_support.h"
 #include "files/condition_file_writer.h"
@@ -46,8 +47,10 @@ protected:
         グリッド見出し設定(model.grids);
         model.commands.apply(Availability::VerificationLoaded);
         source.seed(seed);
-        engine =
-            std::make_unique<RunEngine>(model, RunSeams{ui, pump, timers, random, workingCopy});
+        engine = std::make_unique<RunEngine>(
+            model,
+            PlatformSeams{ui, testing::testFiles(), pump, timers, random, testing::testThreads()},
+            workingCopy);
         ASSERT_TRUE(engine->MK_Start().ok());
     }
 
@@ -60,16 +63,6 @@ protected:
     RandomStream random{source};
     FileWorkingCopy workingCopy{folder.path() / "temp.pac"};
     std::unique_ptr<RunEngine> engine;
-};
-
-// Cancels the engine's run when the window is closed during it.
-class EngineHost : public FileCommandHost {
-public:
-    RunEngine* engine = nullptr;
-    void showConditionPage1() override {}
-    void showBasicConditionPanel() override {}
-    void cancelRun() override { engine->MK_Cancel(); }
-    void unloadConditionPages() override {}
 };
 
 // The figures a rebuild must show as the run did. First hits, 確変 and 時短 entries and the
@@ -99,9 +92,10 @@ TEST_P(RebuildAfterRunTest, open_and_yes_show_the_figures_the_run_showed) {
     const GridTable runGrid3 = model.grids.grid3;
 
     // Save As, then Open the saved file and answer the rebuild's question with Yes.
-    EngineHost host;
     LocalFileSystem files;
-    FileCommands commands(model, {ui, files, pump, timers, random}, host);
+    const PlatformSeams seams{ui, files, pump, timers, random, testing::testThreads()};
+    ConditionWizard wizard(model, seams);
+    FileCommands commands(model, seams, wizard);
     ui.dialogAnswer = utf8FromPath(folder.path() / "played.pac");
     ui.answer = MessageResult::Yes;
     commands.MF_NewSave();
@@ -135,15 +129,42 @@ INSTANTIATE_TEST_SUITE_P(seeded_runs, RebuildAfterRunTest,
                                            Played{2, "3", 13}, Played{3, "5", 14},
                                            Played{4, "8", 15}));
 
+// The balance chart of a run, cancelled or played out, is the one its rebuild draws.
+TEST_F(PlayedVerification, the_balance_chart_of_a_cancelled_run_is_the_rebuilds) {
+    pump.callAfter(5000, [&] { engine->MK_Cancel(); });
+    play(0, "50", 22);
+    ASSERT_TRUE(model.window.cancelled);
+    const ChartData live = model.charts.chart2;
+    ASSERT_GT(live.rowCount(), 1);
+
+    MainWindowModel reopened;
+    reopened.programFolder = model.programFolder;
+    グリッド見出し設定(reopened.grids);
+    ui.answer = MessageResult::Yes;
+    ASSERT_EQ(reloadOpenedVerification(reopened, {ui, testing::testFiles(), pump, timers, random,
+                                                  testing::testThreads()})
+                  .value(),
+              RebuildOutcome::Rebuilt);
+    const ChartData& rebuilt = reopened.charts.chart2;
+    ASSERT_EQ(rebuilt.rowCount(), live.rowCount());
+    for (int row = 1; row <= live.rowCount(); ++row) {
+        EXPECT_EQ(rebuilt.label(row), live.label(row)) << "row " << row;
+        EXPECT_EQ(rebuilt.value(row, 1), live.value(row, 1)) << "row " << row;
+    }
+}
+
 TEST_F(PlayedVerification, exit_during_a_run_lets_the_run_write_its_last_records_first) {
-    EngineHost host;
     test_support::FailingFileSystem files;
     testing::RecordingUserInterface fileUi;
-    FileCommands commands(model, {fileUi, files, pump, timers, random}, host);
+    const PlatformSeams seams{fileUi, files, pump, timers, random, testing::testThreads()};
+    ConditionWizard wizard(model, seams);
+    FileCommands commands(model, seams, wizard);
     UnloadOutcome during = UnloadOutcome::Ends;
     pump.callAfter(5000, [&] {
-        host.engine = engine.get();
         during = commands.unload();
+        if (during == UnloadOutcome::AfterRunEnds) {
+            engine->MK_Cancel(); // as the document does for the window's close
+        }
     });
     play(0, "50", 21);
 

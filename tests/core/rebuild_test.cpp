@@ -79,7 +79,9 @@ TEST_F(RebuildTest, progress_shows_the_whole_percent_before_every_record) {
     pump.onYield = [&](std::int64_t) {
         progress.push_back(text(Field::action表示));
     };
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Rebuilt);
     ASSERT_EQ(progress.size(), static_cast<std::size_t>(kRecords));
     for (std::int32_t record = 1; record < kRecords; ++record) {
@@ -93,7 +95,9 @@ TEST_F(RebuildTest, progress_shows_the_whole_percent_before_every_record) {
 TEST_F(RebuildTest, zero_records_ask_nothing_and_leave_the_charts_cleared) {
     writeWorkingCopy({}, 0);
     model.charts.chart5.setRowCount(4);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::NoRecords);
     EXPECT_THAT(ui.messages, IsEmpty());
     EXPECT_EQ(model.charts.chart5.rowCount(), 1);
@@ -103,7 +107,9 @@ TEST_F(RebuildTest, zero_records_ask_nothing_and_leave_the_charts_cleared) {
 TEST_F(RebuildTest, no_leaves_every_figure_at_zero_with_the_conditions_loaded) {
     writeWorkingCopy(kTwoDays, 5);
     ui.answer = MessageResult::No;
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Declined);
 
     ASSERT_EQ(ui.messages.size(), 1U);
@@ -128,7 +134,9 @@ TEST_F(RebuildTest, yes_replays_every_record_into_the_figures) {
     pump.onYield = [&](std::int64_t) {
         progress.push_back(text(Field::action表示));
     };
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Rebuilt);
 
     EXPECT_EQ(text(Field::総回転数表示), "1270");
@@ -174,7 +182,9 @@ TEST_F(RebuildTest, yes_stops_timer3_and_takes_exactly_one_draw) {
     pump.onYield = [&](std::int64_t) {
         lockedWhileReplaying = !model.commands.enabled(Menu::Mf_End);
     };
-    ASSERT_TRUE(reloadOpenedVerification(model, {ui, pump, timers, stream}).ok());
+    ASSERT_TRUE(reloadOpenedVerification(
+                    model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                    .ok());
     EXPECT_FALSE(timers.countdownEnabled);
     EXPECT_EQ(timers.intervalMilliseconds, 5);
     EXPECT_FALSE(model.runArea.timer3Enabled);
@@ -188,7 +198,9 @@ TEST_F(RebuildTest, fewer_than_ten_first_hits_leave_the_transition_chart_as_it_w
     model.charts.chart5.setLabel(3, "30");
     // The rebuild alone: Open clears every chart before it asks.
     ASSERT_TRUE(IndPreset(model, ui).ok());
-    ASSERT_TRUE(検証データ再構築(model, {ui, pump, timers, stream}).ok());
+    ASSERT_TRUE(検証データ再構築(
+                    model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                    .ok());
     EXPECT_EQ(model.charts.chart5.rowCount(), 3);
     EXPECT_EQ(model.charts.chart5.label(3), "30");
 }
@@ -197,7 +209,9 @@ TEST_F(RebuildTest, a_bad_number_stops_at_its_record_and_hands_the_window_back) 
     std::vector<Columns> records = kTwoDays;
     records[2][1] = "五十";
     writeWorkingCopy(records, 5);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Failed);
 
     ASSERT_EQ(ui.messages.size(), 2U);
@@ -215,14 +229,18 @@ TEST_F(RebuildTest, a_symbol_missing_from_the_table_is_reported) {
     std::vector<Columns> records = kTwoDays;
     records[1][5] = "９";
     writeWorkingCopy(records, 5);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Failed);
     EXPECT_THAT(ui.messages.back().text, HasSubstr("９"));
 
     // An empty name matches only the table's unused entries, which are no symbols either.
     records[1][5] = "";
     writeWorkingCopy(records, 5);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Failed);
     EXPECT_THAT(ui.messages.back().text, HasSubstr("記録 102"));
 }
@@ -231,7 +249,9 @@ TEST_F(RebuildTest, a_count_beyond_the_file_stops_at_the_first_missing_record) {
     for (std::int32_t count : {7, 2000000000}) {
         writeWorkingCopy(kTwoDays, count);
         ui.messages.clear();
-        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+        EXPECT_EQ(reloadOpenedVerification(model, {ui, testing::testFiles(), pump, timers, stream,
+                                                   testing::testThreads()})
+                      .value(),
                   RebuildOutcome::Failed);
         EXPECT_THAT(ui.messages.back().text, HasSubstr("記録 106"));
         EXPECT_LE(model.grids.grid1.rowCount(), 6);
@@ -247,7 +267,9 @@ TEST_F(RebuildTest, a_damaged_record_stops_the_rebuild_with_its_number) {
     bytes[record103 + 1] = '\xFF';
     test_support::writeBytes(model.workingCopyPath(), bytes);
 
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Failed);
 
     ASSERT_EQ(ui.messages.size(), 2U);
@@ -269,7 +291,9 @@ TEST_F(RebuildTest, a_day_no_run_could_have_reached_stops_at_its_record) {
         records[1][0] = day;
         writeWorkingCopy(records, 5);
         ui.messages.clear();
-        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+        EXPECT_EQ(reloadOpenedVerification(model, {ui, testing::testFiles(), pump, timers, stream,
+                                                   testing::testThreads()})
+                      .value(),
                   RebuildOutcome::Failed);
         ASSERT_FALSE(ui.messages.empty());
         EXPECT_EQ(ui.messages.back().text,
@@ -284,7 +308,9 @@ TEST_F(RebuildTest, a_day_no_run_could_have_reached_stops_at_its_record) {
     std::vector<Columns> records = kTwoDays;
     records[1][0] = "2";
     writeWorkingCopy(records, 5);
-    EXPECT_NE(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_NE(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Failed);
 }
 
@@ -292,13 +318,17 @@ TEST_F(RebuildTest, a_streak_at_the_largest_count_is_taken_and_one_beyond_it_is_
     std::vector<Columns> records = kTwoDays;
     records[2][10] = "2147483647";
     writeWorkingCopy(records, 5);
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Rebuilt);
 
     records[2][10] = "2147483648";
     writeWorkingCopy(records, 5);
     ui.messages.clear();
-    EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, stream}).value(),
+    EXPECT_EQ(reloadOpenedVerification(
+                  model, {ui, testing::testFiles(), pump, timers, stream, testing::testThreads()})
+                  .value(),
               RebuildOutcome::Failed);
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages.back().text,

@@ -90,7 +90,9 @@ struct RunHarness {
     CallbackEventPump pump;
     MemoryWorkingCopy workingCopy;
     RandomStream stream{random};
-    RunCommands commands{model, {ui, pump, timers, stream, workingCopy}};
+    LocalFileSystem files;
+    SystemThreadStarter threads;
+    RunCommands commands{model, {ui, files, pump, timers, stream, threads}, workingCopy};
     RunEngine& engine = commands.engine();
 };
 

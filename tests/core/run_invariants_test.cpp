@@ -53,7 +53,8 @@ TEST_P(RunInvariants, RecordsAccountForTheFigures) {
     RandomStream stream(source);
     SometimesPump pump;
     run.timers.seconds = 37;
-    RunEngine engine(run.model, {run.ui, pump, run.timers, stream, run.workingCopy});
+    RunEngine engine(run.model, {run.ui, testFiles(), pump, run.timers, stream, testThreads()},
+                     run.workingCopy);
     run.workingCopy.stored = run.conditions;
     applyConditions(run.model, run.conditions);
     run.model.commands.apply(Availability::VerificationLoaded);

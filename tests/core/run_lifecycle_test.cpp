@@ -1,6 +1,6 @@
-#include "commands/error_messages.h"
 #include "common/error.h"
 #include "engine/state_transition.h"
+#include "messages/error_messages.h"
 #include "results/grids_and_charts.h"
 #include "run_harness.h"
 
@@ -313,7 +313,9 @@ TEST(RunFaults, StartThatCannotRecreateTheWorkingCopyLeavesTheFigures) {
     };
     RunHarness run;
     UnwritableWorkingCopy unwritable(run.conditions);
-    RunCommands commands(run.model, {run.ui, run.pump, run.timers, run.stream, unwritable});
+    RunCommands commands(run.model,
+                         {run.ui, testFiles(), run.pump, run.timers, run.stream, testThreads()},
+                         unwritable);
     applyConditions(run.model, run.conditions);
     run.model.commands.apply(Availability::VerificationLoaded);
     for (Field field : {Field::総大当り数表示, Field::収支表示F, Field::c日合計_投資額F,
@@ -353,7 +355,8 @@ TEST(RunFaults, FailedWriteEndsTheRunAndRestoresTheWindow) {
     };
     RunHarness run;
     FailingWorkingCopy failing(run.conditions);
-    RunCommands commands(run.model, {run.ui, run.pump, run.timers, run.stream, failing});
+    RunCommands commands(
+        run.model, {run.ui, testFiles(), run.pump, run.timers, run.stream, testThreads()}, failing);
     applyConditions(run.model, run.conditions);
     run.model.commands.apply(Availability::VerificationLoaded);
     run.scriptStart();

@@ -104,7 +104,9 @@ TEST(RunAndRebuild, ShowTheSameFiguresForEverySampleAndSeed) {
             PcgRandomSource source(seed);
             RandomStream stream(source);
             NeverPump pump;
-            RunEngine engine(run.model, {run.ui, pump, run.timers, stream, run.workingCopy});
+            RunEngine engine(run.model,
+                             {run.ui, testFiles(), pump, run.timers, stream, testThreads()},
+                             run.workingCopy);
             run.workingCopy.stored = conditions;
             applyConditions(run.model, conditions);
             run.model.commands.apply(Availability::VerificationLoaded);

@@ -114,7 +114,8 @@ struct MemoryRun {
     RandomStream random{source};
     MemoryWorkingCopy memory;
     RefusingWorkingCopy refusing;
-    RunCommands commands{model, {ui, pump, timers, random, refusing}};
+    RunCommands commands{
+        model, {ui, testing::testFiles(), pump, timers, random, testing::testThreads()}, refusing};
 };
 
 TEST(RunRecordFaults, a_record_refused_anywhere_ends_the_run_keeping_the_records_before_it) {
@@ -201,7 +202,9 @@ struct FileRun {
     RandomStream random{source};
     test_support::FailingFileSystem files;
     FileWorkingCopy workingCopy{folder.path() / "temp.pac", files};
-    RunCommands commands{model, {ui, pump, timers, random, workingCopy}};
+    RunCommands commands{model,
+                         {ui, testing::testFiles(), pump, timers, random, testing::testThreads()},
+                         workingCopy};
     std::string conditionFile;
 };
 
@@ -251,7 +254,8 @@ TEST(RunRecordFaults, a_full_disk_keeps_the_records_that_reached_it_and_record_9
         ASSERT_TRUE(IndPreset(reopened, ui).ok());
         EXPECT_EQ(reopened.window.resultRecordCounter, kept);
         const Result<RebuildOutcome> rebuilt =
-            検証データ再構築(reopened, {ui, run.pump, run.timers, run.random});
+            検証データ再構築(reopened, {ui, testing::testFiles(), run.pump, run.timers, run.random,
+                                        testing::testThreads()});
         ASSERT_TRUE(rebuilt.ok());
         EXPECT_EQ(rebuilt.value(), kept > 0 ? RebuildOutcome::Rebuilt : RebuildOutcome::NoRecords);
         EXPECT_EQ(reopened.grids.grid1.rowCount(), kept > 0 ? kept + 1 : 1);

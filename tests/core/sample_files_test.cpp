@@ -35,7 +35,9 @@ TEST(sample_files_test, every_shipped_sample_opens_and_rebuilds_with_its_conditi
         testing::ScriptedRandomSource source;
         RandomStream random(source);
 
-        EXPECT_EQ(reloadOpenedVerification(model, {ui, pump, timers, random}).value(),
+        EXPECT_EQ(reloadOpenedVerification(model, {ui, testing::testFiles(), pump, timers, random,
+                                                   testing::testThreads()})
+                      .value(),
                   RebuildOutcome::Rebuilt);
 
         for (const auto& [field, text] : sample.conditions) {

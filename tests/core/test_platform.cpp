@@ -1,5 +1,7 @@
 #include "test_platform.h"
 
+#include "platform/silent_user_interface.h"
+
 #include <algorithm>
 
 namespace zelkora::testing {
@@ -62,6 +64,24 @@ std::uint32_t CallbackEventPump::processEvents() {
 void CallbackEventPump::callAfter(std::int64_t count, std::function<void()> callback) {
     callAt_ = yields + count;
     callback_ = std::move(callback);
+}
+
+FileSystem& testFiles() {
+    static LocalFileSystem files;
+    return files;
+}
+
+ThreadStarter& testThreads() {
+    static SystemThreadStarter threads;
+    return threads;
+}
+
+PlatformSeams quietSeams(EventPump& pump, ThreadStarter& threads) {
+    static SilentUserInterface ui;
+    static FixedRunTimers timers{1000, 0};
+    static ScriptedRandomSource source;
+    static RandomStream random{source};
+    return {ui, testFiles(), pump, timers, random, threads};
 }
 
 } // namespace zelkora::testing

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "files/file_system.h"
 #include "platform/platform.h"
+#include "platform/platform_seams.h"
+#include "platform/random_stream.h"
 
 #include <cstdint>
 #include <deque>
@@ -90,6 +93,29 @@ public:
 private:
     std::int64_t callAt_ = -1;
     std::function<void()> callback_;
+};
+
+// The local files and the system's threads, for a test's platform bundle that needs neither
+// to be a double.
+FileSystem& testFiles();
+ThreadStarter& testThreads();
+// A bundle around `pump` whose other parts stay quiet (no box shows, nobody draws): for the
+// many-campaign analysis, which takes only the pump and the threads.
+PlatformSeams quietSeams(EventPump& pump, ThreadStarter& threads = testThreads());
+
+// A test's platform bundle: recording boxes, the local files, a pump that calls back, timers
+// frozen at countdown 1000, a scripted generator and the system's threads. A test replaces a
+// part by building PlatformSeams from these and its own double.
+struct TestPlatform {
+    RecordingUserInterface ui;
+    LocalFileSystem files;
+    CallbackEventPump pump;
+    FixedRunTimers timers{1000, 0};
+    ScriptedRandomSource source;
+    RandomStream random{source};
+    SystemThreadStarter threads;
+
+    PlatformSeams seams() { return {ui, files, pump, timers, random, threads}; }
 };
 
 } // namespace zelkora::testing

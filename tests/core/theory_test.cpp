@@ -241,7 +241,7 @@ TEST(Theory, agrees_with_long_seeded_simulations_within_their_intervals) {
     ASSERT_TRUE(theory.ok());
     CampaignAnalysis analysis(setup, {400, 2});
     NoEvents pump;
-    const AnalysisOutcome simulated = analysis.run({pump, nullptr, nullptr});
+    const AnalysisOutcome simulated = analysis.run(quietSeams(pump), {nullptr, nullptr});
     ASSERT_EQ(simulated.end, AnalysisEnd::Done);
     const AnalysisReport& report = simulated.report;
     EXPECT_LT(report.shareOfDaysEndedInStreak, 0.002);

@@ -1,5 +1,5 @@
-#include "commands/error_messages.h"
 #include "files/windows_errors.h"
+#include "messages/error_messages.h"
 
 #include <gtest/gtest.h>
 #include <string>

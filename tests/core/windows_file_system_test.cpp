@@ -1,10 +1,10 @@
 // The file seam as Windows has it: wide paths, the replace by MoveFileExW, read-only files and
 // files another program holds open. These run under wine in the Windows build's tests.
 #ifdef _WIN32
-#include "commands/error_messages.h"
 #include "file_test_support.h"
 #include "files/file_system.h"
 #include "files/utf8_path.h"
+#include "messages/error_messages.h"
 
 #include <gtest/gtest.h>
 #include <string>

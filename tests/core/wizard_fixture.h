@@ -13,12 +13,6 @@
 // program folder for the working copy.
 namespace zelkora::testing {
 
-class RecordingWizardHost final : public ConditionWizardHost {
-public:
-    void showBasicConditionPanel() override { ++panelShown; }
-    int panelShown = 0;
-};
-
 class WizardTest : public ::testing::Test {
 protected:
     WizardTest() {
@@ -67,8 +61,11 @@ protected:
     MainWindowModel model;
     RecordingUserInterface ui;
     test_support::FailingFileSystem files;
-    RecordingWizardHost host;
-    ConditionWizard wizard{model, {ui, files}, host};
+    CallbackEventPump pump;
+    FixedRunTimers timers{1000, 0};
+    ScriptedRandomSource source;
+    RandomStream random{source};
+    ConditionWizard wizard{model, {ui, files, pump, timers, random, testThreads()}};
 };
 
 } // namespace zelkora::testing

@@ -4,6 +4,7 @@
 // the open and the run must end with the window usable again, never with a crash or a hang.
 #include "commands/open_reload.h"
 #include "commands/run_commands.h"
+#include "files/file_system.h"
 #include "files/working_copy_file.h"
 #include "model/main_window_model.h"
 #include "platform/pcg_random_source.h"
@@ -82,9 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StillTimers timers;
     PcgRandomSource source(1);
     RandomStream random(source);
+    LocalFileSystem files;
+    SystemThreadStarter threads;
     // IndPreset's refusal of a damaged file comes back as an error: the open ends with a message.
     const Result<RebuildOutcome> reloaded =
-        reloadOpenedVerification(model, {ui, pump, timers, random});
+        reloadOpenedVerification(model, {ui, files, pump, timers, random, threads});
     if (!model.commands.enabled(Menu::Mf_End)) {
         std::abort(); // the window would stay locked
     }
@@ -94,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.commands.apply(Availability::VerificationLoaded);
     FileWorkingCopy workingCopy(model.workingCopyPath());
     CancellingPump cancelling;
-    RunCommands run(model, {ui, cancelling, timers, random, workingCopy});
+    RunCommands run(model, {ui, files, cancelling, timers, random, threads}, workingCopy);
     cancelling.attach(run);
     run.MK_Start();
     if (model.window.running != 0 || !model.commands.enabled(Menu::MK_Start)) {

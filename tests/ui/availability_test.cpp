@@ -79,12 +79,14 @@ TEST_F(AvailabilityTest, the_condition_time_entry_follows_its_menu) {
     EXPECT_FALSE(control<QMenu>("MC")->menuAction()->isEnabled());
     open(sample("定番確変315"), MessageResult::No);
     EXPECT_TRUE(control<QMenu>("MC")->menuAction()->isEnabled());
-    trigger(Menu::MC_Ts);
-    trigger(Menu::MC_Base);
-    trigger(Menu::MC_Pic);
-    EXPECT_EQ(pages.page1, 1);
-    EXPECT_EQ(pages.page2, 1);
-    EXPECT_EQ(pages.page3, 1);
+    for (const auto& [entry, page] :
+         {std::pair{Menu::MC_Ts, WizardPage::条件T}, std::pair{Menu::MC_Base, WizardPage::条件1},
+          std::pair{Menu::MC_Pic, WizardPage::条件2}}) {
+        trigger(entry);
+        EXPECT_TRUE(wizard().isVisible(page)) << menuName(entry);
+        wizard().cancel(page);
+        dialogs().sync();
+    }
 }
 
 } // namespace

@@ -186,7 +186,7 @@ TEST_F(WizardPages, cancel_or_the_close_button_on_any_page_enables_the_main_wind
     page1()->close();
     EXPECT_EQ(page1(), nullptr);
     EXPECT_TRUE(mainWindowEnabled());
-    EXPECT_FALSE(dialogs->wizard().isOpen());
+    EXPECT_FALSE(wizard().isOpen());
 
     openSample("定番確変315");
     trigger(Menu::MC_Pic);
@@ -236,7 +236,7 @@ TEST_F(WizardPages, closing_the_main_window_unloads_the_pages) {
 
     EXPECT_EQ(page1(), nullptr);
     EXPECT_EQ(page3(), nullptr);
-    EXPECT_FALSE(dialogs->wizard().isOpen());
+    EXPECT_FALSE(wizard().isOpen());
 }
 
 using Page2 = WizardWindowTest;
@@ -282,10 +282,10 @@ TEST_F(Page2, slot_clicks_keep_one_run_of_played_slots_and_options_pick_the_rule
     EXPECT_EQ(colourOf(page2()->slotBox(1)), ui::slotColourOf('1'));
     EXPECT_EQ(colourOf(page2()->slotBox(12)), ui::slotColourOf('0'));
     EXPECT_EQ(colourOf(page2()->slotBox(9)), ui::slotColourOf('0'));
-    EXPECT_EQ(scheduleOf(dialogs->wizard().page2()->slotBoxes()), "12111211000000");
+    EXPECT_EQ(scheduleOf(wizard().page2()->slotBoxes()), "12111211000000");
 
     click(page2()->findChild<QRadioButton*>(QStringLiteral("Check_ラッキー")));
-    EXPECT_EQ(dialogs->wizard().page2()->serviceTimeRule(), std::optional<std::uint8_t>(2));
+    EXPECT_EQ(wizard().page2()->serviceTimeRule(), std::optional<std::uint8_t>(2));
 }
 
 using Page3 = WizardWindowTest;
@@ -368,7 +368,7 @@ TEST_F(Page3, the_rule_options_panel_opens_with_the_window_digits_and_closes_wit
     clickButton(page3(), "Ok");
 
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(dialogs->wizard().page3()->ruleOptionDigits().back(), '2');
+    EXPECT_EQ(wizard().page3()->ruleOptionDigits().back(), '2');
 }
 
 TEST_F(Page3, a_cell_the_file_cannot_keep_stops_finish_on_that_cell) {

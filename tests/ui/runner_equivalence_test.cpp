@@ -36,8 +36,8 @@ TEST(WindowAndRunner, a_seeded_run_in_the_window_equals_the_runners) {
         LocalFileSystem files;
         PcgRandomSource source{7};
         RandomStream random{source};
-        RecordingPages pages;
-        ui::MainWindow window(model, {ui, files, timers, random, pages});
+        ui::DesktopPlatform platform(ui, files, timers, random);
+        ui::MainWindow window(model, platform);
         window.show();
         ui.dialogAnswer = file;
         ui.answer = MessageResult::No; // the runner replays nothing before it plays

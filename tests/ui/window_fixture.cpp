@@ -8,16 +8,12 @@
 
 namespace zelkora::testing {
 
-WindowTest::WindowTest(Pages kind) {
+WindowTest::WindowTest() {
     model.programFolder = folder.file("");
     std::filesystem::create_directory(folder.file("data"));
     resetWindowValues(model);
-    if (kind == Pages::Dialogs) {
-        dialogs = std::make_unique<ui::ConditionDialogs>(model, WizardSeams{ui, files});
-    }
-    ui::ConditionPages& shown = dialogs ? static_cast<ui::ConditionPages&>(*dialogs) : pages;
-    window =
-        std::make_unique<ui::MainWindow>(model, ui::DesktopSeams{ui, files, timers, random, shown});
+    platform = std::make_unique<ui::DesktopPlatform>(ui, files, timers, random);
+    window = std::make_unique<ui::MainWindow>(model, *platform);
     // A full-HD screen's room, so that nothing scrolls; the small screens have tests of their own.
     window->resize(ui::defaultWindowSize(QSize(1920, 1040)));
     window->show();

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "commands/verification_document.h"
 #include "condition_dialogs.h"
-#include "condition_pages.h"
+#include "desktop_platform.h"
 #include "files/file_system.h"
 #include "main_window.h"
 #include "platform/pcg_random_source.h"
@@ -19,25 +20,9 @@
 // a seeded generator, so no test waits on a modal window or on the clock.
 namespace zelkora::testing {
 
-class RecordingPages final : public ui::ConditionPages {
-public:
-    void attachWindow(ui::MainWindow&) override {}
-    void showPage1() override { ++page1; }
-    void showPage2() override { ++page2; }
-    void showPage3() override { ++page3; }
-    void unloadPages() override { ++unloads; }
-    int page1 = 0;
-    int page2 = 0;
-    int page3 = 0;
-    int unloads = 0;
-};
-
 class WindowTest : public ::testing::Test {
 protected:
-    // The condition pages: recorded calls, or the wizard's own dialogs.
-    enum class Pages : std::uint8_t { Recording, Dialogs };
-
-    explicit WindowTest(Pages kind = Pages::Recording);
+    WindowTest();
     ~WindowTest() override;
 
     std::filesystem::path sample(const char* name) const;
@@ -62,9 +47,11 @@ protected:
     LocalFileSystem files;
     PcgRandomSource source{42};
     RandomStream random{source};
-    RecordingPages pages;
-    std::unique_ptr<ui::ConditionDialogs> dialogs; // with Pages::Dialogs
+    std::unique_ptr<ui::DesktopPlatform> platform;
     std::unique_ptr<ui::MainWindow> window;
+
+    ConditionWizard& wizard() const { return window->document().wizard(); }
+    ui::ConditionDialogs& dialogs() const { return window->conditionDialogs(); }
 };
 
 } // namespace zelkora::testing

@@ -14,9 +14,9 @@ namespace zelkora::testing {
 
 class WizardWindowTest : public WindowTest {
 protected:
-    WizardWindowTest() : WindowTest(Pages::Dialogs) {}
+    WizardWindowTest() = default;
 
-    ui::WizardDialog* dialog(WizardPage page) const { return dialogs->dialog(page); }
+    ui::WizardDialog* dialog(WizardPage page) const { return dialogs().dialog(page); }
     ui::BasicConditionsDialog* page1() const;
     ui::TimeConditionsDialog* page2() const;
     ui::SymbolTableDialog* page3() const;

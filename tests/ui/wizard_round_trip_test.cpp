@@ -42,13 +42,10 @@ protected:
     // The program ended and started again on the same program folder.
     void restartProgram() {
         window.reset();
-        dialogs.reset();
         model = MainWindowModel{};
         model.programFolder = folder.file("");
         resetWindowValues(model);
-        dialogs = std::make_unique<ui::ConditionDialogs>(model, WizardSeams{ui, files});
-        window = std::make_unique<ui::MainWindow>(
-            model, ui::DesktopSeams{ui, files, timers, random, *dialogs});
+        window = std::make_unique<ui::MainWindow>(model, *platform);
         window->show();
         QApplication::processEvents();
     }

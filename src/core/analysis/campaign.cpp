@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "engine/run_conditions.h"
 #include "engine/run_engine.h"
+#include "files/file_system.h"
 #include "platform/pcg_random_source.h"
 #include "platform/silent_user_interface.h"
 
@@ -128,7 +129,9 @@ CampaignOutcome playCampaignOn(MainWindowModel& model, const CampaignSetup& setu
     CancellingPump pump(cancelled);
     FixedTimers timers(setup.countdown);
     RandomStream random(source);
-    RunEngine engine(model, {ui, pump, timers, random, workingCopy});
+    LocalFileSystem files;
+    SystemThreadStarter threads;
+    RunEngine engine(model, {ui, files, pump, timers, random, threads}, workingCopy);
     pump.attach(engine);
     if (Status played = engine.MK_Start(); !played.ok()) {
         outcome.end = CampaignEnd::Failed;

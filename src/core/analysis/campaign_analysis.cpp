@@ -73,7 +73,7 @@ CampaignAnalysis::CampaignAnalysis(const CampaignSetup& setup, AnalysisRequest r
     request_.threads = std::max(request_.threads, 1);
 }
 
-AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
+AnalysisOutcome CampaignAnalysis::run(const PlatformSeams& seams, AnalysisObservers observers) {
     const std::int64_t total = request_.campaigns;
     Shared shared(static_cast<std::size_t>(std::max(4, 4 * request_.threads)));
     AnalysisAccumulator accumulator(campaignDays(setup_), bankroll_);
@@ -109,8 +109,7 @@ AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
         }
     };
 
-    SystemThreadStarter systemThreads;
-    ThreadStarter& starter = seams.threads != nullptr ? *seams.threads : systemThreads;
+    ThreadStarter& starter = seams.threads;
     {
         std::vector<std::jthread> workers;
         workers.reserve(static_cast<std::size_t>(request_.threads));
@@ -154,13 +153,13 @@ AnalysisOutcome CampaignAnalysis::run(AnalysisSeams seams) {
                     break;
                 }
                 accumulator.add(campaign.figures);
-                if (seams.sink != nullptr) {
-                    seams.sink->campaign(campaign.figures);
+                if (observers.sink != nullptr) {
+                    observers.sink->campaign(campaign.figures);
                 }
                 ++folded;
             }
-            if (seams.progress != nullptr && !ready.empty()) {
-                seams.progress->campaignsDone(folded, total);
+            if (observers.progress != nullptr && !ready.empty()) {
+                observers.progress->campaignsDone(folded, total);
             }
             yield();
             if (!ended && cancelled_.load()) {

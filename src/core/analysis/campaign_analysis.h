@@ -2,8 +2,8 @@
 
 #include "analysis/analysis_report.h"
 #include "analysis/campaign.h"
-#include "analysis/thread_starter.h"
 #include "platform/platform.h"
+#include "platform/platform_seams.h"
 
 #include <atomic>
 #include <cstdint>
@@ -26,11 +26,10 @@ public:
     virtual void campaign(const CampaignFigures& figures) = 0;
 };
 
-struct AnalysisSeams {
-    EventPump& pump; // the window's events, processed while the campaigns play
+// Who watches an analysis besides its caller.
+struct AnalysisObservers {
     AnalysisProgress* progress = nullptr;
     CampaignSink* sink = nullptr;
-    ThreadStarter* threads = nullptr; // the system's threads when null
 };
 
 struct AnalysisRequest {
@@ -67,7 +66,9 @@ public:
     ~CampaignAnalysis() = default;
 
     // Plays the campaigns; an analysis runs once.
-    AnalysisOutcome run(AnalysisSeams seams);
+    // The window's events are processed through the seams' pump while the campaigns play, and
+    // the workers start through their thread starter.
+    AnalysisOutcome run(const PlatformSeams& seams, AnalysisObservers observers = {});
     void cancel() { cancelled_.store(true); }
     // The bankroll (yen) whose ruin the report counts; before run().
     void followBankroll(std::optional<double> bankroll) { bankroll_ = bankroll; }

@@ -41,13 +41,14 @@ private:
 } // namespace
 
 ComparisonOutcome compareVerifications(const CampaignSetup& first, const CampaignSetup& second,
-                                       const AnalysisRequest& request, AnalysisSeams seams,
+                                       const AnalysisRequest& request, const PlatformSeams& seams,
+                                       AnalysisObservers observers,
                                        std::optional<double> bankroll) {
     ComparisonOutcome outcome;
-    FinalBalances balances(seams.sink);
+    FinalBalances balances(observers.sink);
     CampaignAnalysis firstAnalysis(first, request);
     firstAnalysis.followBankroll(bankroll);
-    AnalysisOutcome played = firstAnalysis.run({seams.pump, seams.progress, &balances});
+    AnalysisOutcome played = firstAnalysis.run(seams, {observers.progress, &balances});
     outcome.report.first = std::move(played.report);
     if (played.end != AnalysisEnd::Done) {
         outcome.end = played.end;
@@ -58,7 +59,7 @@ ComparisonOutcome compareVerifications(const CampaignSetup& first, const Campaig
     Differences differences(balances.balances);
     CampaignAnalysis secondAnalysis(second, request);
     secondAnalysis.followBankroll(bankroll);
-    played = secondAnalysis.run({seams.pump, seams.progress, &differences});
+    played = secondAnalysis.run(seams, {observers.progress, &differences});
     outcome.report.second = std::move(played.report);
     if (played.end != AnalysisEnd::Done) {
         outcome.end = played.end;

@@ -28,7 +28,8 @@ struct ComparisonOutcome {
 // campaigns' final balances (K numbers) until the second's come. `sink` sees the campaigns of
 // the first analysis only.
 ComparisonOutcome compareVerifications(const CampaignSetup& first, const CampaignSetup& second,
-                                       const AnalysisRequest& request, AnalysisSeams seams,
+                                       const AnalysisRequest& request, const PlatformSeams& seams,
+                                       AnalysisObservers observers,
                                        std::optional<double> bankroll = std::nullopt);
 
 } // namespace zelkora

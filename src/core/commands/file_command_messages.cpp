@@ -1,6 +1,6 @@
 #include "commands/file_command_messages.h"
 
-#include "commands/error_messages.h"
+#include "messages/error_messages.h"
 
 #include <string>
 

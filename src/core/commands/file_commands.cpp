@@ -1,11 +1,11 @@
 #include "commands/file_commands.h"
 
-#include "commands/error_messages.h"
 #include "commands/file_command_messages.h"
 #include "commands/file_dialogs.h"
 #include "commands/open_reload.h"
 #include "commands/unsaved_work.h"
 #include "files/utf8_path.h"
+#include "messages/error_messages.h"
 
 #include <optional>
 
@@ -43,7 +43,7 @@ void FileCommands::MF_MakeNew() {
         return;
     }
     model_.window.newVerification = 1;
-    host_.showConditionPage1();
+    wizard_.showPage1();
     model_.window.newVerification = 0;
     ui_.setPointer(PointerShape::Default);
 }
@@ -82,7 +82,7 @@ void FileCommands::openChosen(const std::string& chosen) {
         return;
     }
     rememberFile(chosen);
-    host_.showBasicConditionPanel();
+    model_.requests.showBasicConditionPanel = true;
     if (Status loaded = loadOpenedConditions(model_, ui_); !loaded.ok()) {
         // Only a file changed on the disk since the check comes here.
         ui_.showMessage(loadFailedMessage(chosen, loaded.error()));
@@ -94,10 +94,8 @@ void FileCommands::openChosen(const std::string& chosen) {
 
 // The conditions are loaded: the commands follow, then the rebuild question.
 void FileCommands::showLoadedVerification() {
-    model_.fields.setText(Field::EXP, model_.fields.text(Field::条件_名前));
-    model_.commands.apply(Availability::VerificationLoaded);
-    static_cast<void>(
-        rebuildOpenedResults(model_, {ui_, seams_.pump, seams_.timers, seams_.random}));
+    showLoadedConditions(model_);
+    static_cast<void>(rebuildOpenedResults(model_, seams_));
     // The rebuild's unlock enables every command it locked, Cancel among them.
     model_.commands.apply(Availability::VerificationLoaded);
     ui_.setPointer(PointerShape::Default);
@@ -162,12 +160,9 @@ UnloadOutcome FileCommands::unload() {
         return UnloadOutcome::AfterRebuildEnds;
     }
     if (model_.window.running == 1) {
-        // The run still has to write its cancel record and its run summary, which it does after
-        // this yield returns; the window closes once Start has returned.
-        host_.cancelRun();
         return UnloadOutcome::AfterRunEnds;
     }
-    host_.unloadConditionPages();
+    wizard_.unloadAll();
     bool saved = true;
     if (model_.window.unsaved) {
         saved = saveBeforeExit();
@@ -204,7 +199,7 @@ void FileCommands::reopenWorkingCopy(const std::string& savedFile) {
         rememberFile(savedFile);
     }
     model_.window.unsaved = true;
-    host_.showBasicConditionPanel();
+    model_.requests.showBasicConditionPanel = true;
     showLoadedVerification();
 }
 

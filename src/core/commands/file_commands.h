@@ -1,42 +1,16 @@
 #pragma once
 
-#include "files/file_system.h"
 #include "model/main_window_model.h"
-#include "platform/platform.h"
-#include "platform/random_stream.h"
+#include "platform/platform_seams.h"
+#include "wizard/condition_wizard.h"
 
 #include <cstdint>
 
 namespace zelkora {
 
-// What the file commands ask of the rest of the window.
-class FileCommandHost {
-public:
-    virtual ~FileCommandHost() = default;
-    // New: shows wizard page 1 (条件1), modeless; the page reads the new-verification flag while
-    // it loads.
-    virtual void showConditionPage1() = 0;
-    // Open: shows the basic-condition panel (as Command_基本条件).
-    virtual void showBasicConditionPanel() = 0;
-    // Exit during a run: MK_Cancel. The run winds down once the caller's yield returns.
-    virtual void cancelRun() = 0;
-    // Exit: unloads wizard pages 条件1 and 条件2.
-    virtual void unloadConditionPages() = 0;
-};
-
-// The platform the file commands use: the dialogs and boxes, the files, and what the rebuild
-// after an Open needs (the yields, Timer3 and the program's one generator).
-struct FileCommandSeams {
-    UserInterface& ui;
-    FileSystem& files;
-    EventPump& pump;
-    RunTimers& timers;
-    RandomStream& random;
-};
-
 enum class UnloadOutcome : std::uint8_t {
     Ends,         // the program ends now
-    AfterRunEnds, // a run was cancelled; call unload() again once Start has returned
+    AfterRunEnds, // a run is in progress: cancel it and call unload() again once Start returns
     // A rebuild is replaying records (the close came in one of its yields); call unload() again
     // once it has returned, as it has the working copy open and the window locked.
     AfterRebuildEnds,
@@ -49,8 +23,10 @@ enum class UnloadOutcome : std::uint8_t {
 // run is still writing.
 class FileCommands {
 public:
-    FileCommands(MainWindowModel& model, FileCommandSeams seams, FileCommandHost& host)
-        : model_(model), seams_(seams), ui_(seams.ui), host_(host) {}
+    // New shows the wizard's first page; Open and a reopened working copy ask the window for the
+    // basic-condition panel through the model's requests.
+    FileCommands(MainWindowModel& model, const PlatformSeams& seams, ConditionWizard& wizard)
+        : model_(model), seams_(seams), ui_(seams.ui), wizard_(wizard) {}
 
     void MF_MakeNew();
     void MF_Open();
@@ -77,9 +53,9 @@ private:
     void reopenWorkingCopy(const std::string& savedFile);
 
     MainWindowModel& model_;
-    FileCommandSeams seams_;
+    PlatformSeams seams_;
     UserInterface& ui_; // seams_.ui, named for the many message boxes
-    FileCommandHost& host_;
+    ConditionWizard& wizard_;
 };
 
 } // namespace zelkora

@@ -1,8 +1,9 @@
 #include "commands/open_reload.h"
 
-#include "commands/error_messages.h"
+#include "commands/window_startup.h"
 #include "common/field_store.h"
 #include "files/verification_input.h"
+#include "messages/error_messages.h"
 #include "results/grids_and_charts.h"
 #include "results/ind_preset.h"
 
@@ -64,7 +65,17 @@ Status loadOpenedConditions(MainWindowModel& model, UserInterface& ui) {
     return IndPreset(model, ui);
 }
 
-RebuildOutcome rebuildOpenedResults(MainWindowModel& model, RebuildSeams seams) {
+void showLoadedConditions(MainWindowModel& model) {
+    model.fields.setText(Field::EXP, model.fields.text(Field::条件_名前));
+    model.commands.apply(Availability::VerificationLoaded);
+    // The start-up text says no file is open; once one is, it would mislead until the pointer
+    // crosses a control and a help text replaces it.
+    if (model.fields.text(Field::StatusBar1_Panel1) == kStartupStatusText) {
+        model.fields.setText(Field::StatusBar1_Panel1, "");
+    }
+}
+
+RebuildOutcome rebuildOpenedResults(MainWindowModel& model, const PlatformSeams& seams) {
     Result<RebuildOutcome> rebuilt = 検証データ再構築(model, seams);
     if (!rebuilt.ok()) {
         // Told once the window is usable again, which the rebuild has seen to.
@@ -78,7 +89,8 @@ RebuildOutcome rebuildOpenedResults(MainWindowModel& model, RebuildSeams seams) 
 
 namespace zelkora {
 
-Result<RebuildOutcome> reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams) {
+Result<RebuildOutcome> reloadOpenedVerification(MainWindowModel& model,
+                                                const PlatformSeams& seams) {
     if (Status loaded = loadOpenedConditions(model, seams.ui); !loaded.ok()) {
         return std::move(loaded).error();
     }

@@ -34,11 +34,15 @@ OpenCopyOutcome copyLoadableFile(FileSystem& files, UserInterface& ui,
 // remains. Fails, with the results cleared, when IndPreset cannot load the working copy.
 Status loadOpenedConditions(MainWindowModel& model, UserInterface& ui);
 
+// The loaded conditions shown: the verification's name over the run area and the commands of a
+// loaded verification.
+void showLoadedConditions(MainWindowModel& model);
+
 // The rebuild after the conditions are shown. A rebuild that stops at a bad record tells the
 // user here and returns Failed, the window showing what was reached.
-RebuildOutcome rebuildOpenedResults(MainWindowModel& model, RebuildSeams seams);
+RebuildOutcome rebuildOpenedResults(MainWindowModel& model, const PlatformSeams& seams);
 
 // Both in one, for a file already in the working copy (the runner's --rebuild, the tests).
-Result<RebuildOutcome> reloadOpenedVerification(MainWindowModel& model, RebuildSeams seams);
+Result<RebuildOutcome> reloadOpenedVerification(MainWindowModel& model, const PlatformSeams& seams);
 
 } // namespace zelkora

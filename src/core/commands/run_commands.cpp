@@ -1,6 +1,6 @@
 #include "commands/run_commands.h"
 
-#include "commands/error_messages.h"
+#include "messages/error_messages.h"
 
 namespace zelkora {
 

@@ -8,8 +8,8 @@ namespace zelkora {
 // or one a fault ended early, is reported to the user here.
 class RunCommands {
 public:
-    RunCommands(MainWindowModel& model, RunSeams seams)
-        : model_(model), engine_(model, seams), ui_(seams.ui) {}
+    RunCommands(MainWindowModel& model, const PlatformSeams& seams, RunWorkingCopy& workingCopy)
+        : model_(model), engine_(model, seams, workingCopy), ui_(seams.ui) {}
 
     void MK_Start();
     // During a yield of the run.

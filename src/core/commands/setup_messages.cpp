@@ -1,6 +1,6 @@
 #include "commands/setup_messages.h"
 
-#include "commands/error_messages.h"
+#include "messages/error_messages.h"
 
 #include <array>
 

@@ -102,10 +102,10 @@ void RunEngine::appendResultRecord(const std::string* heldBallsText) {
     if (heldBallsText != nullptr) {
         columns[kHeldBallsColumn] = *heldBallsText;
     }
-    if (Status written = seams_.workingCopy.writeResult(counter + 100, columns); !written.ok()) {
+    if (Status written = workingCopy_.writeResult(counter + 100, columns); !written.ok()) {
         // Record 99 counts only the records the working copy holds: not this one, nor those
         // still buffered before it that were lost with it. Grid1 shows the same records.
-        counter = seams_.workingCopy.resultsHeld(counter - 1);
+        counter = workingCopy_.resultsHeld(counter - 1);
         model_.grids.grid1.setRowCount(counter + 1);
         raise(std::move(written).error());
     }
@@ -135,6 +135,10 @@ void RunEngine::cancelRun() {
     accumulator_.closeCancelledDay();
     accumulator_.show();
     appendResultRecord(nullptr);
+    // The cancelled day has its point, as a rebuild of the same records gives it.
+    addBalanceChartDay(model_.charts.chart2, dayRow(accumulator_.figures().day),
+                       accumulator_.figures().cumulativeBalance,
+                       model_.fields.text(Field::c日合計_日目));
     日合計行追加(model_.fields, model_.grids.grid3);
     adopt();
 }

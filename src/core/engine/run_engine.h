@@ -9,6 +9,7 @@
 #include "files/run_working_copy.h"
 #include "model/main_window_model.h"
 #include "platform/platform.h"
+#include "platform/platform_seams.h"
 #include "platform/random_stream.h"
 #include "platform/yield_point.h"
 #include "results/figure_accumulator.h"
@@ -22,15 +23,6 @@
 
 namespace zelkora {
 
-// What a run needs from outside the core.
-struct RunSeams {
-    UserInterface& ui;
-    EventPump& pump;
-    RunTimers& timers;
-    RandomStream& random; // the window's one generator, never re-seeded between runs
-    RunWorkingCopy& workingCopy;
-};
-
 // The simulation engine: MK_Start plays the open verification from its first day to its last
 // (or to MK_Cancel), spin by spin, on the window model.
 //
@@ -41,7 +33,8 @@ struct RunSeams {
 // that the per-spin writes would not have shown; it only skips the writes nobody could see.
 class RunEngine {
 public:
-    RunEngine(MainWindowModel& model, RunSeams seams);
+    // The run writes its records to `workingCopy`: the window's file, or a copy in memory.
+    RunEngine(MainWindowModel& model, const PlatformSeams& seams, RunWorkingCopy& workingCopy);
     RunEngine(const RunEngine&) = delete;
     RunEngine& operator=(const RunEngine&) = delete;
     ~RunEngine();
@@ -198,7 +191,8 @@ private:
     };
 
     MainWindowModel& model_;
-    RunSeams seams_;
+    PlatformSeams seams_;
+    RunWorkingCopy& workingCopy_;
     PublishingPump pump_;
     YieldPoint yield_;
 

@@ -22,8 +22,10 @@ std::uint32_t RunEngine::PublishingPump::processEvents() {
     return inner_.processEvents();
 }
 
-RunEngine::RunEngine(MainWindowModel& model, RunSeams seams)
-    : model_(model), seams_(seams), pump_(*this, seams.pump), yield_(pump_), accumulator_(model) {}
+RunEngine::RunEngine(MainWindowModel& model, const PlatformSeams& seams,
+                     RunWorkingCopy& workingCopy)
+    : model_(model), seams_(seams), workingCopy_(workingCopy), pump_(*this, seams.pump),
+      yield_(pump_), accumulator_(model) {}
 
 RunEngine::~RunEngine() = default;
 
@@ -135,7 +137,7 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
     try {
         // IndPreset shows the hourglass while it reads and the normal pointer after.
         seams_.ui.setPointer(PointerShape::Hourglass);
-        Result<StoredConditions> stored = seams_.workingCopy.readConditions();
+        Result<StoredConditions> stored = workingCopy_.readConditions();
         seams_.ui.setPointer(PointerShape::Default);
         if (!stored.ok()) {
             outcome_.failure = std::move(stored).error();
@@ -165,8 +167,7 @@ bool RunEngine::loadAndRecreate(const RunConditions& atClick) {
                                symbolRuleOf(model_.symbols.rules[index]),
                                model_.symbols.shortTimeSpins[index], model_.symbols.payouts[index]};
         }
-        if (Status recreated = seams_.workingCopy.recreate(captureConditions(model_));
-            !recreated.ok()) {
+        if (Status recreated = workingCopy_.recreate(captureConditions(model_)); !recreated.ok()) {
             outcome_.failure = std::move(recreated).error();
             return false;
         }
@@ -213,10 +214,10 @@ Status RunEngine::finishRun() {
     if (outcome_.workingCopyOpen) {
         outcome_.workingCopyOpen = false;
         std::int32_t& counter = model_.window.resultRecordCounter;
-        Status finished = seams_.workingCopy.finish(counter, model_.fields.text(Field::持ち玉比率));
+        Status finished = workingCopy_.finish(counter, model_.fields.text(Field::持ち玉比率));
         if (!finished.ok()) {
             // The last records may not have reached the file; record 99 counts those that did.
-            counter = seams_.workingCopy.resultsHeld(counter);
+            counter = workingCopy_.resultsHeld(counter);
             model_.grids.grid1.setRowCount(counter + 1);
             if (!outcome_.failure) {
                 outcome_.failure = std::move(finished).error();

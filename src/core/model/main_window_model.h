@@ -69,6 +69,13 @@ struct Charts {
     ChartData chart5; // MSChart5: probability transition
 };
 
+// What a command asks of the window beyond showing the model. The window does it as soon as it
+// shows the model again (a panel) or once the command has returned (a close), and clears it.
+struct WindowRequests {
+    bool showBasicConditionPanel = false; // as Command_基本条件
+    bool close = false;
+};
+
 // Everything the main window owns and the other parts share: the display fields, grids,
 // charts, distributions, the symbol table copies, the program-wide values, the window-level
 // values and the command state. The views show it; the core procedures change it.
@@ -82,6 +89,7 @@ struct MainWindowModel {
     WindowValues window;
     CommandState commands;
     RunArea runArea;
+    WindowRequests requests;
     std::filesystem::path programFolder;
 
     std::filesystem::path workingCopyPath() const { return programFolder / kWorkingCopyName; }

@@ -69,7 +69,8 @@ private:
 // the next run draws with the countdown value frozen here. A run start takes one draw for its
 // first symbol index; the rebuild takes the same draw, so the generator's sequence moves on
 // exactly as after a run start (the index itself is replaced at the first big hit).
-void resetAsRunStart(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator) {
+void resetAsRunStart(MainWindowModel& model, const PlatformSeams& seams,
+                     RecordAccumulator& accumulator) {
     accumulator.reset();
     model.fields.setText(Field::c大当り詳細_持玉数F, "0");
     model.runArea.timer3Enabled = false;
@@ -164,8 +165,8 @@ private:
 };
 
 // Every result record through the detail strip, Grid1 and the accumulation.
-void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator& accumulator,
-                   RecordFile& file) {
+void replayRecords(MainWindowModel& model, const PlatformSeams& seams,
+                   RecordAccumulator& accumulator, RecordFile& file) {
     const std::int32_t count = model.window.resultRecordCounter;
     // The grid is sized to the records the file can hold, so a count that claims more than the
     // file has never makes billions of empty rows; the reading stops at the first missing one.
@@ -210,7 +211,7 @@ void replayRecords(MainWindowModel& model, RebuildSeams seams, RecordAccumulator
 
 } // namespace
 
-Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, RebuildSeams seams) {
+Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, const PlatformSeams& seams) {
     const std::int32_t count = model.window.resultRecordCounter;
     if (count <= 0) {
         グラフCLR(model.charts);

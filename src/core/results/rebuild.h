@@ -2,21 +2,11 @@
 
 #include "common/error.h"
 #include "model/main_window_model.h"
-#include "platform/platform.h"
-#include "platform/random_stream.h"
+#include "platform/platform_seams.h"
 
 #include <cstdint>
 
 namespace zelkora {
-
-// The platform a rebuild talks to: the question and the pointer, the yields, Timer3, and the
-// program's one generator, which the rebuild advances by exactly one draw as a run start does.
-struct RebuildSeams {
-    UserInterface& ui;
-    EventPump& pump;
-    RunTimers& timers;
-    RandomStream& random;
-};
 
 enum class RebuildOutcome : std::uint8_t {
     NoRecords, // the working copy holds no run: the charts were cleared, nothing asked
@@ -31,7 +21,9 @@ enum class RebuildOutcome : std::uint8_t {
 // charts. The window is locked while it runs and always unlocked at the end. Fails at the first
 // record it cannot replay, naming the working copy and the record; the figures then show what
 // was reached.
-Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, RebuildSeams seams);
+// The rebuild talks to the question and the pointer, the yields and Timer3, and advances the
+// program's one generator by exactly one draw, as a run start does.
+Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, const PlatformSeams& seams);
 
 // The result displays and the three grids cleared, as Open does before it reloads.
 void clearResultDisplays(MainWindowModel& model);

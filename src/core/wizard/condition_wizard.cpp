@@ -1,15 +1,14 @@
 #include "wizard/condition_wizard.h"
 
-#include "commands/error_messages.h"
 #include "files/utf8_path.h"
+#include "messages/error_messages.h"
 #include "results/ind_preset.h"
 #include "wizard/finish.h"
 
 namespace zelkora {
 
-ConditionWizard::ConditionWizard(MainWindowModel& model, WizardSeams seams,
-                                 ConditionWizardHost& host)
-    : model_(model), seams_(seams), host_(host) {}
+ConditionWizard::ConditionWizard(MainWindowModel& model, const PlatformSeams& seams)
+    : model_(model), seams_(seams) {}
 
 bool ConditionWizard::isOpen() const {
     return page1_ || page2_ || page3_;
@@ -198,7 +197,7 @@ FinishOutcome ConditionWizard::finish() {
     }
     before_.reset();
     publishConditions(model_, conditions);
-    host_.showBasicConditionPanel();
+    model_.requests.showBasicConditionPanel = true;
     model_.window.enabled = true;
     unloadAll();
     model_.commands.apply(Availability::VerificationLoaded);

@@ -2,7 +2,7 @@
 
 #include "files/file_system.h"
 #include "model/main_window_model.h"
-#include "platform/platform.h"
+#include "platform/platform_seams.h"
 #include "wizard/basic_conditions_page.h"
 #include "wizard/page_texts.h"
 #include "wizard/symbol_table_page.h"
@@ -14,19 +14,6 @@
 #include <string_view>
 
 namespace zelkora {
-
-// What the wizard asks of the main window beyond its model.
-class ConditionWizardHost {
-public:
-    virtual ~ConditionWizardHost() = default;
-    // Finish brings the basic-condition panel to the front (as Command_基本条件).
-    virtual void showBasicConditionPanel() = 0;
-};
-
-struct WizardSeams {
-    UserInterface& ui;
-    FileSystem& files;
-};
 
 enum class FinishOutcome : std::uint8_t {
     Finished,   // published and written; the pages are closed
@@ -43,7 +30,8 @@ enum class FinishOutcome : std::uint8_t {
 // pages are visible, the texts, the enabled boxes, the focus a page asks for).
 class ConditionWizard {
 public:
-    ConditionWizard(MainWindowModel& model, WizardSeams seams, ConditionWizardHost& host);
+    // Finish asks the window, through the model's requests, for the basic-condition panel.
+    ConditionWizard(MainWindowModel& model, const PlatformSeams& seams);
 
     // Page 1 alone: New (the new-verification flag set) and MC_Base.
     void showPage1();
@@ -89,8 +77,7 @@ private:
     void restoreWindowValues();
 
     MainWindowModel& model_;
-    WizardSeams seams_;
-    ConditionWizardHost& host_;
+    PlatformSeams seams_;
     std::optional<WindowValues> before_;
     std::optional<BasicConditionsPage> page1_;
     std::optional<TimeConditionsPage> page2_;

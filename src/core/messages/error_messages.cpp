@@ -1,4 +1,4 @@
-#include "commands/error_messages.h"
+#include "messages/error_messages.h"
 
 #include "files/utf8_path.h"
 #include "model/main_window_model.h"

@@ -1,4 +1,4 @@
-#include "analysis/thread_starter.h"
+#include "platform/thread_starter.h"
 
 #include <system_error>
 

@@ -1,0 +1,162 @@
+#include "commands/verification_document.h"
+
+#include "commands/open_reload.h"
+#include "commands/run_commands.h"
+#include "commands/version_message.h"
+#include "files/working_copy_file.h"
+
+namespace zelkora {
+
+VerificationDocument::VerificationDocument(MainWindowModel& model, const PlatformSeams& seams)
+    : model_(model), seams_(seams), wizard_(model, seams), files_(model, seams, wizard_) {}
+
+VerificationDocument::~VerificationDocument() = default;
+
+void VerificationDocument::run(Menu command) {
+    ++depth_;
+    switch (command) {
+    case Menu::MF_MakeNew:
+        files_.MF_MakeNew();
+        break;
+    case Menu::MF_Open:
+        files_.MF_Open();
+        break;
+    case Menu::MF_OverSave:
+        files_.MF_OverSave();
+        break;
+    case Menu::MF_NewSave:
+        files_.MF_NewSave();
+        break;
+    case Menu::Mf_End:
+        if (model_.commands.enabled(Menu::Mf_End)) {
+            model_.requests.close = true;
+        }
+        break;
+    case Menu::MC_Base:
+        wizard_.MC_Base();
+        break;
+    case Menu::MC_Ts:
+        wizard_.MC_Ts();
+        break;
+    case Menu::MC_Pic:
+        wizard_.MC_Pic();
+        break;
+    case Menu::MO_Prob:
+        model_.commands.toggleProbabilityConvergence();
+        break;
+    case Menu::MO_Pic:
+        model_.commands.toggleSymbolConvergence();
+        break;
+    case Menu::MO_Random:
+        model_.commands.selectPlainRandom();
+        break;
+    case Menu::MK_Start:
+        start();
+        break;
+    case Menu::MK_Cancel:
+        if (run_ != nullptr) {
+            run_->MK_Cancel();
+        }
+        break;
+    case Menu::MS_Version:
+        seams_.ui.showMessage(versionMessage());
+        break;
+    default:
+        break;
+    }
+    finishCommand();
+}
+
+void VerificationDocument::finishCommand() {
+    --depth_;
+    // A close that had to wait for a run or a rebuild is asked for again once that has returned.
+    if (depth_ == 0 && closePending_) {
+        closePending_ = false;
+        model_.requests.close = true;
+    }
+}
+
+void VerificationDocument::openNamedFile(const std::string& path) {
+    ++depth_;
+    files_.openNamedFile(path);
+    finishCommand();
+}
+
+void VerificationDocument::offerUnsavedWork() {
+    ++depth_;
+    files_.offerUnsavedWork();
+    finishCommand();
+}
+
+void VerificationDocument::start() {
+    if (run_ != nullptr || !model_.commands.enabled(Menu::MK_Start)) {
+        return;
+    }
+    FileWorkingCopy workingCopy(model_.workingCopyPath(), seams_.files);
+    RunCommands run(model_, seams_, workingCopy);
+    run_ = &run;
+    run.MK_Start();
+    run_ = nullptr;
+}
+
+CloseDecision VerificationDocument::close() {
+    switch (files_.unload()) {
+    case UnloadOutcome::Ends:
+        return CloseDecision::Close;
+    case UnloadOutcome::AfterRunEnds:
+        // The run still has to write its cancel record and its run summary, which it does after
+        // this yield returns; the window closes once Start has returned.
+        if (run_ != nullptr) {
+            run_->MK_Cancel();
+        }
+        closePending_ = depth_ > 0;
+        return CloseDecision::Keep;
+    case UnloadOutcome::AfterRebuildEnds:
+        closePending_ = depth_ > 0;
+        return CloseDecision::Keep;
+    case UnloadOutcome::StaysOpen:
+        break;
+    }
+    return CloseDecision::Keep;
+}
+
+OpenCopyOutcome VerificationDocument::load(const std::filesystem::path& file) {
+    OpenCopyOutcome copied =
+        copyLoadableFile(seams_.files, seams_.ui, file, model_.workingCopyPath());
+    if (copied.outcome != OpenCopy::Copied) {
+        return copied;
+    }
+    if (Status loaded = loadWorkingCopy(); !loaded.ok()) {
+        // Only a file changed on the disk since the check comes here.
+        return {OpenCopy::Refused, std::move(loaded).error()};
+    }
+    return copied;
+}
+
+Status VerificationDocument::loadWorkingCopy() {
+    if (Status loaded = loadOpenedConditions(model_, seams_.ui); !loaded.ok()) {
+        return loaded;
+    }
+    showLoadedConditions(model_);
+    return {};
+}
+
+RebuildOutcome VerificationDocument::rebuild() {
+    return rebuildOpenedResults(model_, seams_);
+}
+
+Result<CampaignSetup> VerificationDocument::campaignSetup(int countdown, std::uint64_t seed) {
+    FileWorkingCopy workingCopy(model_.workingCopyPath(), seams_.files);
+    Result<StoredConditions> conditions = workingCopy.readConditions();
+    if (!conditions.ok()) {
+        return std::move(conditions).error();
+    }
+    CampaignSetup setup;
+    setup.conditions = std::move(conditions).value();
+    setup.loaded = model_;
+    setup.countdown = countdown;
+    setup.seed = seed;
+    return setup;
+}
+
+} // namespace zelkora
