@@ -10,6 +10,7 @@
 #include "splash_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <csignal>
@@ -44,6 +45,13 @@ int main(int argc, char** argv) {
     if (arguments.size() > 1) {
         namedFile = QFileInfo(arguments.at(1)).absoluteFilePath();
     }
+
+#ifdef _WIN32
+    // Windows starts a program in whatever folder Explorer or the shortcut chose (the folder of a
+    // double-clicked file, the system folder); its program folder is the one the installer put
+    // the executable and the samples in.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+#endif
 
     zelkora::ui::QtUserInterface ui;
     zelkora::ui::QtRunTimers timers;

@@ -330,6 +330,9 @@ ParsedOptions parseRunOptions(std::span<const std::string_view> arguments) {
     formatter->label("Needs", "必要:");
     formatter->label("Excludes", "併用不可:");
     app.formatter(formatter);
+    // CLI11 takes "/x" for an option on Windows; there it is a path from the drive's root, and
+    // the options are the same "--x" on every system.
+    app.allow_windows_style_options(false);
     app.option_defaults()
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->group("オプション");

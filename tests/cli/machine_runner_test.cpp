@@ -1,4 +1,5 @@
 #include "csv_reader.h"
+#include "files/utf8_path.h"
 #include "machine_runner.h"
 #include "machines/machine_file.h"
 #include "runner_outcome.h"
@@ -114,16 +115,20 @@ TEST(MachineRunner, only_a_machine_file_or_convert_leads_to_machines) {
 
 TEST(MachineRunner, convert_writes_a_classic_sample_as_a_machine_file) {
     TempFolder folder;
-    const std::string target = folder.file("定番.json").string();
+    // Made from UTF-8: a narrow name would be taken in the ANSI code page on Windows.
+    const std::string target =
+        utf8FromPath(folder.file("x").parent_path() / pathFromUtf8("定番.json"));
     const Outcome outcome = run({"--convert", kSamples + "/定番確変315.pac", target});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    const machines::Checked<machines::MachineVerification> read = machines::readMachineFile(target);
+    const machines::Checked<machines::MachineVerification> read =
+        machines::readMachineFile(pathFromUtf8(target));
     ASSERT_TRUE(read.ok()) << read.problem();
     EXPECT_EQ(read.value().machine.states.size(), 3U); // 通常, 確変, 時短100
     EXPECT_EQ(read.value().campaign.days, 60);
 
     // The limiter's streaks unrolled into states: its theory is the classic theory's.
-    const std::string limiter = folder.file("リミッター.json").string();
+    const std::string limiter =
+        utf8FromPath(folder.file("x").parent_path() / pathFromUtf8("リミッター.json"));
     const Outcome unrolled = run({"--convert", kSamples + "/リミッター5回399.pac", limiter});
     ASSERT_EQ(unrolled.status, 0) << unrolled.err;
     const Outcome machineTheory = run({limiter, "--theory"});
@@ -160,9 +165,9 @@ TEST(MachineRunner, trials_are_seeded_the_same_for_any_thread_count) {
 
 TEST(MachineRunner, trials_write_one_csv_row_per_campaign_and_the_daily_bands) {
     TempFolder folder;
-    const std::filesystem::path out = folder.file("出力");
-    const Outcome outcome =
-        run({machineSample("星海ST199"), "--trials", "7", "--seed", "2", "--csv", out.string()});
+    const std::filesystem::path out = folder.file("x").parent_path() / pathFromUtf8("出力");
+    const Outcome outcome = run(
+        {machineSample("星海ST199"), "--trials", "7", "--seed", "2", "--csv", utf8FromPath(out)});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     const CsvDocument campaigns = readCsv(out / "campaigns.csv");
     EXPECT_TRUE(campaigns.byteOrderMark);

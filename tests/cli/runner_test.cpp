@@ -1,4 +1,5 @@
 #include "default_verification.h"
+#include "run_options.h"
 #include "runner.h"
 #include "runner_outcome.h"
 #include "temp_folder.h"
@@ -218,6 +219,22 @@ TEST(DefaultSample, CheckedInFileIsWhatTheGeneratorWrites) {
     const Bytes expected = readBytes(written);
     EXPECT_EQ(expected.size(), 100U * 200U);
     EXPECT_EQ(readBytes(std::filesystem::path(ZELKORA_SAMPLES_DIR) / "default.pac"), expected);
+}
+
+// A path from the root (on Windows, from the current drive's root) names the file; CLI11 would
+// take "/x" for an option there.
+TEST(RunOptions, a_path_from_the_root_is_the_file_on_every_system) {
+    const std::string file = std::string(ZELKORA_SAMPLES_DIR) + "/default.pac";
+    const std::string out = std::string(ZELKORA_SAMPLES_DIR) + "/never-written.pac";
+    ASSERT_EQ(file.front(), '/');
+    for (const std::vector<std::string_view>& arguments :
+         {std::vector<std::string_view>{file, "--seed", "1"},
+          std::vector<std::string_view>{"--rebuild", file},
+          std::vector<std::string_view>{file, "--out", out}}) {
+        const cli::ParsedOptions parsed = cli::parseRunOptions(arguments);
+        EXPECT_EQ(parsed.error, "") << arguments[0];
+        EXPECT_EQ(parsed.options.file, file);
+    }
 }
 
 } // namespace

@@ -38,7 +38,7 @@ protected:
         model.commands.apply(Availability::VerificationLoaded);
     }
     fs::path workingCopy() const { return folder.path() / "temp.pac"; }
-    fs::path saved() const { return folder.path() / "data" / "保存済み.pac"; }
+    fs::path saved() const { return folder.path() / "data" / pathFromUtf8("保存済み.pac"); }
     std::string savedText() const { return utf8FromPath(saved()); }
 
     ScratchFolder folder;
@@ -141,7 +141,7 @@ TEST_F(FileCommandsTest, a_file_named_at_start_opens_as_open_does_without_a_dial
 }
 
 TEST_F(FileCommandsTest, a_named_file_that_cannot_be_read_is_reported_and_changes_nothing) {
-    commands.openNamedFile(utf8FromPath(folder.path() / "無い.pac"));
+    commands.openNamedFile(utf8FromPath(folder.path() / pathFromUtf8("無い.pac")));
 
     ASSERT_EQ(ui.messages.size(), 1U);
     EXPECT_THAT(ui.messages[0].text, HasSubstr("無い.pac"));
@@ -168,7 +168,7 @@ TEST_F(FileCommandsTest, opening_the_working_copy_itself_keeps_it) {
 }
 
 TEST_F(FileCommandsTest, a_failed_open_says_so_and_keeps_the_working_copy_and_the_values) {
-    ui.dialogAnswer = utf8FromPath(folder.path() / "消えた.pac");
+    ui.dialogAnswer = utf8FromPath(folder.path() / pathFromUtf8("消えた.pac"));
     commands.MF_Open();
 
     ASSERT_EQ(ui.messages.size(), 1U);
@@ -200,7 +200,7 @@ TEST_F(FileCommandsTest, a_damaged_file_leaves_the_open_verification_exactly_as_
     model.fields.setText(Field::総回転数表示, "4321");
     model.window.unsaved = true;
     const WindowValues window = model.window;
-    const fs::path damaged = folder.path() / "data" / "壊れた.pac";
+    const fs::path damaged = folder.path() / "data" / pathFromUtf8("壊れた.pac");
     ASSERT_TRUE(writeConditionFile(damaged, sampleDefinitions()[0]).ok());
     fs::resize_file(damaged, 1000);
     model.requests = {};
@@ -290,7 +290,8 @@ TEST_F(FileCommandsTest, save_after_open_writes_back_without_a_dialog) {
 }
 
 TEST_F(FileCommandsTest, save_of_a_never_saved_verification_shows_the_save_dialog) {
-    const std::string target = utf8FromPath(folder.path() / "data" / "新しい検証.pac");
+    const std::string target =
+        utf8FromPath(folder.path() / "data" / pathFromUtf8("新しい検証.pac"));
     ui.dialogAnswer = target;
     commands.MF_OverSave();
 
@@ -335,7 +336,7 @@ TEST_F(FileCommandsTest, a_failing_save_leaves_the_old_file_byte_identical_and_s
     EXPECT_EQ(ui.messages[0].title, "確認");
     EXPECT_TRUE(model.window.unsaved);
     EXPECT_FALSE(model.window.savedName);
-    EXPECT_FALSE(fs::exists(folder.path() / "data" / ".保存済み.pac.partial"));
+    EXPECT_FALSE(fs::exists(folder.path() / "data" / pathFromUtf8(".保存済み.pac.partial")));
 }
 
 TEST_F(FileCommandsTest, disabled_commands_do_nothing) {
@@ -363,7 +364,7 @@ TEST_F(FileCommandsTest, exit_without_changes_asks_nothing_and_keeps_the_working
 
 TEST_F(FileCommandsTest, exit_with_changes_goes_straight_to_the_save_dialog) {
     model.window.unsaved = true;
-    const std::string target = utf8FromPath(folder.path() / "data" / "終了時.pac");
+    const std::string target = utf8FromPath(folder.path() / "data" / pathFromUtf8("終了時.pac"));
     ui.dialogAnswer = target;
 
     EXPECT_EQ(commands.unload(), UnloadOutcome::Ends);

@@ -1,4 +1,5 @@
 #include "files/file_system.h"
+#include "files/utf8_path.h"
 #include "machine_fixture.h"
 #include "machines/machine_check.h"
 #include "machines/machine_file.h"
@@ -50,7 +51,7 @@ TEST(MachineFile, every_sample_round_trips_byte_for_byte) {
 
 // Each fault in a file is refused with a Japanese message that names what is wrong.
 TEST(MachineFile, bad_machine_files_are_refused_with_the_offending_entry) {
-    const std::string good = bytesOf(machineSamplesFolder() / "星海ST199.json");
+    const std::string good = bytesOf(machineSamplesFolder() / pathFromUtf8("星海ST199.json"));
     struct Case {
         std::string_view from;
         std::string_view to;
@@ -112,7 +113,7 @@ TEST(MachineFile, bad_machine_files_are_refused_with_the_offending_entry) {
 }
 
 TEST(MachineFile, a_byte_order_mark_is_read_and_a_bare_array_is_refused) {
-    const std::string good = bytesOf(machineSamplesFolder() / "星海ST199.json");
+    const std::string good = bytesOf(machineSamplesFolder() / pathFromUtf8("星海ST199.json"));
     EXPECT_TRUE(machines::parseMachineFile("\xEF\xBB\xBF" + good).ok());
     const machines::Checked<machines::MachineVerification> array = machines::parseMachineFile("[]");
     ASSERT_FALSE(array.ok());
@@ -144,7 +145,7 @@ TEST(MachineFile, a_refused_machine_writes_nothing_and_keeps_the_old_file) {
     LocalFileSystem files;
     const std::filesystem::path target = folder.file("machine.json");
     machines::Checked<machines::MachineVerification> read =
-        machines::readMachineFile(machineSamplesFolder() / "紅蓮ループ319.json");
+        machines::readMachineFile(machineSamplesFolder() / pathFromUtf8("紅蓮ループ319.json"));
     ASSERT_TRUE(read.ok());
     machines::MachineVerification bad = read.value();
     bad.machine.tables[0].outcomes[0].weight = 10;
@@ -160,7 +161,7 @@ TEST(MachineFile, a_refused_machine_writes_nothing_and_keeps_the_old_file) {
 
 TEST(MachineFile, a_missing_file_says_so) {
     const machines::Checked<machines::MachineVerification> read =
-        machines::readMachineFile(machineSamplesFolder() / "ない.json");
+        machines::readMachineFile(machineSamplesFolder() / pathFromUtf8("ない.json"));
     ASSERT_FALSE(read.ok());
     EXPECT_NE(read.problem().find("を開けません"), std::string::npos) << read.problem();
 }

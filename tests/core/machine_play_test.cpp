@@ -1,3 +1,4 @@
+#include "files/utf8_path.h"
 #include "machine_fixture.h"
 #include "machines/machine_check.h"
 #include "machines/machine_file.h"
@@ -90,7 +91,7 @@ TEST(MachinePlay, every_sample_agrees_with_its_theory) {
 
 TEST(MachinePlay, the_same_seed_plays_the_same_gaps) {
     const machines::Checked<machines::MachineVerification> read =
-        machines::readMachineFile(machineSamplesFolder() / "雷神RUSH199.json");
+        machines::readMachineFile(machineSamplesFolder() / pathFromUtf8("雷神RUSH199.json"));
     ASSERT_TRUE(read.ok());
     const machines::MachineGraph graph = machines::buildGraph(read.value().machine);
     const auto sequence = [&](std::uint64_t seed) {
@@ -119,7 +120,7 @@ namespace {
 // keeps the count, and a 転落 with guaranteed spins.
 TEST(MachinePlay, a_ceiling_that_counts_support_spins_agrees_with_its_theory) {
     machines::Checked<machines::MachineVerification> read =
-        machines::readMachineFile(machineSamplesFolder() / "月光タイム319.json");
+        machines::readMachineFile(machineSamplesFolder() / pathFromUtf8("月光タイム319.json"));
     ASSERT_TRUE(read.ok());
     machines::MachineVerification verification = read.value();
     verification.machine.ceiling->spins = 400;

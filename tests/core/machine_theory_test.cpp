@@ -1,6 +1,7 @@
 #include "analysis/engine_draws.h"
 #include "analysis/theory.h"
 #include "analysis_fixture.h"
+#include "files/utf8_path.h"
 #include "machine_fixture.h"
 #include "machines/classic_conversion.h"
 #include "machines/machine_check.h"
@@ -160,7 +161,7 @@ TEST(MachineTheory, the_ceiling_count_is_solved_exactly) {
 // first hit takes, and the value turns positive at the break-even count and stays so.
 TEST(MachineTheory, the_ceiling_value_grows_towards_the_ceiling) {
     const machines::Checked<MachineVerification> read =
-        machines::readMachineFile(machineSamplesFolder() / "月光タイム319.json");
+        machines::readMachineFile(machineSamplesFolder() / pathFromUtf8("月光タイム319.json"));
     ASSERT_TRUE(read.ok()) << read.problem();
     const MachineTheory theory = theoryOf(read.value());
     const auto& values = theory.ceiling.byCount;
@@ -207,7 +208,7 @@ TEST(MachineTheory, cash_border_scales_with_the_exchange_value) {
 
 TEST(MachineTheory, money_figures_at_a_chosen_held_ball_share) {
     const machines::Checked<MachineVerification> read =
-        machines::readMachineFile(machineSamplesFolder() / "星海ST199.json");
+        machines::readMachineFile(machineSamplesFolder() / pathFromUtf8("星海ST199.json"));
     ASSERT_TRUE(read.ok()) << read.problem();
     const MachineTheory theory = theoryOf(read.value(), 0.5);
     // Balance per spin is linear in the share, apart from the exchange loss, which only cash

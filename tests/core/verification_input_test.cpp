@@ -43,6 +43,7 @@ TEST(verification_input_test, a_file_one_byte_past_the_largest_is_refused_and_no
     EXPECT_FALSE(fs::exists(temporaryCopyPath(workingCopy)));
 }
 
+#ifndef _WIN32 // symbolic links as POSIX systems make them
 TEST(verification_input_test, a_link_to_a_verification_is_taken_in_as_the_file_it_names) {
     ScratchFolder folder;
     writeBytes(folder.path() / "v.pac", "a verification");
@@ -52,6 +53,7 @@ TEST(verification_input_test, a_link_to_a_verification_is_taken_in_as_the_file_i
         copyVerificationIn(files, folder.path() / "link.pac", folder.path() / "temp.pac").ok());
     EXPECT_EQ(readBytes(folder.path() / "temp.pac"), "a verification");
 }
+#endif
 
 } // namespace
 } // namespace zelkora

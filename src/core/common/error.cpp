@@ -18,6 +18,8 @@ public:
             return "not a regular file";
         case FileRefusal::LargerThanVerification:
             return "larger than any verification";
+        case FileRefusal::ReadOnlyFile:
+            return "read-only file";
         }
         return "unknown refusal";
     }

@@ -74,6 +74,7 @@ enum class ErrorKind : std::uint8_t {
 enum class FileRefusal : std::uint8_t {
     NotRegularFile = 1,     // a folder, a device, a pipe or a socket where a file belongs
     LargerThanVerification, // more bytes than the largest verification the records can address
+    ReadOnlyFile,           // a file marked read-only (Windows refuses to replace it)
 };
 const std::error_category& fileRefusalCategory();
 inline std::error_code make_error_code(FileRefusal refusal) {

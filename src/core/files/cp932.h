@@ -26,8 +26,9 @@ struct Cp932Decoded {
     bool valid = true; // false when some bytes were not code page 932; each became U+FFFD
 };
 
-// One open converter. Opening one costs far more than a conversion, and a rebuild decodes up
-// to millions of records, so a codec is made once and reused; it is not thread-safe, so each
+// One open converter (ICU's where the build has ICU, the generated table elsewhere: the same
+// bytes either way). Opening one costs far more than a conversion, and a rebuild decodes up to
+// millions of records, so a codec is made once and reused; it is not thread-safe, so each
 // thread (or each file object) keeps its own.
 class Cp932Codec {
 public:
@@ -53,9 +54,6 @@ public:
 
 private:
     struct State;
-    static Status appendEncoded(State& state, std::string_view text, std::string& bytes);
-    static int32_t toUtf16(State& state, std::string_view bytes);
-    static bool appendDecoded(State& state, std::string_view bytes, std::string& text);
     std::unique_ptr<State> state_;
 };
 

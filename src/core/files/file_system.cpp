@@ -106,19 +106,7 @@ Status copyBetween(int source, const fs::path& from, int target, const fs::path&
 
 } // namespace
 
-#ifdef _WIN32
-Status LocalFileSystem::copyContents(const fs::path& from, const fs::path& to) {
-    if (Status regular = checkRegularFile(from); !regular.ok()) {
-        return regular;
-    }
-    std::error_code error;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
-    if (error) {
-        return failure(ErrorKind::CannotCopy, from, error);
-    }
-    return {};
-}
-#else
+#ifndef _WIN32 // Windows: windows_file_system.cpp
 Status LocalFileSystem::copyContents(const fs::path& from, const fs::path& to) {
     // Opened without waiting: a pipe given as the source would otherwise block until someone
     // writes to it. The check on the open descriptor holds whatever the name meant a moment ago.
@@ -147,7 +135,6 @@ Status LocalFileSystem::copyContents(const fs::path& from, const fs::path& to) {
     }
     return {};
 }
-#endif
 
 Status LocalFileSystem::rename(const fs::path& from, const fs::path& to) {
     std::error_code error;
@@ -169,16 +156,6 @@ Status LocalFileSystem::remove(const fs::path& file) {
     return {};
 }
 
-#ifdef _WIN32
-// NTFS keeps a rename and the file's data in its journal; there is no folder handle to sync.
-Status LocalFileSystem::syncFile(const fs::path&) {
-    return {};
-}
-
-Status LocalFileSystem::syncFolder(const fs::path&) {
-    return {};
-}
-#else
 Status LocalFileSystem::syncFile(const fs::path& file) {
     return syncPath(file, false);
 }

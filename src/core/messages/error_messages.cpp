@@ -18,12 +18,13 @@ struct Reason {
 };
 
 // What the system said, or why the program refused a file itself, in the user's words.
-const std::array<Reason, 20>& reasons() {
+const std::array<Reason, 21>& reasons() {
     using std::errc;
-    static const std::array<Reason, 20> kReasons{{
+    static const std::array<Reason, 21> kReasons{{
         {make_error_code(FileRefusal::NotRegularFile), "通常のファイルではありません。"},
         {make_error_code(FileRefusal::LargerThanVerification),
          "検証ファイルとしては大きすぎます。"},
+        {make_error_code(FileRefusal::ReadOnlyFile), "読み取り専用のファイルです。"},
         {make_error_code(errc::no_space_on_device), "ディスクの空き容量が足りません。"},
         {make_error_code(errc::file_too_large), "ファイルが大きすぎます。"},
         {make_error_code(errc::permission_denied), "アクセスが許可されていません。"},
