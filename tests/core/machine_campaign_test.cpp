@@ -1,5 +1,6 @@
 #include "analysis/campaign_streams.h"
 #include "campaign_totals.h"
+#include "files/utf8_path.h"
 #include "machine_fixture.h"
 #include "machines/machine_check.h"
 #include "machines/machine_figures.h"
@@ -210,7 +211,7 @@ namespace {
 // cancel stops it before its first day ends.
 TEST(MachineCampaigns, campaign_i_plays_stream_i_and_stops_when_cancelled) {
     const machines::Checked<machines::MachineVerification> read =
-        machines::readMachineFile(machineSamplesFolder() / "紅蓮ループ319.json");
+        machines::readMachineFile(machineSamplesFolder() / pathFromUtf8("紅蓮ループ319.json"));
     ASSERT_TRUE(read.ok());
     const machines::MachineVerification& verification = read.value();
     const machines::MachineCampaigns player(verification, 11);

@@ -106,7 +106,8 @@ TEST_F(DocumentTest, a_file_that_cannot_load_changes_nothing) {
     fs::resize_file(damaged, 1000);
 
     EXPECT_EQ(document.load(damaged).outcome, OpenCopy::Refused);
-    EXPECT_EQ(document.load(model.programFolder / "無い.pac").outcome, OpenCopy::Failed);
+    EXPECT_EQ(document.load(model.programFolder / pathFromUtf8("無い.pac")).outcome,
+              OpenCopy::Failed);
     EXPECT_EQ(bytesOf(model.workingCopyPath()), workingCopy);
     EXPECT_EQ(model.fields.text(Field::条件_名前), "定番確変315");
     EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));

@@ -6,6 +6,18 @@
 #include <cstdio>
 
 namespace zelkora {
+namespace {
+
+// The path as the system names it: wide characters on Windows, bytes elsewhere.
+std::FILE* openForWriting(const std::filesystem::path& file) {
+#ifdef _WIN32
+    return _wfopen(file.c_str(), L"wb");
+#else
+    return std::fopen(file.c_str(), "wb");
+#endif
+}
+
+} // namespace
 
 Status writeCsvRows(FileSystem& files, const std::filesystem::path& target,
                     std::span<const std::vector<std::string>> rows) {
@@ -27,7 +39,7 @@ Status writeBytesSafely(FileSystem& files, const std::filesystem::path& target,
                 std::error_code(errno != 0 ? errno : EIO, std::generic_category()));
         };
         errno = 0;
-        std::FILE* file = std::fopen(temporary.c_str(), "wb");
+        std::FILE* file = openForWriting(temporary);
         if (file == nullptr) {
             return failure(ErrorKind::CannotOpen);
         }

@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "files/fixed_length_file.h"
+#include "files/utf8_path.h"
 #include "files/working_copy_file.h"
 #include "machines/classic_modes.h"
 #include "machines/machine_check.h"
@@ -167,18 +168,18 @@ Checked<MachineVerification> convertClassic(const StoredConditions& conditions) 
 Checked<MachineVerification> convertClassicFile(const std::filesystem::path& path) {
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(path, ignored)) {
-        return Checked<MachineVerification>::refused("ファイル「" + path.string() +
+        return Checked<MachineVerification>::refused("ファイル「" + utf8FromPath(path) +
                                                      "」がありません");
     }
     RecordFile file(kVerificationRecordLength);
     if (!file.open(path).ok()) {
-        return Checked<MachineVerification>::refused("ファイル「" + path.string() +
+        return Checked<MachineVerification>::refused("ファイル「" + utf8FromPath(path) +
                                                      "」を開けません");
     }
     Result<StoredConditions> conditions = readStoredConditions(file);
     (void)file.close();
     if (!conditions.ok()) {
-        return Checked<MachineVerification>::refused("ファイル「" + path.string() +
+        return Checked<MachineVerification>::refused("ファイル「" + utf8FromPath(path) +
                                                      "」の条件を読めません");
     }
     return convertClassic(conditions.value());

@@ -1,5 +1,6 @@
 #include "machines/machine_file.h"
 
+#include "files/utf8_path.h"
 #include "machines/machine_check.h"
 
 #include <cmath>
@@ -385,18 +386,18 @@ Checked<MachineVerification> parseMachineFile(std::string_view text) {
 Checked<MachineVerification> readMachineFile(const std::filesystem::path& path) {
     std::ifstream stream(path, std::ios::binary);
     if (!stream) {
-        return Checked<MachineVerification>::refused("ファイル「" + path.string() +
+        return Checked<MachineVerification>::refused("ファイル「" + utf8FromPath(path) +
                                                      "」を開けません");
     }
     std::ostringstream bytes;
     bytes << stream.rdbuf();
     if (stream.bad()) {
-        return Checked<MachineVerification>::refused("ファイル「" + path.string() +
+        return Checked<MachineVerification>::refused("ファイル「" + utf8FromPath(path) +
                                                      "」を読めません");
     }
     Checked<MachineVerification> read = parseMachineFile(bytes.str());
     if (!read.ok()) {
-        return Checked<MachineVerification>::refused(path.filename().string() + ": " +
+        return Checked<MachineVerification>::refused(utf8FromPath(path.filename()) + ": " +
                                                      read.problem());
     }
     return read;
@@ -418,7 +419,7 @@ std::string writeMachineFile(FileSystem& files, const std::filesystem::path& pat
         return stream ? Status{} : Status{Error{ErrorKind::CannotWrite}};
     });
     if (!written.ok()) {
-        return "ファイル「" + path.string() +
+        return "ファイル「" + utf8FromPath(path) +
                "」に書き込めませんでした。元のファイルはそのままです";
     }
     return {};
