@@ -64,11 +64,11 @@ std::string theoryInputsKey(const MainWindowModel& window) {
         key += text;
         key += '\x1f'; // a separator no condition text holds
     };
-    for (const ConditionSpec& spec : kBasicConditions) {
-        add(window.fields.text(spec.field));
+    for (const ConditionSpec& condition : kBasicConditions) {
+        add(window.fields.text(condition.field));
     }
-    for (const ConditionSpec& spec : kTimeConditions) {
-        add(window.fields.text(spec.field));
+    for (const ConditionSpec& condition : kTimeConditions) {
+        add(window.fields.text(condition.field));
     }
     add(window.fields.text(kSymbolCountCondition.field));
     add(window.program.playSchedule);
