@@ -187,25 +187,8 @@ int playTrials(const MachineOptions& options, const machines::MachineVerificatio
     ConsolePlatform platform(ui, 0); // a machine's play reads no countdown
     const AnalysisOutcome outcome =
         analysis.run(platform.seams(), {nullptr, campaigns ? &*campaigns : nullptr});
-    if (outcome.end != AnalysisEnd::Done) {
-        err << "zelkora-run: ";
-        if (outcome.failedCampaign >= 0) {
-            err << "試行 " << outcome.failedCampaign + 1 << ": ";
-        }
-        err << (outcome.failure ? errorText(*outcome.failure) : "キャンセルされました。") << '\n';
-        return kExitFailure;
-    }
-    const TrialsHeading heading{verification.machine.name, seed, std::nullopt};
-    out << (options.json ? dumpJson(trialsJson(heading, outcome.report))
-                         : trialsText(heading, outcome.report));
-    if (csv) {
-        writeDailyBands(csv->file(kDailyBandsCsv), outcome.report);
-        if (Status written = csv->commit(); !written.ok()) {
-            reportError(err, written.error());
-            return kExitFailure;
-        }
-    }
-    return kExitSuccess;
+    return finishTrials(outcome, {verification.machine.name, seed, std::nullopt}, options.json, csv,
+                        out, err);
 }
 
 int playMachine(const MachineOptions& options, const machines::MachineVerification& verification,

@@ -43,15 +43,6 @@ TrialsHeading headingOf(const CampaignSetup& setup) {
     return {setup.loaded.fields.text(Field::条件_名前), setup.seed, setup.countdown};
 }
 
-// A failure of the analysis itself (no worker thread started) belongs to no campaign.
-void reportFailure(std::ostream& err, std::int64_t campaign, const std::optional<Error>& failure) {
-    err << "zelkora-run: ";
-    if (campaign >= 0) {
-        err << "試行 " << campaign + 1 << ": ";
-    }
-    err << (failure ? errorText(*failure) : "キャンセルされました。") << '\n';
-}
-
 // --compare: both verifications with the same seed, so campaign i of each draws the same
 // stream.
 int runComparison(const RunOptions& options, const CampaignSetup& first, std::ostream& out,
@@ -70,7 +61,7 @@ int runComparison(const RunOptions& options, const CampaignSetup& first, std::os
                              platform.seams(), {}, options.ruinBankroll);
     if (outcome.end != AnalysisEnd::Done) {
         err << "zelkora-run: " << (outcome.failedInSecond ? other.file : options.file) << " ";
-        reportFailure(err, outcome.failedCampaign, outcome.failure);
+        reportTrialsFailure(err, outcome.failedCampaign, outcome.failure);
         return kExitFailure;
     }
     out << (options.json
@@ -107,21 +98,7 @@ int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
     ConsolePlatform platform(ui, options.countdown);
     const AnalysisOutcome outcome =
         analysis.run(platform.seams(), {nullptr, campaigns ? &*campaigns : nullptr});
-    if (outcome.end != AnalysisEnd::Done) {
-        reportFailure(err, outcome.failedCampaign, outcome.failure);
-        return kExitFailure;
-    }
-    const TrialsHeading heading = headingOf(*setup);
-    out << (options.json ? dumpJson(trialsJson(heading, outcome.report))
-                         : trialsText(heading, outcome.report));
-    if (csv) {
-        writeDailyBands(csv->file(kDailyBandsCsv), outcome.report);
-        if (Status written = csv->commit(); !written.ok()) {
-            reportError(err, written.error());
-            return kExitFailure;
-        }
-    }
-    return kExitSuccess;
+    return finishTrials(outcome, headingOf(*setup), options.json, csv, out, err);
 }
 
 } // namespace zelkora::cli

@@ -1,7 +1,11 @@
 #include "trials_csv.h"
 
 #include "common/field_id.h"
+#include "json_report.h"
+#include "messages/error_messages.h"
 #include "number_text.h"
+#include "run_csv.h"
+#include "runner.h"
 
 #include <algorithm>
 #include <thread>
@@ -49,6 +53,33 @@ int workerThreads(int requested) {
         return requested;
     }
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+}
+
+void reportTrialsFailure(std::ostream& err, std::int64_t campaign,
+                         const std::optional<Error>& failure) {
+    err << "zelkora-run: ";
+    if (campaign >= 0) {
+        err << "試行 " << campaign + 1 << ": ";
+    }
+    err << (failure ? errorText(*failure) : "キャンセルされました。") << '\n';
+}
+
+int finishTrials(const AnalysisOutcome& outcome, const TrialsHeading& heading, bool json,
+                 std::optional<CsvFolder>& csv, std::ostream& out, std::ostream& err) {
+    if (outcome.end != AnalysisEnd::Done) {
+        reportTrialsFailure(err, outcome.failedCampaign, outcome.failure);
+        return kExitFailure;
+    }
+    out << (json ? dumpJson(trialsJson(heading, outcome.report))
+                 : trialsText(heading, outcome.report));
+    if (csv) {
+        writeDailyBands(csv->file(kDailyBandsCsv), outcome.report);
+        if (Status written = csv->commit(); !written.ok()) {
+            reportError(err, written.error());
+            return kExitFailure;
+        }
+    }
+    return kExitSuccess;
 }
 
 } // namespace zelkora::cli

@@ -2,8 +2,12 @@
 
 #include "analysis/campaign_analysis.h"
 #include "files/csv_file.h"
+#include "run_csv.h"
+#include "trials_report.h"
 
 #include <array>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +32,17 @@ private:
 
 // The cumulative balance at each day's end over all campaigns: its mean and percentiles.
 void writeDailyBands(CsvFile& file, const AnalysisReport& report);
+
+// A failure of the analysis, told on standard error with the campaign it came from; a failure of
+// the analysis itself (no worker thread started) belongs to no campaign.
+void reportTrialsFailure(std::ostream& err, std::int64_t campaign,
+                         const std::optional<Error>& failure);
+
+// The end of --trials for classic and machine files alike: a failed analysis told, or the report
+// printed (JSON or text) and the daily bands written beside the campaigns before the CSV files
+// are committed. The exit status.
+int finishTrials(const AnalysisOutcome& outcome, const TrialsHeading& heading, bool json,
+                 std::optional<CsvFolder>& csv, std::ostream& out, std::ostream& err);
 
 // The worker threads --threads asks for; one per core when it asks for none.
 int workerThreads(int requested);
