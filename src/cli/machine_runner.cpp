@@ -172,13 +172,8 @@ int playTrials(const MachineOptions& options, const machines::MachineVerificatio
                std::ostream& out, std::ostream& err) {
     std::optional<CsvFolder> csv;
     std::optional<CampaignCsv> campaigns;
-    if (options.csv) {
-        csv.emplace(*options.csv, kTrialsCsvFiles);
-        if (!csv->status().ok()) {
-            reportError(err, csv->status().error());
-            return kExitFailure;
-        }
-        campaigns.emplace(csv->file(kCampaignsCsv));
+    if (!openTrialsCsv(options.csv, csv, campaigns, err)) {
+        return kExitFailure;
     }
     const std::uint64_t seed = seedOf(options, err);
     const machines::MachineCampaigns player(verification, seed);

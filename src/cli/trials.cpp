@@ -84,13 +84,8 @@ int runTrials(const RunOptions& options, std::ostream& out, std::ostream& err) {
     }
     std::optional<CsvFolder> csv;
     std::optional<CampaignCsv> campaigns;
-    if (options.csv) {
-        csv.emplace(*options.csv, kTrialsCsvFiles);
-        if (!csv->status().ok()) {
-            reportError(err, csv->status().error());
-            return kExitFailure;
-        }
-        campaigns.emplace(csv->file(kCampaignsCsv));
+    if (!openTrialsCsv(options.csv, csv, campaigns, err)) {
+        return kExitFailure;
     }
     CampaignAnalysis analysis(*setup, {options.trials, workerThreads(options.threads)});
     analysis.followBankroll(options.ruinBankroll);

@@ -55,6 +55,20 @@ int workerThreads(int requested) {
     return static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
 
+bool openTrialsCsv(const std::optional<std::string>& folder, std::optional<CsvFolder>& csv,
+                   std::optional<CampaignCsv>& campaigns, std::ostream& err) {
+    if (!folder) {
+        return true;
+    }
+    csv.emplace(*folder, kTrialsCsvFiles);
+    if (!csv->status().ok()) {
+        reportError(err, csv->status().error());
+        return false;
+    }
+    campaigns.emplace(csv->file(kCampaignsCsv));
+    return true;
+}
+
 void reportTrialsFailure(std::ostream& err, std::int64_t campaign,
                          const std::optional<Error>& failure) {
     err << "zelkora-run: ";

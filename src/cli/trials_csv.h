@@ -33,6 +33,11 @@ private:
 // The cumulative balance at each day's end over all campaigns: its mean and percentiles.
 void writeDailyBands(CsvFile& file, const AnalysisReport& report);
 
+// The CSV files of --trials in `folder`, when one is named, opened before the first campaign
+// plays, so a folder that cannot take them is told at once. False after telling why.
+bool openTrialsCsv(const std::optional<std::string>& folder, std::optional<CsvFolder>& csv,
+                   std::optional<CampaignCsv>& campaigns, std::ostream& err);
+
 // A failure of the analysis, told on standard error with the campaign it came from; a failure of
 // the analysis itself (no worker thread started) belongs to no campaign.
 void reportTrialsFailure(std::ostream& err, std::int64_t campaign,
