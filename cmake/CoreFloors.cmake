@@ -16,8 +16,8 @@ set(ZELKORA_FLOORS
   engine      # the run: Start, the spin loop, modes, money, play time, day end, Cancel
   analysis    # many campaigns and the theoretical figures, on the engine
   wizard      # the logic of the three condition pages and Finish
-  commands    # the open verification and its commands without a screen: start-up, setup, files, runs
   machines    # today's machines as states and transitions: their file, conversion, theory, play
+  commands    # the open verification and its commands without a screen: start-up, setup, files, runs
 )
 
 set(ZELKORA_USES_common "")
@@ -29,7 +29,8 @@ set(ZELKORA_USES_messages common files model platform)
 set(ZELKORA_USES_results common files model platform)
 set(ZELKORA_USES_engine common conditions files model platform results)
 set(ZELKORA_USES_analysis common conditions engine files model platform results)
-set(ZELKORA_USES_commands analysis common engine files messages model platform results wizard)
+set(ZELKORA_USES_commands analysis common engine files machines messages model platform results
+  wizard)
 set(ZELKORA_USES_wizard common conditions files messages model platform results)
 set(ZELKORA_USES_machines analysis common engine files model results)
 

@@ -2,7 +2,7 @@
 // start, after the Open, with each of the nine panels after the run, during a long run, which is
 // then cancelled from the toolbar, each condition page of a new verification, and the analyst's
 // desk: the 多数回検証 dialog while its campaigns play, the results panel, the 理論値 panel and
-// a comparison.
+// a comparison; and a machine file opened, played and its theory.
 
 #include "analysis_desk.h"
 #include "analysis_dialog.h"
@@ -271,6 +271,35 @@ bool pictureDesk(const QDir& folder, const std::filesystem::path& sample,
     return ok && !desktop.ui().reportedError;
 }
 
+// A machine file at the size the window opens at on this screen: opened, after a run (the
+// overall and daily figures, the balance chart) with the end message, and its 理論値 panel.
+bool pictureMachine(const QDir& folder, const std::filesystem::path& machine) {
+    zelkora::gui::ScriptedDesktop desktop(9, 500);
+    zelkora::ui::MainWindow& window = desktop.window();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    window.resize(zelkora::ui::defaultWindowSize(screen->availableSize()));
+    window.show();
+    desktop.open(machine);
+    bool ok = save(window, folder, QStringLiteral("50-機種-opened"));
+    window.showPanel(1);
+    desktop.ui().onMessage = [&](const zelkora::Message& message) {
+        if (message.title == "検証終了") {
+            ok = saveMessageBox(message, window, folder, QStringLiteral("51-機種-end-message")) &&
+                 ok;
+        }
+    };
+    desktop.play();
+    desktop.ui().onMessage = nullptr;
+    ok = save(window, folder, QStringLiteral("52-機種-総合データ")) && ok;
+    window.showPanel(2);
+    ok = save(window, folder, QStringLiteral("53-機種-日別データ")) && ok;
+    window.showPanel(7);
+    ok = save(window, folder, QStringLiteral("54-機種-収支")) && ok;
+    window.showPanel(zelkora::ui::MainWindow::kPanelCount + 1);
+    ok = save(window, folder, QStringLiteral("55-機種-理論値")) && ok;
+    return ok && !desktop.ui().reportedError;
+}
+
 // The pages of a new verification as New opens them, page 3 also with twelve symbols and with
 // its rule-option panel; the main window behind a page.
 bool pictureWizard(const QDir& folder) {
@@ -318,7 +347,8 @@ bool pictureWizard(const QDir& folder) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc < 3) {
-        std::cerr << "usage: zelkora-screenshots OUTDIR SAMPLE.pac [--screen TAG]\n";
+        std::cerr << "usage: zelkora-screenshots OUTDIR SAMPLE.pac [--screen TAG]\n"
+                     "       zelkora-screenshots OUTDIR MACHINE.json --machine\n";
         return 2;
     }
     zelkora::ui::installCjkFonts();
@@ -328,6 +358,9 @@ int main(int argc, char** argv) {
     // One screen's pictures only: the script runs this under each screen size and scale.
     if (argc == 5 && std::string(argv[3]) == "--screen") {
         return pictureScreen(folder, sample, QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+    }
+    if (argc == 4 && std::string(argv[3]) == "--machine") {
+        return pictureMachine(folder, sample) ? 0 : 1;
     }
     const bool panels = picturePanels(folder, sample);
     const bool run = pictureRun(folder);

@@ -3,7 +3,9 @@
 #include "analysis/campaign_analysis.h"
 #include "analysis/campaign_setup.h"
 #include "analysis_dialog.h"
+#include "commands/open_machine.h"
 #include "files/utf8_path.h"
+#include "machines/machine_trials.h"
 #include "messages/error_messages.h"
 #include "qt_text.h"
 #include "theory_panel.h"
@@ -81,6 +83,10 @@ private:
     Clock::time_point shown_{};
 };
 
+const QString kCompareTip = QStringLiteral("もう一つの検証と同じ乱数で比べ、収支の差を表示");
+const QString kMachineCompareTip =
+    QStringLiteral("機種ファイルの比較検証はできません（比較は .pac の検証どうしで行います）");
+
 std::uint64_t drawnSeed() {
     std::random_device device;
     return (static_cast<std::uint64_t>(device()) << 32U) | device();
@@ -129,9 +135,8 @@ AnalysisDesk::AnalysisDesk(QMainWindow& window, const MainWindowModel& model,
         addCommand(*menu, *toolbar, "MK_Trials", QStringLiteral("多数回検証..."),
                    QStringLiteral("同じ検証を何回も行い、収支の分布と数値を表示"), "trials.svg");
     trials_->setShortcut(QKeySequence(Qt::Key_F9));
-    compare_ =
-        addCommand(*menu, *toolbar, "MK_Compare", QStringLiteral("比較検証..."),
-                   QStringLiteral("もう一つの検証と同じ乱数で比べ、収支の差を表示"), "compare.svg");
+    compare_ = addCommand(*menu, *toolbar, "MK_Compare", QStringLiteral("比較検証..."), kCompareTip,
+                          "compare.svg");
     connect(trials_, &QAction::triggered, this, &AnalysisDesk::startTrials);
     connect(compare_, &QAction::triggered, this, &AnalysisDesk::startComparison);
 }
@@ -143,7 +148,9 @@ void AnalysisDesk::sync() {
     const bool ready = model_.window.enabled && model_.commands.enabled(Menu::MK_Start) &&
                        !playing_ && dialog_ == nullptr;
     trials_->setEnabled(ready);
-    compare_->setEnabled(ready);
+    // Two machines or a machine and a .pac do not share the classic engine's draws.
+    compare_->setEnabled(ready && openMachine() == nullptr);
+    compare_->setStatusTip(openMachine() == nullptr ? kCompareTip : kMachineCompareTip);
     theory_->sync();
 }
 
@@ -201,16 +208,21 @@ void AnalysisDesk::play() {
     run.seed = run.input.seed.value_or(drawnSeed());
     dialog_->showSeed(run.seed);
 
-    Result<MainWindowModel> loaded = freshlyLoaded(model_);
-    if (!loaded.ok()) {
-        seams_.ui.showMessage(loadFailedMessage(run.name, loaded.error()));
-        return;
-    }
-    Result<CampaignSetup> first =
-        campaignSetupOf(std::move(loaded).value(), kAnalysisCountdown, run.seed);
-    if (!first.ok()) {
-        seams_.ui.showMessage(loadFailedMessage(run.name, first.error()));
-        return;
+    // A machine needs no working copy: its campaigns play from the file the document read.
+    std::optional<CampaignSetup> first;
+    if (openMachine() == nullptr) {
+        Result<MainWindowModel> loaded = freshlyLoaded(model_);
+        if (!loaded.ok()) {
+            seams_.ui.showMessage(loadFailedMessage(run.name, loaded.error()));
+            return;
+        }
+        Result<CampaignSetup> setup =
+            campaignSetupOf(std::move(loaded).value(), kAnalysisCountdown, run.seed);
+        if (!setup.ok()) {
+            seams_.ui.showMessage(loadFailedMessage(run.name, setup.error()));
+            return;
+        }
+        first = std::move(setup).value();
     }
     const QTemporaryDir folder;
     std::optional<CampaignSetup> second;
@@ -245,16 +257,25 @@ void AnalysisDesk::play() {
     AnalysisView view;
     AnalysisEnd end = AnalysisEnd::Done;
     std::optional<Error> failure;
-    if (!second) {
-        CampaignAnalysis analysis(first.value(), request);
+    if (const OpenMachine* machine = openMachine()) {
+        // A machine's campaigns play with the machine engine, campaign i from stream i.
+        const machines::MachineCampaigns player(machine->verification, run.seed);
+        CampaignAnalysis analysis(player, request);
+        analysis.followBankroll(run.input.bankroll);
+        AnalysisOutcome outcome = analysis.run(seams, observers);
+        end = outcome.end;
+        failure = std::move(outcome.failure);
+        view.report = std::move(outcome.report);
+    } else if (!second) {
+        CampaignAnalysis analysis(*first, request);
         analysis.followBankroll(run.input.bankroll);
         AnalysisOutcome outcome = analysis.run(seams, observers);
         end = outcome.end;
         failure = std::move(outcome.failure);
         view.report = std::move(outcome.report);
     } else {
-        ComparisonOutcome outcome = compareVerifications(first.value(), *second, request, seams,
-                                                         observers, run.input.bankroll);
+        ComparisonOutcome outcome =
+            compareVerifications(*first, *second, request, seams, observers, run.input.bankroll);
         end = outcome.end;
         failure = std::move(outcome.failure);
         view.report = outcome.report.first;

@@ -13,6 +13,10 @@
 class QAction;
 class QMainWindow;
 
+namespace zelkora {
+struct OpenMachine;
+}
+
 namespace zelkora::ui {
 
 class AnalysisDialog;
@@ -28,6 +32,9 @@ public:
     struct Hooks {
         std::function<void()> showResults; // shows Picture_多数回検証
         std::function<void()> syncWindow;
+        // The open machine, whose campaigns 多数回検証 plays instead of the .pac's; none while
+        // a classic verification is open.
+        std::function<const OpenMachine*()> machine;
     };
     // The campaigns play on the seams' threads; the seams' boxes and files serve the exports.
     AnalysisDesk(QMainWindow& window, const MainWindowModel& model, const PlatformSeams& seams,
@@ -51,6 +58,7 @@ private:
     void openDialog(const QString& second);
     void play();
     void finish(const Run& run);
+    const OpenMachine* openMachine() const { return hooks_.machine ? hooks_.machine() : nullptr; }
 
     QMainWindow& window_;
     const MainWindowModel& model_;

@@ -10,6 +10,7 @@
 #include "export_menus.h"
 #include "grid_view.h"
 #include "help_tracker.h"
+#include "machine_theory_view.h"
 #include "panels.h"
 #include "qt_text.h"
 #include "run_area.h"
@@ -88,9 +89,9 @@ MainWindow::MainWindow(MainWindowModel& model, DesktopPlatform& platform, QWidge
 
     actions_ = new WindowActions(*this);
     desk_ = new AnalysisDesk(*this, model_, platform_.seams(),
-                             {[this] { showPanel(kResultsPanel); },
+                             {[this] { showPanel(kResultsPanel); }, [this] { syncFromModel(); },
                               [this] {
-                                  syncFromModel();
+                                  return document_->machine();
                               }});
     connect(actions_, &WindowActions::commandTriggered, this, &MainWindow::onCommand);
     // F10 opens the menu bar, as in other desktop programs.
@@ -247,7 +248,15 @@ QWidget* MainWindow::buildPanels() {
         panels_->addWidget(panel);
     }
     panels_->addWidget(desk_->resultsPanel());
-    panels_->addWidget(desk_->theoryPanel());
+    // Picture_理論値 shows the classic theory or, while a machine file is open, the machine's.
+    theoryStack_ = new QStackedWidget(area);
+    theoryStack_->setObjectName(QStringLiteral("理論値_表示"));
+    theoryStack_->addWidget(desk_->theoryPanel());
+    machineTheory_ = new MachineTheoryView(
+        model_, [this] { return document_->machine(); },
+        ExportSeams{platform_.seams().ui, platform_.seams().files});
+    theoryStack_->addWidget(machineTheory_);
+    panels_->addWidget(theoryStack_);
     return area;
 }
 
@@ -341,7 +350,11 @@ void MainWindow::syncFromModel() {
     for (ChartPanel* panel : chartPanels_) {
         panel->sync();
     }
+    theoryStack_->setCurrentWidget(model_.openKind == OpenKind::Machine
+                                       ? static_cast<QWidget*>(machineTheory_)
+                                       : desk_->theoryPanel());
     desk_->sync();
+    machineTheory_->sync();
 }
 
 // While a condition page is open the window takes no input. The status bar stays as it is,

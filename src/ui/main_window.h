@@ -26,6 +26,7 @@ class ConditionPanel;
 class DetailArea;
 class GridPanel;
 class HelpTracker;
+class MachineTheoryView;
 class RunAreaView;
 class WindowActions;
 
@@ -61,6 +62,7 @@ public:
     // (Picture_多数回検証, Picture_理論値) follow them.
     static constexpr int kPanelCount = 9;
     AnalysisDesk& desk() const { return *desk_; }
+    MachineTheoryView& machineTheory() const { return *machineTheory_; }
     void showPanel(int index);
     // As Command_基本条件.
     void showBasicConditionPanel();
@@ -91,6 +93,8 @@ private:
     ConditionPanel* conditionPanel_ = nullptr;
     std::array<GridPanel*, 2> gridPanels_{};
     std::array<ChartPanel*, 5> chartPanels_{};
+    QStackedWidget* theoryStack_ = nullptr;
+    MachineTheoryView* machineTheory_ = nullptr;
     RunAreaView* runArea_ = nullptr;
     DetailArea* detailArea_ = nullptr;
     QLineEdit* exp_ = nullptr;

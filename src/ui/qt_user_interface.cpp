@@ -90,6 +90,8 @@ QStringList nameFilters(const std::string& filter) {
         if (pattern == QStringLiteral("*.*")) {
             pattern = QStringLiteral("*");
         }
+        // The common dialog separates a filter's patterns by ";", Qt by spaces.
+        pattern.replace(u';', u' ');
         filters << parts[index] + QStringLiteral(" (") + pattern + u')';
     }
     return filters;

@@ -49,6 +49,32 @@ TEST(commands_test, a_run_leaves_only_exit_cancel_and_options) {
     EXPECT_TRUE(state.enabled(Menu::MK_Start));
 }
 
+TEST(commands_test, a_machine_plays_but_neither_edits_nor_saves) {
+    CommandState state;
+    state.apply(Availability::MachineLoaded);
+    for (Menu menu : {Menu::Mf, Menu::MF_MakeNew, Menu::MF_Open, Menu::Mf_End, Menu::MK,
+                      Menu::MK_Start, Menu::MO_Prob, Menu::MS_Version}) {
+        EXPECT_TRUE(state.enabled(menu)) << menuName(menu);
+    }
+    for (Menu menu : {Menu::MF_OverSave, Menu::MF_NewSave, Menu::MC, Menu::MC_Base, Menu::MC_Pic,
+                      Menu::MK_Cancel}) {
+        EXPECT_FALSE(state.enabled(menu)) << menuName(menu);
+    }
+    for (int button : {2, 3, 11, 14, 15}) {
+        EXPECT_TRUE(state.buttonEnabled(button)) << button;
+    }
+    for (int button : {4, 5, 7, 8, 9, 12}) {
+        EXPECT_FALSE(state.buttonEnabled(button)) << button;
+    }
+    // A run of the machine takes the same commands away and gives them back as the machine's.
+    state.apply(Availability::RunInProgress);
+    EXPECT_TRUE(state.enabled(Menu::MK_Cancel));
+    EXPECT_FALSE(state.enabled(Menu::MK_Start));
+    state.apply(Availability::MachineLoaded);
+    EXPECT_FALSE(state.enabled(Menu::MC_Base));
+    EXPECT_TRUE(state.enabled(Menu::MK_Start));
+}
+
 TEST(commands_test, the_rebuild_locks_exit_too_and_unlocks_everything_it_locked) {
     CommandState state;
     state.apply(Availability::VerificationLoaded);

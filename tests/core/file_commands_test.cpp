@@ -74,7 +74,9 @@ TEST_F(FileCommandsTest, open_asks_nothing_when_nothing_is_unsaved) {
     ASSERT_EQ(dialogsTitled(ui, "ファイルを開く").size(), 1U);
     const FileDialogRequest request = dialogsTitled(ui, "ファイルを開く")[0];
     EXPECT_EQ(request.title, "ファイルを開く");
-    EXPECT_EQ(request.filter, "Data base|*.pac|All Files|*.*|");
+    EXPECT_EQ(
+        request.filter,
+        "すべての検証ファイル|*.pac;*.json|Data base|*.pac|機種ファイル|*.json|All Files|*.*|");
     EXPECT_EQ(request.presetName, "");
     EXPECT_EQ(request.initialFolder, utf8FromPath(folder.path() / "data"));
     EXPECT_FALSE(request.overwritePrompt);

@@ -65,6 +65,10 @@ TEST(QtUserInterface, turns_the_common_dialog_filters_into_qt_name_filters) {
               QStringList({QStringLiteral("Data base (*.pac)"), QStringLiteral("All Files (*)")}));
     EXPECT_EQ(nameFilters("Data base(　.pac)|*.pac|All Files|*.*|").at(0),
               QStringLiteral("Data base(　.pac) (*.pac)"));
+    // A filter of several patterns, as the common dialog writes it.
+    EXPECT_EQ(nameFilters("すべての検証ファイル|*.pac;*.json|機種ファイル|*.json|"),
+              QStringList({QStringLiteral("すべての検証ファイル (*.pac *.json)"),
+                           QStringLiteral("機種ファイル (*.json)")}));
 }
 
 TEST(QtUserInterface, a_name_typed_without_an_extension_gets_that_of_the_first_filter) {

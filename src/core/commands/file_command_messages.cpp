@@ -17,4 +17,14 @@ Message openRefusedMessage(std::string_view file, const Error& error) {
             "確認", MessageIcon::Critical, MessageButtons::Ok};
 }
 
+Message machineRefusedMessage(std::string_view file, std::string_view problem) {
+    std::string text = "ファイル " + std::string(file) + " を読み込めませんでした。";
+    text += problem;
+    if (!text.ends_with("。")) {
+        text += "。";
+    }
+    return {text + "編集中の検証はそのままです。", "確認", MessageIcon::Critical,
+            MessageButtons::Ok};
+}
+
 } // namespace zelkora

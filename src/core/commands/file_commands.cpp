@@ -2,6 +2,7 @@
 
 #include "commands/file_command_messages.h"
 #include "commands/file_dialogs.h"
+#include "commands/open_machine.h"
 #include "commands/open_reload.h"
 #include "commands/unsaved_work.h"
 #include "files/utf8_path.h"
@@ -72,6 +73,10 @@ void FileCommands::openNamedFile(const std::string& path) {
 // Open changes all or nothing: the file replaces the working copy only once its conditions are
 // known to load, and until then the window, its caption and its commands are untouched.
 void FileCommands::openChosen(const std::string& chosen) {
+    if (openMachine_ && isMachineFileName(chosen)) {
+        openMachine_(chosen);
+        return;
+    }
     OpenCopyOutcome copied =
         copyLoadableFile(seams_.files, ui_, pathFromUtf8(chosen), model_.workingCopyPath());
     if (copied.outcome != OpenCopy::Copied) {

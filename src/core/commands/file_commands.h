@@ -5,6 +5,8 @@
 #include "wizard/condition_wizard.h"
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace zelkora {
 
@@ -30,6 +32,11 @@ public:
 
     void MF_MakeNew();
     void MF_Open();
+    // Open hands a chosen machine file (.json) to `open`, after the question about unsaved
+    // changes, instead of copying it over the working copy.
+    void openMachineFilesWith(std::function<void(const std::string&)> open) {
+        openMachine_ = std::move(open);
+    }
     // Open with the file already chosen: a file named when the program starts (a double-clicked
     // .pac) opens as if the open dialog had returned it.
     void openNamedFile(const std::string& path);
@@ -56,6 +63,7 @@ private:
     PlatformSeams seams_;
     UserInterface& ui_; // seams_.ui, named for the many message boxes
     ConditionWizard& wizard_;
+    std::function<void(const std::string&)> openMachine_;
 };
 
 } // namespace zelkora

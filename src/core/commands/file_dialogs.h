@@ -10,7 +10,9 @@ namespace zelkora {
 
 inline constexpr std::string_view kOpenDialogTitle = "ファイルを開く";
 inline constexpr std::string_view kSaveDialogTitle = "ファイルを保存";
-inline constexpr std::string_view kOpenFilter = "Data base|*.pac|All Files|*.*|";
+// Every file Open takes first, then each kind: classic verifications and machine files.
+inline constexpr std::string_view kOpenFilter =
+    "すべての検証ファイル|*.pac;*.json|Data base|*.pac|機種ファイル|*.json|All Files|*.*|";
 // The description holds one full-width space before ".pac".
 inline constexpr std::string_view kSaveFilter = "Data base(　.pac)|*.pac|All Files|*.*|";
 

@@ -67,6 +67,7 @@ Status loadOpenedConditions(MainWindowModel& model, UserInterface& ui) {
 
 void showLoadedConditions(MainWindowModel& model) {
     model.fields.setText(Field::EXP, model.fields.text(Field::条件_名前));
+    model.openKind = OpenKind::Classic;
     model.commands.apply(Availability::VerificationLoaded);
     // The start-up text says no file is open; once one is, it would mislead until the pointer
     // crosses a control and a help text replaces it.

@@ -1,5 +1,6 @@
 #include "commands/verification_document.h"
 
+#include "commands/machine_run.h"
 #include "commands/open_reload.h"
 #include "commands/run_commands.h"
 #include "commands/version_message.h"
@@ -8,7 +9,9 @@
 namespace zelkora {
 
 VerificationDocument::VerificationDocument(MainWindowModel& model, const PlatformSeams& seams)
-    : model_(model), seams_(seams), wizard_(model, seams), files_(model, seams, wizard_) {}
+    : model_(model), seams_(seams), wizard_(model, seams), files_(model, seams, wizard_) {
+    files_.openMachineFilesWith([this](const std::string& file) { openMachine(file); });
+}
 
 VerificationDocument::~VerificationDocument() = default;
 
@@ -16,6 +19,10 @@ void VerificationDocument::run(Menu command) {
     ++depth_;
     switch (command) {
     case Menu::MF_MakeNew:
+        // A new verification is a classic one: the machine is closed before its first page.
+        if (machine_ != nullptr && model_.commands.enabled(Menu::MF_MakeNew)) {
+            showClosedMachine(model_);
+        }
         files_.MF_MakeNew();
         break;
     case Menu::MF_Open:
@@ -57,6 +64,9 @@ void VerificationDocument::run(Menu command) {
         if (run_ != nullptr) {
             run_->MK_Cancel();
         }
+        if (machineRun_ != nullptr) {
+            machineRun_->cancel();
+        }
         break;
     case Menu::MS_Version:
         seams_.ui.showMessage(versionMessage());
@@ -69,6 +79,10 @@ void VerificationDocument::run(Menu command) {
 
 void VerificationDocument::finishCommand() {
     --depth_;
+    // A classic verification opened, or the window emptied for a new one: the machine is gone.
+    if (machine_ != nullptr && machineRun_ == nullptr && model_.openKind != OpenKind::Machine) {
+        machine_.reset();
+    }
     // A close that had to wait for a run or a rebuild is asked for again once that has returned.
     if (depth_ == 0 && closePending_) {
         closePending_ = false;
@@ -88,8 +102,33 @@ void VerificationDocument::offerUnsavedWork() {
     finishCommand();
 }
 
+void VerificationDocument::openMachine(const std::string& file) {
+    MachineReading reading = readOpenMachine(file);
+    if (reading.machine == nullptr) {
+        seams_.ui.showMessage(*reading.refusal);
+        seams_.ui.setPointer(PointerShape::Default);
+        return;
+    }
+    machine_ = std::move(reading.machine);
+    machine_->serial = ++machineOpens_;
+    showOpenMachine(model_, *machine_);
+    seams_.ui.setPointer(PointerShape::Default);
+}
+
+void VerificationDocument::startMachine() {
+    lastMachineSeed_ = drawMachineSeed(seams_.random);
+    MachineRun run(model_, seams_, *machine_);
+    machineRun_ = &run;
+    run.play(lastMachineSeed_);
+    machineRun_ = nullptr;
+}
+
 void VerificationDocument::start() {
-    if (run_ != nullptr || !model_.commands.enabled(Menu::MK_Start)) {
+    if (running() || !model_.commands.enabled(Menu::MK_Start)) {
+        return;
+    }
+    if (machine_ != nullptr && model_.openKind == OpenKind::Machine) {
+        startMachine();
         return;
     }
     FileWorkingCopy workingCopy(model_.workingCopyPath(), seams_.files);
@@ -108,6 +147,9 @@ CloseDecision VerificationDocument::close() {
         // this yield returns; the window closes once Start has returned.
         if (run_ != nullptr) {
             run_->MK_Cancel();
+        }
+        if (machineRun_ != nullptr) {
+            machineRun_->cancel();
         }
         closePending_ = depth_ > 0;
         return CloseDecision::Keep;

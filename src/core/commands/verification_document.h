@@ -2,6 +2,7 @@
 
 #include "analysis/campaign.h"
 #include "commands/file_commands.h"
+#include "commands/open_machine.h"
 #include "commands/open_reload.h"
 #include "model/main_window_model.h"
 #include "platform/platform_seams.h"
@@ -9,21 +10,25 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace zelkora {
 
+class MachineRun;
 class RunCommands;
 
 // What a close of the window comes to.
 enum class CloseDecision : std::uint8_t { Close, Keep };
 
-// The open verification and every command that changes it. The document owns the condition
-// wizard (the draft of the conditions, which only Finish commits), the file commands (the
-// working copy, the file path and title, the saved-name and unsaved flags) and the run in
-// progress, and it assembles every run: the window's Start, the runner's, the sample maker's
-// and the setup every campaign of a many-campaign analysis starts from. What the window must do
-// beyond showing the model (a panel, a close) it records in the model's requests.
+// The open verification and every command that changes it. It is a classic verification (the
+// working copy of a .pac) or a machine of today read from its machine file, which Start plays
+// with the machine engine and which nothing edits or saves (the model's openKind says which). The
+// document owns the condition wizard (the draft of the conditions, which only Finish commits), the
+// file commands (the working copy, the file path and title, the saved-name and unsaved flags) and
+// the run in progress, and it assembles every run: the window's Start, the runner's, the sample
+// maker's and the setup every campaign of a many-campaign analysis starts from. What the window
+// must do beyond showing the model (a panel, a close) it records in the model's requests.
 //
 // A run plays on the caller's thread; the seams' pump processes the window's events inside it,
 // and a command that comes in through the pump (Cancel, a close) runs nested.
@@ -48,7 +53,11 @@ public:
     // or until the run or rebuild in progress has returned, when the document asks for the
     // close again through the model's requests.
     CloseDecision close();
-    bool running() const { return run_ != nullptr; }
+    bool running() const { return run_ != nullptr || machineRun_ != nullptr; }
+    // The open machine; none while a classic verification (or nothing) is open.
+    const OpenMachine* machine() const { return machine_.get(); }
+    // The seed of the last machine run, for the runner's --seed.
+    std::uint64_t lastMachineSeed() const { return lastMachineSeed_; }
 
     // Open without dialogs or messages, for the runner and the sample maker: the file is checked,
     // copied over the working copy and loaded as Open loads it; the results are not rebuilt.
@@ -63,6 +72,8 @@ public:
 
 private:
     void start();
+    void startMachine();
+    void openMachine(const std::string& file);
     void finishCommand();
 
     MainWindowModel& model_;
@@ -70,7 +81,11 @@ private:
     ConditionWizard wizard_;
     FileCommands files_;
     RunCommands* run_ = nullptr; // the run in progress, for Cancel
-    int depth_ = 0;              // commands in progress; nested ones run inside a yield
+    std::unique_ptr<OpenMachine> machine_;
+    MachineRun* machineRun_ = nullptr; // the machine's run in progress, for Cancel
+    std::uint64_t lastMachineSeed_ = 0;
+    std::uint64_t machineOpens_ = 0;
+    int depth_ = 0; // commands in progress; nested ones run inside a yield
     bool closePending_ = false;
 };
 

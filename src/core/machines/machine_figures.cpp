@@ -10,7 +10,19 @@ namespace zelkora::machines {
 MachineFigures::MachineFigures(const MachineVerification& verification, const MachineGraph& graph,
                                const std::atomic<bool>* cancelled)
     : graph_(graph), cancelled_(cancelled), unitYen_(verification.campaign.investmentUnitYen),
-      accumulator_(model_) {
+      ownModel_(std::make_unique<MainWindowModel>()), model_(*ownModel_), accumulator_(model_) {
+    setUp(verification);
+}
+
+MachineFigures::MachineFigures(const MachineVerification& verification, const MachineGraph& graph,
+                               MainWindowModel& shown)
+    : graph_(graph), cancelled_(nullptr), unitYen_(verification.campaign.investmentUnitYen),
+      model_(shown), accumulator_(model_) {
+    setUp(verification);
+}
+
+void MachineFigures::setUp(const MachineVerification& verification) {
+    const MachineGraph& graph = graph_;
     const double startChance = graph.stateOf(graph.startEntry).hitChance;
     accumulator_.reset(startChance > 0 ? 1 / startChance : 0,
                        verification.campaign.exchangeBallsPer100Yen);
@@ -94,6 +106,12 @@ void MachineFigures::dayEnd(const DayEndEvent& day) {
     machine_.playSeconds += day.seconds;
     accumulator_.beginDay(static_cast<double>(day.day) + 1);
     accumulator_.clearDayTotals();
+}
+
+void MachineFigures::show() {
+    accumulator_.show();
+    accumulator_.showDistributions();
+    showMachineFigures();
 }
 
 // The two boxes of the overall panel that the classic run writes itself: the support spins and

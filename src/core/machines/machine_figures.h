@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zelkora::machines {
@@ -37,6 +38,10 @@ class MachineFigures final : public CampaignEvents {
 public:
     MachineFigures(const MachineVerification& verification, const MachineGraph& graph,
                    const std::atomic<bool>* cancelled = nullptr);
+    // The same, keeping the shared figures in `shown`, the window's model, whose overall and
+    // daily boxes and distributions then show this campaign.
+    MachineFigures(const MachineVerification& verification, const MachineGraph& graph,
+                   MainWindowModel& shown);
     MachineFigures(const MachineFigures&) = delete;
     MachineFigures& operator=(const MachineFigures&) = delete;
     ~MachineFigures() override = default;
@@ -46,6 +51,8 @@ public:
     bool stopped() const override;
 
     const Figures& figures() const { return accumulator_.figures(); }
+    // Writes every figure box and distribution view of the model from the figures so far.
+    void show();
     const MachineOnlyFigures& machineFigures() const { return machine_; }
     // The campaign as an analysis folds it: the overall panel's texts and numbers (written into
     // this campaign's own fields first) and its days.
@@ -54,13 +61,15 @@ public:
 private:
     enum class EntryKind : std::uint8_t { Normal, 確変, 時短 };
 
+    void setUp(const MachineVerification& verification);
     void addSpins(std::int64_t normalSpins, std::int64_t supportSpins, double supportBalls);
     void showMachineFigures();
 
     const MachineGraph& graph_;
     const std::atomic<bool>* cancelled_;
     double unitYen_;
-    MainWindowModel model_;
+    std::unique_ptr<MainWindowModel> ownModel_; // none when the figures live in a shown model
+    MainWindowModel& model_;
     FigureAccumulator accumulator_;
     std::vector<EntryKind> kinds_; // by entry
     MachineOnlyFigures machine_;

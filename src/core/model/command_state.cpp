@@ -38,15 +38,17 @@ void CommandState::apply(Availability availability) {
     setEnabled(Menu::MF_Open, idle);
     setButtonEnabled(2, idle);
     setButtonEnabled(3, idle);
-    for (Menu menu : {Menu::MF_OverSave, Menu::MF_NewSave, Menu::MC, Menu::MC_Base, Menu::MC_Pic,
-                      Menu::MK_Start}) {
+    const bool machine = availability == Availability::MachineLoaded;
+    for (Menu menu : {Menu::MF_OverSave, Menu::MF_NewSave, Menu::MC, Menu::MC_Base, Menu::MC_Pic}) {
         setEnabled(menu, loaded);
     }
+    setEnabled(Menu::MK_Start, loaded || machine);
     setEnabled(Menu::MC_Ts, true); // reachable only through MC, so it follows MC
-    for (int button : {4, 5, 7, 8, 9, kStartButton}) {
+    for (int button : {4, 5, 7, 8, 9}) {
         setButtonEnabled(button, loaded);
     }
-    setEnabled(Menu::MK, loaded || running);
+    setButtonEnabled(kStartButton, loaded || machine);
+    setEnabled(Menu::MK, loaded || machine || running);
     setEnabled(Menu::MK_Cancel, running);
     setButtonEnabled(kCancelButton, running);
     for (Menu menu :

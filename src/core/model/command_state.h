@@ -34,8 +34,14 @@ std::string_view menuName(Menu menu);
 
 inline constexpr int kToolbarButtons = 15;
 
-// The three availability states of the window's commands.
-enum class Availability : std::uint8_t { NoVerification, VerificationLoaded, RunInProgress };
+// The availability states of the window's commands. MachineLoaded: a machine file is open; it
+// plays, but nothing edits it or saves it as a .pac.
+enum class Availability : std::uint8_t {
+    NoVerification,
+    VerificationLoaded,
+    RunInProgress,
+    MachineLoaded
+};
 
 // Which commands are enabled, which options are checked and which two-state toolbar buttons
 // are pressed. The window shows this state; the rules that change it live here.

@@ -76,6 +76,10 @@ struct WindowRequests {
     bool close = false;
 };
 
+// What the window shows: a classic verification (a .pac and its working copy) or a machine of
+// today read from its machine file, which the window plays but does not edit.
+enum class OpenKind : std::uint8_t { Classic, Machine };
+
 // Everything the main window owns and the other parts share: the display fields, grids,
 // charts, distributions, the symbol table copies, the program-wide values, the window-level
 // values and the command state. The views show it; the core procedures change it.
@@ -90,6 +94,7 @@ struct MainWindowModel {
     CommandState commands;
     RunArea runArea;
     WindowRequests requests;
+    OpenKind openKind = OpenKind::Classic;
     std::filesystem::path programFolder;
 
     std::filesystem::path workingCopyPath() const { return programFolder / kWorkingCopyName; }

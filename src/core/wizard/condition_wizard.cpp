@@ -200,6 +200,7 @@ FinishOutcome ConditionWizard::finish() {
     model_.requests.showBasicConditionPanel = true;
     model_.window.enabled = true;
     unloadAll();
+    model_.openKind = OpenKind::Classic;
     model_.commands.apply(Availability::VerificationLoaded);
     model_.fields.setText(Field::EXP, model_.fields.text(Field::条件_名前));
     // The window shows the conditions as the working copy now holds them.
