@@ -6,7 +6,6 @@
 #include "results/grids_and_charts.h"
 #include "results/statistics.h"
 
-#include <array>
 #include <cmath>
 
 namespace zelkora {
@@ -17,14 +16,12 @@ constexpr std::string_view kNoValue = "—";
 constexpr int kFirstHourBar = 2;
 constexpr int kLastHourBar = 15;
 
-// "10R 1500玉→ST(130)": the rounds and balls of the outcome and the state it leads to.
+// "10R→ST(130)": the rounds of the outcome and the state it leads to, with its spin limit.
 std::string outcomeText(const OpenMachine& machine,
                         const machines::MachineGraph::Outcome& outcome) {
     const machines::Entry& entry = machine.graph.entries[static_cast<std::size_t>(outcome.entry)];
     std::string text = std::to_string(outcome.rounds);
-    text.append("R ");
-    text.append(plainText(std::round(outcome.balls)));
-    text.append("玉→");
+    text.append("R→");
     text.append(machine.verification.machine.states[static_cast<std::size_t>(entry.state)].name);
     if (entry.limit > 0) {
         text.append("(");
@@ -128,32 +125,25 @@ void MachineRun::tellEnd(const std::optional<Error>& failure) {
                            MessageIcon::Exclamation, MessageButtons::Ok});
 }
 
+// The detail strip shows the hit, and Grid1 gets it as its next row, as a classic hit's.
 void MachineRun::bigHit(const machines::BigHitEvent& hit) {
     figures_.bigHit(hit);
-    std::int32_t& row = model_.window.resultRecordCounter;
-    ++row;
-    GridTable& grid = model_.grids.grid1;
-    grid.setRowCount(row + 1);
-    const std::string day = std::to_string(hit.day);
-    const std::string normalSpins = std::to_string(hit.normalSpins);
-    const std::string supportSpins = std::to_string(hit.supportSpins);
-    const std::string hits = plainText(figures_.figures().bigHits);
-    const std::string outcome = outcomeText(machine_, *hit.outcome);
-    const std::string& state =
-        machine_.verification.machine.states[static_cast<std::size_t>(hit.state)].name;
-    const std::string chain = std::to_string(hit.chain);
-    const std::array<std::string_view, 11> cells{day,
-                                                 normalSpins,
-                                                 supportSpins,
-                                                 kNoValue,
-                                                 hits,
-                                                 outcome,
-                                                 hit.ceiling ? "遊タイム" : kNoValue,
-                                                 state,
-                                                 kNoValue,
-                                                 kNoValue,
-                                                 chain};
-    grid.setRow(row, cells);
+    FieldStore& fields = model_.fields;
+    fields.setNumber(Field::c大当り詳細_日目, hit.day);
+    fields.setNumber(Field::c大当り詳細_回転数, static_cast<double>(hit.normalSpins));
+    fields.setNumber(Field::c大当り詳細_時短回転数, static_cast<double>(hit.supportSpins));
+    fields.setText(Field::c大当り詳細_投資額F, kNoValue);
+    fields.setNumber(Field::c大当り詳細_大当り, figures_.figures().bigHits);
+    fields.setText(Field::c大当り詳細_当絵柄, outcomeText(machine_, *hit.outcome));
+    fields.setText(Field::c大当り詳細_ルール, hit.ceiling ? "遊タイム" : kNoValue);
+    fields.setText(Field::c大当り詳細_状態,
+                   machine_.verification.machine.states[static_cast<std::size_t>(hit.state)].name);
+    fields.setText(Field::c大当り詳細_持玉数F, kNoValue);
+    fields.setText(Field::c大当り詳細_交換玉数, kNoValue);
+    fields.setNumber(Field::c大当り詳細_連荘, hit.chain);
+    std::int32_t& counter = model_.window.resultRecordCounter;
+    model_.grids.grid1.setRowCount(counter + 2);
+    大当り詳細行追加(fields, model_.grids.grid1, counter);
     yield_();
 }
 

@@ -23,9 +23,9 @@ std::string machineSeedText(std::uint64_t seed);
 // Start for an open machine: its campaign played with the machine engine day by day, the same
 // panels filled as a classic run fills them where a figure means the same thing. The overall
 // and daily figures, the distributions of first-hit gaps and chains, the balance chart and
-// Grid3 come from the shared accumulator; Grid1 gets a row per big hit, with "—" in the
-// columns a machine has no value for (the investment, the ball rule, the held and exchanged
-// balls of a hit). The window's events are processed at each big hit and day end, at the
+// Grid3 come from the shared accumulator; each big hit fills the detail strip and becomes a
+// Grid1 row, with "—" in the columns a machine has no value for (the investment, the held and
+// exchanged balls of a hit; the rule column says 遊タイム when the ceiling brought the hit). The window's events are processed at each big hit and day end, at the
 // pump's frame rate; Cancel stops the campaign at the next one.
 class MachineRun final : public machines::CampaignEvents {
 public:
