@@ -54,7 +54,7 @@ protected:
     }
 
     fs::path writeText(const std::string& name, const std::string& text) const {
-        const fs::path file = folder.file(name);
+        fs::path file = folder.file(name);
         std::ofstream(file, std::ios::binary) << text;
         return file;
     }
@@ -130,6 +130,15 @@ TEST_F(MachineDocumentTest, an_open_machine_is_the_documents_verification_with_i
     document.run(Menu::MC_Base);
     EXPECT_FALSE(document.wizard().isOpen());
     EXPECT_EQ(ui.dialogs.size(), 2U) << "no save dialog";
+}
+
+TEST_F(MachineDocumentTest, a_machine_file_named_at_start_opens_as_the_open_dialog_opens_it) {
+    document.openNamedFile(utf8FromPath(machineSample("月光タイム319")));
+    ASSERT_NE(document.machine(), nullptr);
+    EXPECT_EQ(model.openKind, OpenKind::Machine);
+    EXPECT_EQ(model.window.caption, captionWithTitle("月光タイム319.json"));
+    EXPECT_TRUE(ui.dialogs.empty());
+    EXPECT_EQ(ui.pointers.back(), PointerShape::Default);
 }
 
 TEST_F(MachineDocumentTest, a_bad_machine_file_is_told_with_its_entry_and_keeps_the_open_pac) {
