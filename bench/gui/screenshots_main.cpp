@@ -280,6 +280,7 @@ bool pictureMachine(const QDir& folder, const std::filesystem::path& machine) {
     window.resize(zelkora::ui::defaultWindowSize(screen->availableSize()));
     window.show();
     desktop.open(machine);
+    window.showBasicConditionPanel();
     bool ok = save(window, folder, QStringLiteral("50-機種-opened"));
     window.showPanel(1);
     desktop.ui().onMessage = [&](const zelkora::Message& message) {

@@ -116,6 +116,7 @@ TEST_F(MachineDocumentTest, an_open_machine_is_the_documents_verification_with_i
     EXPECT_EQ(model.fields.text(Field::条件_確率), "199.8");
     EXPECT_EQ(model.fields.text(Field::条件_何日分), "30");
     EXPECT_EQ(model.fields.text(Field::条件_絵柄数), "") << "a machine has no symbol table";
+    EXPECT_EQ(model.program.playSchedule, document.machine()->verification.campaign.playSchedule);
     EXPECT_EQ(model.grids.grid2.rowCount(), 1);
     EXPECT_NE(model.fields.text(Field::StatusBar1_Panel1).find("星海ST199"), std::string::npos);
     for (Menu menu : {Menu::MF_MakeNew, Menu::MF_Open, Menu::MK, Menu::MK_Start, Menu::Mf_End}) {

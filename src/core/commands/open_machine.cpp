@@ -100,6 +100,9 @@ std::string openMachineStatusText(const OpenMachine& machine) {
 void showOpenMachine(MainWindowModel& model, const OpenMachine& machine) {
     clearShownResults(model);
     showCampaignConditions(model.fields, machine.verification);
+    // The slots show the day the machine plays; its service-time rule is not played, so 条件_TS
+    // stays empty.
+    model.program.playSchedule = machine.verification.campaign.playSchedule;
     WindowValues& window = model.window;
     window.savedName = false;
     window.filePath = machine.file;
