@@ -289,8 +289,9 @@ void AnalysisDesk::play() {
     playing_ = false;
     if (!second || end != AnalysisEnd::Done) {
         view.histogram = histogram.histogram;
-        view.heading = analysisHeading(run.name, view.report.campaigns, run.input.campaigns,
-                                       run.seed, kAnalysisCountdown, end);
+        view.heading = analysisHeading(
+            run.name, view.report.campaigns, run.input.campaigns, run.seed,
+            openMachine() == nullptr ? std::optional(kAnalysisCountdown) : std::nullopt, end);
         results_->showAnalysis(view);
     }
     if (failure) {

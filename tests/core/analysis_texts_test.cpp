@@ -81,6 +81,9 @@ TEST(analysis_texts, the_heading_says_how_many_campaigns_the_figures_hold) {
     for (const auto& [end, text] : cases) {
         EXPECT_EQ(analysisHeading("a.pac", 350, 1000, 7, 1000, end), text);
     }
+    // A machine's campaigns read no countdown.
+    EXPECT_EQ(analysisHeading("m.json", 40, 40, 9, std::nullopt, AnalysisEnd::Done),
+              "検証 m.json・試行 40 回・シード 9");
 }
 
 // A report of campaigns whose days end at known balances, to read the tables against.

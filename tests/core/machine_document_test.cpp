@@ -128,8 +128,10 @@ TEST_F(MachineDocumentTest, an_open_machine_is_the_documents_verification_with_i
     }
     // Nothing of a machine is written: Save does nothing even when called.
     document.run(Menu::MF_OverSave);
-    document.run(Menu::MC_Base);
-    EXPECT_FALSE(document.wizard().isOpen());
+    for (Menu pages : {Menu::MC_Base, Menu::MC_Ts, Menu::MC_Pic}) {
+        document.run(pages);
+        EXPECT_FALSE(document.wizard().isOpen()) << menuName(pages);
+    }
     EXPECT_EQ(ui.dialogs.size(), 2U) << "no save dialog";
 }
 

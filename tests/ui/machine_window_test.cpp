@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -174,6 +175,8 @@ TEST_F(MachineWindow, trials_of_a_machine_equal_the_runners_trials) {
         {utf8FromPath(file), "--trials", "30", "--seed", "5", "--threads", "2", "--json"});
     EXPECT_EQ(cell(control<ui::TextTableView>("Grid4"), "最終収支の平均（円）"),
               figureText(runner["final_balance"]["mean"].get<double>(), 0));
+    EXPECT_EQ(control<QLabel>("多数回検証_見出し")->text().toStdString(),
+              "検証 雷神RUSH199.json・試行 30 回・シード 5");
 }
 
 } // namespace

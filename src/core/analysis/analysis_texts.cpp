@@ -263,10 +263,12 @@ std::vector<std::string> theoryAssumptionTexts() {
 }
 
 std::string analysisHeading(std::string_view verification, std::int64_t folded, std::int64_t asked,
-                            std::uint64_t seed, int countdown, AnalysisEnd end) {
+                            std::uint64_t seed, std::optional<int> countdown, AnalysisEnd end) {
     std::string text = "検証 " + std::string(verification) + "・試行 " + std::to_string(asked) +
-                       " 回・シード " + std::to_string(seed) + "・カウントダウン " +
-                       std::to_string(countdown);
+                       " 回・シード " + std::to_string(seed);
+    if (countdown) {
+        text += "・カウントダウン " + std::to_string(*countdown);
+    }
     switch (end) {
     case AnalysisEnd::Done:
         break;

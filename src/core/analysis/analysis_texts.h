@@ -48,9 +48,10 @@ inline constexpr std::array<std::string_view, 11> kStreakLabels{
 std::vector<std::string> theoryAssumptionTexts();
 
 // What the results panel says it shows: the verification, the campaigns, the seed, the
-// countdown and, when the analysis ended early, how many campaigns the figures hold.
+// countdown (none for a machine of today, whose play reads none) and, when the analysis ended
+// early, how many campaigns the figures hold.
 std::string analysisHeading(std::string_view verification, std::int64_t folded, std::int64_t asked,
-                            std::uint64_t seed, int countdown, AnalysisEnd end);
+                            std::uint64_t seed, std::optional<int> countdown, AnalysisEnd end);
 
 // The status-bar help of the desk's panels, grids and charts, as the window's own controls
 // have theirs.
