@@ -25,8 +25,9 @@ std::string machineSeedText(std::uint64_t seed);
 // and daily figures, the distributions of first-hit gaps and chains, the balance chart and
 // Grid3 come from the shared accumulator; each big hit fills the detail strip and becomes a
 // Grid1 row, with "—" in the columns a machine has no value for (the investment, the held and
-// exchanged balls of a hit; the rule column says 遊タイム when the ceiling brought the hit). The window's events are processed at each big hit and day end, at the
-// pump's frame rate; Cancel stops the campaign at the next one.
+// exchanged balls of a hit; the rule column says 遊タイム when the ceiling brought the hit).
+// The window's events are processed at each big hit and day end, at the pump's frame rate;
+// Cancel stops the campaign at the next one.
 class MachineRun final : public machines::CampaignEvents {
 public:
     MachineRun(MainWindowModel& model, const PlatformSeams& seams, const OpenMachine& machine);
