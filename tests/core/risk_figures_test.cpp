@@ -3,11 +3,10 @@
 #include "analysis/comparison.h"
 #include "analysis_fixture.h"
 
-#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <random>
-#include <ranges>
 #include <vector>
 
 namespace zelkora::testing {
@@ -151,8 +150,10 @@ TEST(Comparison, common_random_numbers_cancel_the_shared_luck) {
     // Each side's sink sees its own campaigns in order, and their differences are the report's.
     ASSERT_EQ(firstSeen.balances.size(), 300U);
     ASSERT_EQ(secondSeen.balances.size(), 300U);
-    EXPECT_TRUE(std::ranges::equal(firstSeen.indices, std::views::iota(0, 300)));
-    EXPECT_TRUE(std::ranges::equal(secondSeen.indices, std::views::iota(0, 300)));
+    std::vector<std::int64_t> inOrder(300);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    EXPECT_EQ(firstSeen.indices, inOrder);
+    EXPECT_EQ(secondSeen.indices, inOrder);
     RunningMoments differences;
     for (std::size_t index = 0; index < 300; ++index) {
         differences.add(secondSeen.balances[index] - firstSeen.balances[index]);
