@@ -5,8 +5,9 @@
 //   zelkora-gui-bench --write FILE DAYS            the first sample's conditions for DAYS days
 //   zelkora-gui-bench FILE SEED COUNTDOWN [PANEL]  plays FILE; PANEL (0-8) is shown meanwhile
 //   zelkora-gui-bench --trials FILE K SEED THREADS 多数回検証 of FILE from the window's dialog
-//   zelkora-gui-bench --redraw K DAYS              redraws the results panel's charts for an
-//                                                  analysis of K campaigns of DAYS days
+//   zelkora-gui-bench --redraw K DAYS [--compare]  redraws the results panel's charts for an
+//                                                  analysis of K campaigns of DAYS days, or for
+//                                                  a comparison of two
 
 #include "analysis/analysis_report.h"
 #include "analysis_desk.h"
@@ -82,16 +83,15 @@ int benchTrials(const QStringList& arguments) {
     return 0;
 }
 
-// The results panel's two charts redrawn for an analysis of K campaigns: the campaigns are
-// random walks folded by the analysis' own streaming accumulator, so the charts get what K
-// real campaigns give them (bands and bins, never the campaigns).
-int benchRedraw(const QStringList& arguments) {
-    const std::int64_t campaigns = arguments[2].toLongLong();
-    const int days = arguments[3].toInt();
+// K campaigns as random walks of DAYS days (mean and spread of a day in yen), folded by the
+// analysis' own streaming accumulator, so the charts get what K real campaigns give them (bands
+// and bins, never the campaigns).
+zelkora::ui::AnalysisView walks(std::int64_t campaigns, int days, double mean, double spread,
+                                std::uint64_t seed) {
     zelkora::AnalysisAccumulator accumulator(days);
     zelkora::ui::AnalysisView view;
-    std::mt19937_64 random(1);
-    std::normal_distribution<double> day(-2000, 30000);
+    std::mt19937_64 random(seed);
+    std::normal_distribution<double> day(mean, spread);
     zelkora::CampaignFigures campaign;
     for (std::int64_t index = 0; index < campaigns; ++index) {
         campaign.index = index;
@@ -106,12 +106,32 @@ int benchRedraw(const QStringList& arguments) {
         view.histogram.add(balance);
     }
     view.report = accumulator.report();
+    return view;
+}
+
+// The results panel's two charts redrawn for an analysis of K campaigns, or with --compare for
+// a comparison of two such analyses (both drawn in each chart).
+int benchRedraw(const QStringList& arguments) {
+    const std::int64_t campaigns = arguments[2].toLongLong();
+    const int days = arguments[3].toInt();
+    const bool comparison = arguments.size() > 4 && arguments[4] == QStringLiteral("--compare");
+    const zelkora::ui::AnalysisView view = walks(campaigns, days, -2000, 30000, 1);
     zelkora::gui::ScriptedDesktop desktop(1, 1000);
     zelkora::ui::AnalysisPanel& panel = *desktop.window().desk().resultsPanel();
     desktop.window().resize(1200, 860);
     desktop.window().show();
     desktop.window().showPanel(zelkora::ui::MainWindow::kPanelCount);
-    panel.showAnalysis(view);
+    if (comparison) {
+        const zelkora::ui::AnalysisView second = walks(campaigns, days, 1000, 25000, 2);
+        zelkora::ComparisonReport report;
+        report.first = view.report;
+        report.second = second.report;
+        const double span = days;
+        report.difference = {3000 * span, 40000, 2900 * span, 3100 * span};
+        panel.showComparison(view, report, second.histogram, "一つ目.pac", "二つ目.pac");
+    } else {
+        panel.showAnalysis(view);
+    }
     QApplication::processEvents();
     std::vector<double> times;
     for (int repeat = 0; repeat < 21; ++repeat) {
@@ -124,9 +144,10 @@ int benchRedraw(const QStringList& arguments) {
                 .count());
     }
     std::sort(times.begin(), times.end());
-    std::cout << "redraw " << times[times.size() / 2] << " ms (median of " << times.size()
-              << ", slowest " << times.back() << " ms) for " << campaigns << " campaigns of "
-              << days << " days\n";
+    std::cout << (comparison ? "comparison redraw " : "redraw ") << times[times.size() / 2]
+              << " ms (median of " << times.size() << ", slowest " << times.back() << " ms) for "
+              << campaigns << " campaigns of " << days << " days" << (comparison ? " each" : "")
+              << "\n";
     return 0;
 }
 
@@ -145,14 +166,15 @@ int main(int argc, char** argv) {
     if (arguments.size() == 6 && arguments[1] == QStringLiteral("--trials")) {
         return benchTrials(arguments);
     }
-    if (arguments.size() == 4 && arguments[1] == QStringLiteral("--redraw")) {
+    if ((arguments.size() == 4 || arguments.size() == 5) &&
+        arguments[1] == QStringLiteral("--redraw")) {
         return benchRedraw(arguments);
     }
     if (arguments.size() < 4) {
         std::cerr << "usage: zelkora-gui-bench FILE SEED COUNTDOWN [PANEL]\n"
                      "       zelkora-gui-bench --write FILE DAYS\n"
                      "       zelkora-gui-bench --trials FILE K SEED THREADS\n"
-                     "       zelkora-gui-bench --redraw K DAYS\n";
+                     "       zelkora-gui-bench --redraw K DAYS [--compare]\n";
         return 2;
     }
     zelkora::gui::ScriptedDesktop desktop(arguments[2].toULongLong(), arguments[3].toInt());

@@ -1,9 +1,7 @@
 #include "theory_report.h"
 
-#include "common/numbers.h"
+#include "analysis/held_share.h"
 #include "console_platform.h"
-#include "files/fixed_length_file.h"
-#include "files/record_layouts.h"
 #include "json_report.h"
 #include "loaded_verification.h"
 #include "messages/error_messages.h"
@@ -125,25 +123,6 @@ nlohmann::ordered_json rateJson(const RateRow& row) {
             {"border_on_held_balls", jsonNumber(row.borderOnHeldBalls)},
             {"border_at_share", jsonNumber(row.borderAtShare)},
             {"at_share", cells}};
-}
-
-// The 持ち玉比率 of the run the file holds (0 … 1), or empty when it holds none that reads.
-std::optional<double> storedHeldShare(const MainWindowModel& model) {
-    RecordFile file(kVerificationRecordLength);
-    if (!file.open(model.workingCopyPath()).ok()) {
-        return std::nullopt;
-    }
-    const Result<RecordRead> record = file.read(kRunSummaryRecord);
-    static_cast<void>(file.close());
-    if (!record.ok()) {
-        return std::nullopt;
-    }
-    const Result<RunSummary> summary = parseRunSummaryRecord(record->text);
-    if (!summary.ok()) {
-        return std::nullopt;
-    }
-    const double percent = readNumber(summary->holdingRatio);
-    return percent >= 0 && percent <= 100 ? std::optional(percent / 100) : std::nullopt;
 }
 
 Status writeTheoryCsv(const std::string& folder, const TheoryReport& report) {
@@ -280,7 +259,7 @@ int printTheory(const RunOptions& options, std::ostream& out, std::ostream& err)
     if (ui.reportedError()) {
         return kExitFailure;
     }
-    const std::optional<double> ownShare = storedHeldShare(loaded.model());
+    const std::optional<double> ownShare = storedHeldShare(loaded.model().workingCopyPath());
     const double share = options.heldShare.value_or(ownShare.value_or(0));
     const TheoryOutcome outcome = theoreticalFigures(loaded.model(), options.countdown, share);
     if (!outcome.ok()) {

@@ -249,6 +249,7 @@ void AnalysisDesk::play() {
     DialogPump pump;
     DialogProgress progress(*dialog_, second ? 2 : 1);
     FinalBalanceHistogram histogram;
+    FinalBalanceHistogram secondHistogram;
     const AnalysisRequest request{run.input.campaigns, run.input.threads};
     // The window's seams with the dialog's pump, which keeps the events flowing as the fold waits.
     const PlatformSeams seams{seams_.ui,     seams_.files,  pump,
@@ -274,8 +275,8 @@ void AnalysisDesk::play() {
         failure = std::move(outcome.failure);
         view.report = std::move(outcome.report);
     } else {
-        ComparisonOutcome outcome =
-            compareVerifications(*first, *second, request, seams, observers, run.input.bankroll);
+        ComparisonOutcome outcome = compareVerifications(*first, *second, request, seams, observers,
+                                                         run.input.bankroll, &secondHistogram);
         end = outcome.end;
         failure = std::move(outcome.failure);
         view.report = outcome.report.first;
@@ -283,7 +284,8 @@ void AnalysisDesk::play() {
         view.heading = analysisHeading(run.name, view.report.campaigns, run.input.campaigns,
                                        run.seed, kAnalysisCountdown, end);
         if (end == AnalysisEnd::Done) {
-            results_->showComparison(view, outcome.report, run.name, run.secondName);
+            results_->showComparison(view, outcome.report, secondHistogram.histogram, run.name,
+                                     run.secondName);
         }
     }
     playing_ = false;

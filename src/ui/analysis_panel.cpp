@@ -13,6 +13,9 @@ namespace zelkora::ui {
 namespace {
 
 TableRows rowsOf(const TextTable& table) {
+    if (table.headings.empty()) {
+        return {}; // nothing shown yet
+    }
     TableRows rows{table.headings};
     rows.insert(rows.end(), table.rows.begin(), table.rows.end());
     return rows;
@@ -51,33 +54,72 @@ AnalysisPanel::AnalysisPanel(ExportSeams seams, QWidget* parent)
 
     addTableMenu(*figures_, seams);
     addTableMenu(*comparison_, seams);
-    addChartMenu(*fan_, seams,
-                 [this] { return shown_ ? rowsOf(dayBandTable(shown_->report)) : TableRows{}; });
-    addChartMenu(*histogram_, seams, [this] {
-        return shown_ ? rowsOf(histogramTable(shown_->histogram)) : TableRows{};
-    });
+    addChartMenu(*fan_, seams, [this] { return rowsOf(dayBandsShown()); });
+    addChartMenu(*histogram_, seams, [this] { return rowsOf(binsShown()); });
 }
 
-void AnalysisPanel::showAnalysis(const AnalysisView& view) {
+// What the fan chart draws, as a table: one verification's day bands, or both of a comparison's.
+TextTable AnalysisPanel::dayBandsShown() const {
+    if (!shown_) {
+        return {};
+    }
+    const TextTable first = dayBandTable(shown_->report);
+    return compared_ ? pairedTable(first, dayBandTable(compared_->second), compared_->firstName,
+                                   compared_->secondName)
+                     : first;
+}
+
+// What the histogram draws, as a table: the bins, both of a comparison's in one width.
+TextTable AnalysisPanel::binsShown() const {
+    if (!shown_) {
+        return {};
+    }
+    if (!compared_) {
+        return histogramTable(shown_->histogram);
+    }
+    StreamingHistogram first = shown_->histogram;
+    StreamingHistogram second = compared_->histogram;
+    widenToOneWidth(first, second);
+    return pairedTable(histogramTable(first), histogramTable(second), compared_->firstName,
+                       compared_->secondName);
+}
+
+void AnalysisPanel::present(const AnalysisView& view) {
     shown_ = view;
     heading_->setText(qtText(view.heading));
     figures_->setTable(analysisFigureTable(view.report));
+}
+
+void AnalysisPanel::showAnalysis(const AnalysisView& view) {
+    present(view);
+    compared_.reset();
     comparison_->setTable({}); // a comparison's difference belongs to its own analysis
     redraw();
 }
 
 void AnalysisPanel::showComparison(const AnalysisView& first, const ComparisonReport& report,
+                                   const StreamingHistogram& secondHistogram,
                                    const std::string& firstName, const std::string& secondName) {
-    showAnalysis(first);
+    present(first);
+    compared_ = Compared{report.second, secondHistogram, report.difference, firstName, secondName};
     comparison_->setTable(comparisonTable(report, firstName, secondName));
+    redraw();
 }
 
 void AnalysisPanel::redraw() {
     if (!shown_) {
         return;
     }
-    fan_->show(shown_->report.dayBands);
-    histogram_->show(shown_->histogram);
+    if (!compared_) {
+        fan_->show(shown_->report.dayBands);
+        histogram_->show(shown_->histogram);
+        return;
+    }
+    const QString first = qtText(compared_->firstName);
+    const QString second = qtText(compared_->secondName);
+    fan_->showPair(shown_->report.dayBands, compared_->second.dayBands, first, second);
+    histogram_->showPair(shown_->histogram, compared_->histogram, first, second,
+                         qtText(differenceText(compared_->difference)));
 }
 
 } // namespace zelkora::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysis_report.h"
+#include "analysis/analysis_texts.h"
 #include "analysis/balance_histogram.h"
 #include "analysis/comparison.h"
 #include "export_menus.h"
@@ -38,8 +39,10 @@ public:
     }
 
     void showAnalysis(const AnalysisView& view);
+    // `first` is the first verification's analysis; the charts draw the second's beside it.
     void showComparison(const AnalysisView& first, const ComparisonReport& report,
-                        const std::string& firstName, const std::string& secondName);
+                        const StreamingHistogram& secondHistogram, const std::string& firstName,
+                        const std::string& secondName);
     // Redraws both charts from what they show (the benchmark's redraw).
     void redraw();
 
@@ -50,12 +53,25 @@ public:
     const std::optional<AnalysisView>& shown() const { return shown_; }
 
 private:
+    // What a comparison adds to the first verification's analysis.
+    struct Compared {
+        AnalysisReport second;
+        StreamingHistogram histogram;
+        MeanEstimate difference;
+        std::string firstName;
+        std::string secondName;
+    };
+    void present(const AnalysisView& view);
+    TextTable dayBandsShown() const;
+    TextTable binsShown() const;
+
     QLabel* heading_;
     FanChartView* fan_;
     HistogramView* histogram_;
     TextTableView* figures_;
     TextTableView* comparison_;
     std::optional<AnalysisView> shown_;
+    std::optional<Compared> compared_;
 };
 
 } // namespace zelkora::ui

@@ -40,7 +40,7 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const {
     const std::vector<std::string>& row = table_.rows[static_cast<std::size_t>(index.row())];
     const auto column = static_cast<std::size_t>(index.column());
     const std::string_view text = column < row.size() ? std::string_view(row[column]) : "";
-    if (role == Qt::DisplayRole) {
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         return qtText(text);
     }
     if (role == Qt::TextAlignmentRole) {
@@ -77,6 +77,20 @@ TextTableView::TextTableView(const QString& name, QWidget* parent) : QTableView(
 void TextTableView::setTable(TextTable table) {
     model_.setTable(std::move(table));
     resizeColumnsToContents();
+    fitNames();
+}
+
+void TextTableView::fitNamesToWidth() {
+    namesFitWidth_ = true;
+    fitNames();
+}
+
+// A header knows a section's mode only while the section exists, so it is set again after
+// every new table.
+void TextTableView::fitNames() {
+    if (namesFitWidth_ && model_.columnCount() > 0) {
+        horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
 // A table of a few rows asks for their height only, so the panel gives the rest to its chart.

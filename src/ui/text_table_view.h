@@ -32,9 +32,15 @@ public:
     void setTable(TextTable table);
     const TextTable& table() const { return model_.table(); }
     void fitHeightToRows(int rows);
+    // The names' column takes the width the other columns leave, its long names cut with an
+    // ellipsis (whole in their tooltips), so the values never scroll out of sight.
+    void fitNamesToWidth();
 
 private:
+    void fitNames();
+
     TextTableModel model_;
+    bool namesFitWidth_ = false;
 };
 
 } // namespace zelkora::ui

@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_texts.h"
 #include "analysis/campaign_setup.h"
+#include "analysis/held_share.h"
 #include "analysis/theory.h"
 #include "fan_chart.h"
 #include "messages/error_messages.h"
@@ -57,14 +58,17 @@ TheoryPanel::TheoryPanel(const MainWindowModel& model, ExportSeams seams, QWidge
     right->setStretchFactor(1, 2);
     right->setStretchFactor(2, 1);
     split->addWidget(right);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    // The figures' names want more width than the chart and the rate table, which scrolls.
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
     assumptions_->setObjectName(QStringLiteral("理論_前提"));
     assumptions_->setReadOnly(true);
     // The chart takes the height the rate table and the assumptions leave.
     assumptions_->setMaximumHeight(fontMetrics().height() * 4);
 
+    // On a small screen at 150 % the names give way, not the values beside them.
+    figures_->fitNamesToWidth();
     rates_->fitHeightToRows(static_cast<int>(kTableExchangeRates.size()));
     addTableMenu(*figures_, seams);
     addTableMenu(*rates_, seams);
@@ -94,21 +98,18 @@ void TheoryPanel::sync() {
     if (!isVisible()) {
         return;
     }
+    // The working copy keeps the share of a run once the run has finished; while a run or a
+    // rebuild has the file, the share shown stays.
+    if (model_.commands.enabled(Menu::MK_Start)) {
+        ownShare_ = storedHeldShare(model_.workingCopyPath());
+    }
     std::string key = theoryInputsKey(model_);
+    key += ownShare_ ? std::to_string(*ownShare_) : std::string("-");
     if (key == shownKey_) {
         return;
     }
     shownKey_ = std::move(key);
     recompute();
-}
-
-// The verification's own share once it has results to show; 0 otherwise.
-double TheoryPanel::ownHeldShare() const {
-    if (model_.window.resultRecordCounter <= 0) {
-        return 0;
-    }
-    const double percent = model_.fields.number(Field::持ち玉比率);
-    return percent >= 0 && percent <= 100 ? percent : 0;
 }
 
 void TheoryPanel::recompute() {
@@ -122,9 +123,10 @@ void TheoryPanel::recompute() {
     }
     if (!shareEdited_) {
         const QSignalBlocker quiet(share_);
-        share_->setValue(ownHeldShare());
+        share_->setValue(ownShare_.value_or(0) * 100);
     }
-    const double share = share_->value() / 100;
+    // The verification's own share as stored, not as the box rounds it.
+    const double share = shareEdited_ ? share_->value() / 100 : ownShare_.value_or(0);
     const TheoryOutcome outcome = theoreticalFigures(model_, kTheoryCountdown, share);
     if (!outcome.ok()) {
         problem_->setText(qtText(errorText(outcome.error())));
@@ -134,9 +136,11 @@ void TheoryPanel::recompute() {
         return;
     }
     const TheoreticalFigures& figures = outcome.value();
-    problem_->setText(QStringLiteral("カウントダウン %1 で計算").arg(kTheoryCountdown));
-    figures_->setTable(
-        theoryTable(figures, !shareEdited_ && model_.window.resultRecordCounter > 0));
+    const HeldShareSource source = shareEdited_ ? HeldShareSource::Chosen
+                                   : ownShare_  ? HeldShareSource::Own
+                                                : HeldShareSource::NoRun;
+    problem_->setText(qtText(theoryBasisText(kTheoryCountdown, source, share)));
+    figures_->setTable(theoryTable(figures, source == HeldShareSource::Own));
     rates_->setTable(rateTableOf(rateTable(figures.basis, share), share));
     QStringList labels;
     QList<qreal> percents;

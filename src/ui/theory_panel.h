@@ -4,6 +4,7 @@
 #include "model/main_window_model.h"
 
 #include <QFrame>
+#include <optional>
 #include <string>
 
 class QDoubleSpinBox;
@@ -18,7 +19,8 @@ class TextTableView;
 // Picture_理論値: the theoretical figures of the open verification, computed again whenever
 // its conditions change: the figures with the assumption each rests on, the streak chances as
 // a chart, 回転単価 and ボーダー against the exchange rate, and the assumptions in words. The
-// 持ち玉比率 box sets the share of play on held balls; it starts at the verification's own.
+// 持ち玉比率 box sets the share of play on held balls; it starts at the verification's own, as
+// its last run kept it in the working copy (0 % before any run).
 class TheoryPanel final : public QFrame {
 public:
     TheoryPanel(const MainWindowModel& model, ExportSeams seams, QWidget* parent = nullptr);
@@ -36,7 +38,6 @@ protected:
 
 private:
     void recompute();
-    double ownHeldShare() const;
 
     const MainWindowModel& model_;
     QDoubleSpinBox* share_;
@@ -46,6 +47,7 @@ private:
     ShareBarsView* streaks_;
     QPlainTextEdit* assumptions_;
     std::string shownKey_;
+    std::optional<double> ownShare_; // the verification's own 持ち玉比率, 0 … 1
     bool shareEdited_ = false;
 };
 

@@ -1,4 +1,5 @@
 #include "analysis_fixture.h"
+#include "common/numbers.h"
 #include "csv_reader.h"
 #include "runner_outcome.h"
 #include "trials.h"
@@ -93,6 +94,24 @@ TEST_F(Trials, theory_prints_its_assumptions_and_figures) {
     const double p = figures["hit_chance_normal"];
     const double goOn = (1 + (1 - std::pow(1 - p, 100))) / 2;
     EXPECT_NEAR(figures["mean_streak"].get<double>(), 1 / (1 - goOn), 1e-9);
+}
+
+// The verification's own 持ち玉比率 is the one its run kept: none for a file never played, the
+// run's once played.
+TEST_F(Trials, theory_takes_the_held_share_the_file_keeps_and_none_before_a_run) {
+    const auto before = nlohmann::json::parse(run({verification_, "--theory", "--json"}).out);
+    EXPECT_FALSE(before["held_share_is_own"].get<bool>());
+    EXPECT_EQ(before["held_share"].get<double>(), 0);
+
+    const std::string played = folder_.file("played.pac").string();
+    const Outcome figures = run({verification_, "--seed", "4", "--out", played, "--json"});
+    ASSERT_EQ(figures.status, cli::kExitSuccess) << figures.err;
+    const double shown =
+        readNumber(nlohmann::json::parse(figures.out)["持ち玉比率"].get<std::string>());
+    ASSERT_GT(shown, 0);
+    const auto after = nlohmann::json::parse(run({played, "--theory", "--json"}).out);
+    EXPECT_TRUE(after["held_share_is_own"].get<bool>());
+    EXPECT_NEAR(after["held_share"].get<double>() * 100, shown, 1e-9);
 }
 
 // --theory --csv: the figures as name and value rows, and the rate table with one row per

@@ -10,6 +10,7 @@
 #include <limits>
 #include <map>
 #include <numeric>
+#include <set>
 
 namespace zelkora::testing {
 namespace {
@@ -227,6 +228,91 @@ TEST(streaming_histogram, of_values_close_together_stays_narrow) {
     EXPECT_EQ(bins[zero], 10);
     EXPECT_EQ(bins[zero + 1], 10);
     EXPECT_EQ(bins[zero + 2], 10);
+}
+
+// Two histograms drawn over each other need one width: the narrower widens to the wider's,
+// keeping every value in a bin that holds it.
+TEST(streaming_histogram, widened_to_another_width_keeps_every_value_in_its_bin) {
+    const std::vector<double> narrow{-2500, 0, 999, 1000, 15000, 3.5, -0.5, 7200};
+    const std::vector<double> wide{-80000, 250000, 12000, -3000};
+    StreamingHistogram first(1000);
+    StreamingHistogram second(1000);
+    for (const double value : narrow) {
+        first.add(value);
+    }
+    for (const double value : wide) {
+        second.add(value);
+    }
+    ASSERT_LT(first.width(), second.width());
+    first.widenTo(second.width());
+    EXPECT_EQ(first.width(), second.width());
+    EXPECT_EQ(std::fmod(first.low(), first.width()), 0.0);
+    const std::vector<std::int64_t>& bins = first.bins();
+    EXPECT_EQ(std::accumulate(bins.begin(), bins.end(), std::int64_t{0}),
+              static_cast<std::int64_t>(narrow.size()));
+    std::vector<std::int64_t> expected(bins.size(), 0);
+    for (const double value : narrow) {
+        const auto bin =
+            static_cast<std::size_t>(std::floor((value - first.low()) / first.width()));
+        ASSERT_LT(bin, bins.size()) << value;
+        ++expected[bin];
+    }
+    EXPECT_EQ(bins, expected);
+    // Narrower asks change nothing; values added after keep the width they need.
+    first.widenTo(10);
+    EXPECT_EQ(first.width(), second.width());
+    first.add(100);
+    EXPECT_EQ(first.count(), static_cast<std::int64_t>(narrow.size()) + 1);
+    // An empty histogram takes the width for its first value.
+    StreamingHistogram empty(1000);
+    empty.widenTo(8000);
+    empty.add(-12345);
+    EXPECT_EQ(empty.width(), 8000);
+    EXPECT_EQ(empty.count(), 1);
+}
+
+TEST(analysis_texts, the_difference_and_the_theorys_basis_read_as_the_panels_show_them) {
+    EXPECT_EQ(differenceText({12345, 500, 8000, 16690}),
+              "差（検証2−検証1）+1.23万円（95%: +0.80〜+1.67）");
+    EXPECT_EQ(differenceText({-5000, 500, -7000, -20}),
+              "差（検証2−検証1）-0.50万円（95%: -0.70〜0.00）");
+    EXPECT_EQ(differenceText({0, 0, 0, 0}), "差（検証2−検証1）0.00万円（95%: 0.00〜0.00）");
+    EXPECT_EQ(theoryBasisText(1000, HeldShareSource::Own, 0.3725),
+              "カウントダウン 1000 で計算・持ち玉比率は検証の値 37.25%");
+    EXPECT_EQ(
+        theoryBasisText(1000, HeldShareSource::NoRun, 0),
+        "カウントダウン 1000 で計算・検証がまだ実行されていないため持ち玉比率は 0%（すべて現金）");
+    EXPECT_EQ(theoryBasisText(500, HeldShareSource::Chosen, 0.5),
+              "カウントダウン 500 で計算・持ち玉比率は指定の値 50.0%");
+}
+
+// A comparison's chart saved as CSV: both histograms in one width, each row named by its file.
+TEST(analysis_texts, a_paired_table_names_each_verifications_rows) {
+    StreamingHistogram first;
+    StreamingHistogram second;
+    for (const double value : {-3000.0, 500.0, 2500.0}) {
+        first.add(value);
+    }
+    for (const double value : {-90000.0, 60000.0}) {
+        second.add(value);
+    }
+    widenToOneWidth(first, second);
+    const TextTable table =
+        pairedTable(histogramTable(first), histogramTable(second), "a.pac", "b.pac");
+    ASSERT_EQ(table.headings.size(), 4U);
+    EXPECT_EQ(table.headings[0], "検証");
+    ASSERT_EQ(table.rows.size(), 2 * first.bins().size());
+    std::map<std::string, std::int64_t> campaigns;
+    std::set<std::string> widths;
+    for (const std::vector<std::string>& row : table.rows) {
+        campaigns[row[0]] += std::stoll(row[3]);
+        widths.insert(std::to_string(std::stod(row[2]) - std::stod(row[1])));
+    }
+    EXPECT_EQ(campaigns["a.pac"], 3);
+    EXPECT_EQ(campaigns["b.pac"], 2);
+    EXPECT_EQ(widths.size(), 1U) << "one bin width for both";
+    EXPECT_EQ(table.rows.front()[0], "a.pac");
+    EXPECT_EQ(table.rows.back()[0], "b.pac");
 }
 
 TEST(table_export, tab_separated_text_keeps_one_cell_per_cell) {

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <random>
+#include <vector>
 
 namespace zelkora::testing {
 namespace {
@@ -107,6 +109,17 @@ TEST(RiskFigures, a_campaigns_lows_are_at_least_as_deep_as_its_days_ends) {
     }
 }
 
+// The final balance of every campaign a sink is handed, in the order it comes.
+class FinalBalancesSeen final : public CampaignSink {
+public:
+    void campaign(const CampaignFigures& figures) override {
+        indices.push_back(figures.index);
+        balances.push_back(figures.finalBalance);
+    }
+    std::vector<std::int64_t> indices;
+    std::vector<double> balances;
+};
+
 // Common random numbers: a verification against itself differs by nothing in any campaign;
 // against a changed one the interval of the difference is narrower than independent analyses'.
 TEST(Comparison, common_random_numbers_cancel_the_shared_luck) {
@@ -127,10 +140,26 @@ TEST(Comparison, common_random_numbers_cancel_the_shared_luck) {
     TempFolder richerFolder;
     const CampaignSetup richer =
         loadedSetup(richerFolder, withCondition(sample, Field::条件_回転数1000円, "21"), 11);
+    FinalBalancesSeen firstSeen;
+    FinalBalancesSeen secondSeen;
     const ComparisonOutcome compared =
-        compareVerifications(first, richer, {300, 2}, quietSeams(pump), {});
+        compareVerifications(first, richer, {300, 2}, quietSeams(pump),
+                             {nullptr, &firstSeen, nullptr}, std::nullopt, &secondSeen);
     ASSERT_EQ(compared.end, AnalysisEnd::Done);
     const ComparisonReport& report = compared.report;
+    // Each side's sink sees its own campaigns in order, and their differences are the report's.
+    ASSERT_EQ(firstSeen.balances.size(), 300U);
+    ASSERT_EQ(secondSeen.balances.size(), 300U);
+    std::vector<std::int64_t> inOrder(300);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    EXPECT_EQ(firstSeen.indices, inOrder);
+    EXPECT_EQ(secondSeen.indices, inOrder);
+    RunningMoments differences;
+    for (std::size_t index = 0; index < 300; ++index) {
+        differences.add(secondSeen.balances[index] - firstSeen.balances[index]);
+    }
+    EXPECT_DOUBLE_EQ(differences.estimate().mean, report.difference.mean);
+    EXPECT_NE(firstSeen.balances, secondSeen.balances);
     EXPECT_GT(report.difference.low, 0); // more spins for the money: ahead in the difference
     const double independent =
         std::hypot(report.first.finalBalance.high - report.first.finalBalance.low,

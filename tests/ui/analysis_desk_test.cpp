@@ -1,4 +1,5 @@
 #include "../cli/csv_reader.h"
+#include "analysis/held_share.h"
 #include "analysis_desk.h"
 #include "analysis_dialog.h"
 #include "analysis_fixture.h"
@@ -6,6 +7,7 @@
 #include "export_menus.h"
 #include "fan_chart.h"
 #include "files/utf8_path.h"
+#include "qt_text.h"
 #include "text_table_view.h"
 #include "trials.h"
 #include "window_fixture.h"
@@ -17,6 +19,8 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QProgressBar>
@@ -226,6 +230,82 @@ TEST_F(AnalysisDesk, a_comparison_plays_both_on_common_numbers_and_shows_the_dif
     EXPECT_EQ(cell(comparison, "検証2", 1), "リミッター五日.pac");
 }
 
+// The sum of the counts a histogram's steps draw: each bin is four points, its count twice.
+double drawnCampaigns(const QLineSeries* steps) {
+    double campaigns = 0;
+    const QList<QPointF> points = steps->points();
+    for (qsizetype point = 1; point < points.size(); point += 4) {
+        campaigns += points[point].y();
+    }
+    return campaigns;
+}
+
+QStringList legendNames(const QChartView* chart) {
+    QStringList names;
+    for (const QLegendMarker* marker : chart->chart()->legend()->markers()) {
+        if (marker->isVisible()) {
+            names << marker->label();
+        }
+    }
+    return names;
+}
+
+TEST_F(AnalysisDesk, a_comparison_draws_both_verifications_in_each_chart) {
+    const std::filesystem::path first = writeSample(folder, "定番確変315", "5", "五日.pac");
+    const std::filesystem::path second =
+        writeSample(folder, "リミッター5回399", "7", "リミッター七日.pac");
+    open(first, MessageResult::No);
+    ui.dialogAnswer = utf8FromPath(second);
+    desk().compareAction()->trigger();
+    fill("40", "4");
+    clickStart();
+    const nlohmann::json runner =
+        runnerJson({utf8FromPath(first), "40", "4", utf8FromPath(second)});
+
+    // Each verification's median, from the balance of 0 before its first day to its last, as
+    // the runner's bands give it (in 万円).
+    const auto* fan = control<ui::FanChartView>("MSChart6");
+    const std::pair<const QLineSeries*, const char*> medians[] = {{fan->median(), "first"},
+                                                                  {fan->secondMedian(), "second"}};
+    for (const auto& [median, side] : medians) {
+        const nlohmann::json& bands = runner[side]["daily_bands"];
+        ASSERT_EQ(median->points().size(), static_cast<qsizetype>(bands.size() + 1)) << side;
+        EXPECT_TRUE(median->isVisible());
+        for (std::size_t day = 0; day < bands.size(); ++day) {
+            EXPECT_NEAR(median->points()[static_cast<qsizetype>(day + 1)].y() * 10000,
+                        bands[day]["p50"].get<double>(), 1e-6)
+                << side << " day " << day + 1;
+        }
+    }
+    EXPECT_EQ(legendNames(fan),
+              (QStringList{QStringLiteral("五日.pac"), QStringLiteral("リミッター七日.pac")}));
+
+    // Both histograms hold every campaign, and the title gives the difference as the runner does.
+    const auto* histogram = control<ui::HistogramView>("MSChart7");
+    EXPECT_EQ(drawnCampaigns(histogram->steps()), 40);
+    EXPECT_EQ(drawnCampaigns(histogram->secondSteps()), 40);
+    EXPECT_EQ(legendNames(histogram),
+              (QStringList{QStringLiteral("五日.pac"), QStringLiteral("リミッター七日.pac")}));
+    const nlohmann::json& difference = runner["difference"];
+    const MeanEstimate expected{
+        difference["mean"].get<double>(), difference["standard_deviation"].get<double>(),
+        difference["ci95"][0].get<double>(), difference["ci95"][1].get<double>()};
+    EXPECT_EQ(histogram->chart()->title(), ui::qtText(differenceText(expected)))
+        << histogram->chart()->title().toStdString();
+
+    // A plain analysis afterwards shows its one verification alone.
+    desk().trialsAction()->trigger();
+    fill("10", "4");
+    clickStart();
+    EXPECT_FALSE(fan->secondMedian()->isVisible());
+    EXPECT_TRUE(fan->secondMedian()->points().isEmpty());
+    EXPECT_TRUE(histogram->secondSteps()->points().isEmpty());
+    EXPECT_EQ(drawnCampaigns(histogram->steps()), 10);
+    EXPECT_FALSE(histogram->chart()->legend()->isVisible());
+    EXPECT_EQ(legendNames(fan), (QStringList{QStringLiteral("5〜95%"), QStringLiteral("25〜75%"),
+                                             QStringLiteral("中央値")}));
+}
+
 TEST_F(AnalysisDesk, the_progress_of_a_comparison_runs_once_from_start_to_end) {
     const std::filesystem::path first = writeSample(folder, "定番確変315", "30", "a.pac");
     open(first, MessageResult::No);
@@ -307,6 +387,48 @@ TEST_F(AnalysisDesk, the_theory_panel_follows_a_condition_change) {
     EXPECT_EQ(cell(theory, "回転単価（現金）"), cash);
     EXPECT_EQ(cell(theory, "回転単価（持ち玉比率 100.0%）"), held);
     EXPECT_EQ(grid("Grid7")->table().rows.size(), kTableExchangeRates.size());
+}
+
+// The figures at the verification's own 持ち玉比率 take the share its last run kept in the
+// working copy: none before a run, the run's after it and after the played file is opened.
+TEST_F(AnalysisDesk, the_theorys_own_held_share_is_the_one_the_verification_keeps) {
+    const std::filesystem::path file = writeSample(folder, "サービスタイムの店", "20", "a.pac");
+    open(file, MessageResult::No);
+    control<QPushButton>("Command_理論値")->click();
+    const ui::TextTableView* theory = grid("Grid6");
+    const auto* note = control<QLabel>("理論_メッセージ");
+    EXPECT_TRUE(note->text().contains(QStringLiteral("検証がまだ実行されていないため")))
+        << note->text().toStdString();
+    EXPECT_EQ(cell(theory, "回転単価（持ち玉比率 0.0%）"), cell(theory, "回転単価（現金）"));
+
+    trigger(Menu::MK_Start);
+    const std::optional<double> own = storedHeldShare(model.workingCopyPath());
+    ASSERT_TRUE(own.has_value());
+    ASSERT_GT(*own, 0) << "the sample plays held balls after a hit";
+    const double shown = model.fields.number(Field::持ち玉比率);
+    EXPECT_NEAR(*own * 100, shown, 1e-9);
+    window->showPanel(ui::MainWindow::kPanelCount + 1);
+    EXPECT_EQ(note->text(), ui::qtText(theoryBasisText(1000, HeldShareSource::Own, *own)));
+    const std::string label = "回転単価（持ち玉比率 " + figureText(*own * 100, 1) + "%・検証の値）";
+    const std::string atOwn = cell(theory, label);
+    EXPECT_NE(atOwn, cell(theory, "回転単価（現金）"));
+
+    // The played file opened afresh (no rebuild): the share comes with the file.
+    const std::filesystem::path played = folder.file("data") / "played.pac";
+    std::filesystem::copy_file(model.workingCopyPath(), played);
+    // (Ok lets the run's results go; the rebuild is then not asked for.)
+    open(writeSample(folder, "サービスタイムの店", "20", "b.pac"), MessageResult::Ok);
+    ASSERT_EQ(model.window.fileTitle, "b.pac");
+    window->showPanel(ui::MainWindow::kPanelCount + 1);
+    EXPECT_TRUE(note->text().contains(QStringLiteral("検証がまだ実行されていないため")))
+        << note->text().toStdString();
+    open(played, MessageResult::No);
+    ASSERT_EQ(model.window.fileTitle, "played.pac");
+    window->showPanel(ui::MainWindow::kPanelCount + 1);
+    EXPECT_EQ(cell(theory, label), atOwn);
+    EXPECT_EQ(model.fields.text(Field::持ち玉比率), "0") << "not rebuilt: the box is cleared";
+    // The box shows it to one decimal; the figures take it as stored.
+    EXPECT_NEAR(control<QDoubleSpinBox>("理論_持ち玉比率")->value(), *own * 100, 0.05 + 1e-9);
 }
 
 TEST_F(AnalysisDesk, the_theory_on_screen_is_computed_again_when_a_condition_changes) {

@@ -93,10 +93,18 @@ constexpr std::array<HelpText, 9> kDeskHelpTexts{{
     {"Grid5", "二つの検証を同じ乱数で比べた収支の差。右クリックでコピー・CSV保存。"},
     {"Grid6", "検証条件から計算した理論値と、その前提。右クリックでコピー・CSV保存。"},
     {"Grid7", "両替率と回転数/1000円ごとの回転単価とボーダー。"},
-    {"MSChart6", "日別積算収支の中央値と25〜75%・5〜95%の範囲。右クリックで画像保存。"},
-    {"MSChart7", "最終収支の分布をグラフで表示。右クリックで画像保存。"},
+    {"MSChart6", "日別積算収支の中央値と25〜75%・5〜95%"
+                 "の範囲（比較検証では両方の検証）。右クリックで画像保存。"},
+    {"MSChart7",
+     "最終収支の分布をグラフで表示（比較検証では両方の検証と差）。右クリックで画像保存。"},
     {"MSChart8", "理論上の連荘数の分布を　％で表示。"},
 }};
+
+// Yen in 万円 with two decimals and the sign of a difference ("+1.23", "-0.50", "0.00").
+std::string signedManYen(double yen) {
+    std::string text = figureText(yen / 10000, 2);
+    return yen > 0 && text != "0.00" ? "+" + text : text;
+}
 
 } // namespace
 
@@ -194,6 +202,27 @@ TextTable comparisonTable(const ComparisonReport& report, std::string_view first
     return table;
 }
 
+TextTable pairedTable(const TextTable& first, const TextTable& second, std::string_view firstName,
+                      std::string_view secondName) {
+    TextTable table{{"検証"}, {}};
+    table.headings.insert(table.headings.end(), first.headings.begin(), first.headings.end());
+    for (const auto& [part, name] :
+         {std::pair{&first, firstName}, std::pair{&second, secondName}}) {
+        for (const std::vector<std::string>& row : part->rows) {
+            std::vector<std::string> named{std::string(name)};
+            named.insert(named.end(), row.begin(), row.end());
+            table.rows.push_back(std::move(named));
+        }
+    }
+    return table;
+}
+
+std::string differenceText(const MeanEstimate& difference) {
+    return "差（検証2−検証1）" + signedManYen(difference.mean) +
+           "万円（95%: " + signedManYen(difference.low) + "〜" + signedManYen(difference.high) +
+           "）";
+}
+
 TextTable theoryTable(const TheoreticalFigures& figures, bool ownShare) {
     TextTable table{{"項目", "値", "前提"}, {}};
     const auto add = [&table](std::string name, std::string value, std::string_view assumption) {
@@ -250,6 +279,19 @@ TextTable rateTableOf(const std::vector<RateRow>& rates, double heldShare) {
         table.rows.push_back(std::move(row));
     }
     return table;
+}
+
+std::string theoryBasisText(int countdown, HeldShareSource source, double heldShare) {
+    std::string text = "カウントダウン " + std::to_string(countdown) + " で計算・";
+    switch (source) {
+    case HeldShareSource::Own:
+        return text + "持ち玉比率は検証の値 " + figureText(heldShare * 100, 2) + "%";
+    case HeldShareSource::NoRun:
+        return text + "検証がまだ実行されていないため持ち玉比率は 0%（すべて現金）";
+    case HeldShareSource::Chosen:
+        break;
+    }
+    return text + "持ち玉比率は指定の値 " + figureText(heldShare * 100, 1) + "%";
 }
 
 std::vector<std::string> theoryAssumptionTexts() {

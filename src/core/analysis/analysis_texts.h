@@ -35,6 +35,13 @@ TextTable histogramTable(const StreamingHistogram& histogram);
 // Two verifications played on common random numbers: each one's figures and the difference.
 TextTable comparisonTable(const ComparisonReport& report, std::string_view first,
                           std::string_view second);
+// Two tables of the same columns as one, each row led by the name of the verification it is of
+// (a chart of a comparison saved as CSV).
+TextTable pairedTable(const TextTable& first, const TextTable& second, std::string_view firstName,
+                      std::string_view secondName);
+// The difference of the final balances in 万円 with its interval, for a chart's title:
+// "差（検証2−検証1）+1.23万円（95%: +0.80〜+1.66）", the mean and its interval.
+std::string differenceText(const MeanEstimate& difference);
 
 // The theoretical figures: 項目, 値, 前提 (the assumption each figure rests on).
 TextTable theoryTable(const TheoreticalFigures& figures, bool ownShare);
@@ -44,6 +51,11 @@ TextTable rateTableOf(const std::vector<RateRow>& rates, double heldShare);
 inline constexpr std::array<std::string_view, 11> kStreakLabels{
     "単発",   "２連荘", "３連荘", "４連荘",   "５連荘",  "６連荘",
     "７連荘", "８連荘", "９連荘", "１０連荘", "１０以上"};
+// Which 持ち玉比率 the figures at a share rest on: the one the verification's last run kept, none
+// yet (no run: all play on cash), or the one the user set.
+enum class HeldShareSource : std::uint8_t { Own, NoRun, Chosen };
+// The line above the theory's figures: the countdown they assume and the 持ち玉比率 they take.
+std::string theoryBasisText(int countdown, HeldShareSource source, double heldShare);
 // The assumptions in plain words, the day ends' approximation last.
 std::vector<std::string> theoryAssumptionTexts();
 

@@ -1,5 +1,6 @@
 #include "analysis/balance_histogram.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zelkora {
@@ -28,7 +29,6 @@ void StreamingHistogram::add(double value) {
 }
 
 // Doubles the width until the values seen so far fit from the bin edge at or below the lowest.
-// A bin of the old width lies wholly inside one of the new, so the counts move bin by bin.
 void StreamingHistogram::widen() {
     double width = width_;
     double low = low_;
@@ -36,6 +36,34 @@ void StreamingHistogram::widen() {
         width *= 2;
         low = std::floor(lowest_ / width) * width;
     } while (highest_ >= low + width * kBins);
+    rebin(width, low);
+}
+
+void StreamingHistogram::widenTo(double width) {
+    if (!(width > width_) || !std::isfinite(width)) {
+        return;
+    }
+    // Never past what the values need: doubling up to `width` keeps the edges multiples of it.
+    double doubled = width_;
+    while (doubled < width) {
+        doubled *= 2;
+    }
+    if (count_ == 0) {
+        width_ = doubled;
+        return;
+    }
+    rebin(doubled, std::floor(lowest_ / doubled) * doubled);
+}
+
+void widenToOneWidth(StreamingHistogram& first, StreamingHistogram& second) {
+    const double width = std::max(first.width(), second.width());
+    first.widenTo(width);
+    second.widenTo(width);
+}
+
+// A bin of the old width lies wholly inside one of the new, since both widths' edges are whole
+// multiples of the old width, so the counts move bin by bin.
+void StreamingHistogram::rebin(double width, double low) {
     std::vector<std::int64_t> merged(bins_.size(), 0);
     for (std::size_t bin = 0; bin < bins_.size(); ++bin) {
         if (bins_[bin] == 0) {

@@ -23,8 +23,14 @@ public:
     double width() const { return width_; }
     const std::vector<std::int64_t>& bins() const { return bins_; }
 
+    // The same values in bins of `width`, a width this one reached or may reach by doubling
+    // (a histogram drawn over another one needs bins of the same width to be read against it).
+    // A narrower width changes nothing.
+    void widenTo(double width);
+
 private:
     void widen();
+    void rebin(double width, double low);
 
     double low_ = 0;
     double width_;
@@ -33,6 +39,9 @@ private:
     std::int64_t count_ = 0;
     std::vector<std::int64_t> bins_;
 };
+
+// Both histograms in bins of the wider one's width.
+void widenToOneWidth(StreamingHistogram& first, StreamingHistogram& second);
 
 // The final balances of an analysis' campaigns, binned as they are folded.
 class FinalBalanceHistogram final : public CampaignSink {

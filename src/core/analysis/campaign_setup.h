@@ -12,7 +12,9 @@
 namespace zelkora {
 
 // What the campaigns of an analysis start from: `loaded` as IndPreset left it, and the
-// conditions its working copy holds, which each campaign's Start reads again.
+// conditions its working copy holds, which each campaign's Start reads again. The one assembly
+// for the document's own verification and for a model it does not own (a comparison's second
+// file), so both sides of a comparison start alike.
 Result<CampaignSetup> campaignSetupOf(MainWindowModel loaded, int countdown, std::uint64_t seed);
 
 // The window's verification loaded afresh from its working copy into a clean window with the

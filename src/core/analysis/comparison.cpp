@@ -21,29 +21,34 @@ private:
     CampaignSink* next_;
 };
 
-// The second analysis' campaigns against the first's, in campaign order.
+// The second analysis' campaigns against the first's, in campaign order; each is passed on.
 class Differences final : public CampaignSink {
 public:
-    explicit Differences(const std::vector<double>& first) : first_(first) {}
+    Differences(const std::vector<double>& first, CampaignSink* next)
+        : first_(first), next_(next) {}
     void campaign(const CampaignFigures& figures) override {
         const double difference =
             figures.finalBalance - first_.at(static_cast<std::size_t>(figures.index));
         moments.add(difference);
         ahead += difference > 0 ? 1 : 0;
+        if (next_ != nullptr) {
+            next_->campaign(figures);
+        }
     }
     RunningMoments moments;
     std::int64_t ahead = 0;
 
 private:
     const std::vector<double>& first_;
+    CampaignSink* next_;
 };
 
 } // namespace
 
 ComparisonOutcome compareVerifications(const CampaignSetup& first, const CampaignSetup& second,
                                        const AnalysisRequest& request, const PlatformSeams& seams,
-                                       AnalysisObservers observers,
-                                       std::optional<double> bankroll) {
+                                       AnalysisObservers observers, std::optional<double> bankroll,
+                                       CampaignSink* secondSink) {
     ComparisonOutcome outcome;
     FinalBalances balances(observers.sink);
     CampaignAnalysis firstAnalysis(first, request);
@@ -57,7 +62,7 @@ ComparisonOutcome compareVerifications(const CampaignSetup& first, const Campaig
         outcome.failedCampaign = played.failedCampaign;
         return outcome;
     }
-    Differences differences(balances.balances);
+    Differences differences(balances.balances, secondSink);
     CampaignAnalysis secondAnalysis(second, request);
     secondAnalysis.followBankroll(bankroll);
     played = secondAnalysis.run(seams, {observers.progress, &differences, observers.cancelRequest});

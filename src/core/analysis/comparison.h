@@ -25,11 +25,12 @@ struct ComparisonOutcome {
 };
 
 // Plays both analyses one after the other with the same seed and request; the first keeps its
-// campaigns' final balances (K numbers) until the second's come. `sink` sees the campaigns of
-// the first analysis only.
+// campaigns' final balances (K numbers) until the second's come. The observers' `sink` sees the
+// campaigns of the first analysis, `secondSink` those of the second.
 ComparisonOutcome compareVerifications(const CampaignSetup& first, const CampaignSetup& second,
                                        const AnalysisRequest& request, const PlatformSeams& seams,
                                        AnalysisObservers observers,
-                                       std::optional<double> bankroll = std::nullopt);
+                                       std::optional<double> bankroll = std::nullopt,
+                                       CampaignSink* secondSink = nullptr);
 
 } // namespace zelkora

@@ -1,5 +1,6 @@
 #include "commands/verification_document.h"
 
+#include "analysis/campaign_setup.h"
 #include "commands/machine_run.h"
 #include "commands/open_reload.h"
 #include "commands/run_commands.h"
@@ -188,17 +189,7 @@ RebuildOutcome VerificationDocument::rebuild() {
 }
 
 Result<CampaignSetup> VerificationDocument::campaignSetup(int countdown, std::uint64_t seed) {
-    FileWorkingCopy workingCopy(model_.workingCopyPath(), seams_.files);
-    Result<StoredConditions> conditions = workingCopy.readConditions();
-    if (!conditions.ok()) {
-        return std::move(conditions).error();
-    }
-    CampaignSetup setup;
-    setup.conditions = std::move(conditions).value();
-    setup.loaded = model_;
-    setup.countdown = countdown;
-    setup.seed = seed;
-    return setup;
+    return campaignSetupOf(model_, countdown, seed);
 }
 
 } // namespace zelkora
