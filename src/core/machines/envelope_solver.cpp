@@ -1,5 +1,7 @@
 #include "machines/envelope_solver.h"
 
+#include "machines/column_span.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -9,41 +11,6 @@ namespace {
 
 // Below this magnitude a pivot counts as 0 and the matrix as singular.
 constexpr double kSingular = 1e-300;
-
-struct ColumnSpan {
-    std::size_t first;
-    std::size_t end;
-};
-
-// The columns of a row of right-hand sides that can hold anything other than 0.
-ColumnSpan nonZeroColumns(const double* row, std::size_t columns) {
-    std::size_t first = 0;
-    while (first < columns && row[first] == 0) {
-        ++first;
-    }
-    std::size_t end = columns;
-    while (end > first && row[end - 1] == 0) {
-        --end;
-    }
-    return {first, end};
-}
-
-ColumnSpan joined(ColumnSpan span, ColumnSpan other) {
-    if (other.first >= other.end) {
-        return span;
-    }
-    if (span.first >= span.end) {
-        return other;
-    }
-    return {std::min(span.first, other.first), std::max(span.end, other.end)};
-}
-
-// target −= factor × source over the columns the source may fill.
-void subtractScaled(double* target, const double* source, double factor, ColumnSpan span) {
-    for (std::size_t k = span.first; k < span.end; ++k) {
-        target[k] -= factor * source[k];
-    }
-}
 
 } // namespace
 

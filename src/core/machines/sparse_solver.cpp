@@ -1,5 +1,7 @@
 #include "machines/sparse_solver.h"
 
+#include "machines/column_span.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -131,27 +133,28 @@ void SparseLuFactors::solve(std::vector<double>& rightHandSides, std::size_t col
             std::swap_ranges(rhs(row), rhs(row) + columns, rhs(pivots_[row]));
         }
     }
+    // Which columns of each row may hold anything other than 0, grown as rows are subtracted.
+    std::vector<ColumnSpan> filled(size_);
     for (std::size_t row = 0; row < size_; ++row) {
-        double* target = rhs(row);
+        filled[row] = nonZeroColumns(rhs(row), columns);
+    }
+    for (std::size_t row = 0; row < size_; ++row) {
         for (const SparseCell& cell : lower_[rowAt_[row]]) {
-            const double* source = rhs(cell.column);
-            for (std::size_t k = 0; k < columns; ++k) {
-                target[k] -= cell.value * source[k];
-            }
+            subtractScaled(rhs(row), rhs(cell.column), cell.value, filled[cell.column]);
+            filled[row] = joined(filled[row], filled[cell.column]);
         }
     }
     for (std::size_t row = size_; row-- > 0;) {
-        double* target = rhs(row);
         const std::vector<SparseCell>& cells = upper_[row];
         for (std::size_t index = 1; index < cells.size(); ++index) {
             if (cells[index].value != 0) {
-                const double* source = rhs(cells[index].column);
-                for (std::size_t k = 0; k < columns; ++k) {
-                    target[k] -= cells[index].value * source[k];
-                }
+                subtractScaled(rhs(row), rhs(cells[index].column), cells[index].value,
+                               filled[cells[index].column]);
+                filled[row] = joined(filled[row], filled[cells[index].column]);
             }
         }
         const double diagonal = cells.front().value;
+        double* target = rhs(row);
         for (std::size_t k = 0; k < columns; ++k) {
             target[k] /= diagonal;
         }
