@@ -1,3 +1,5 @@
+#include "files/utf8_path.h"
+#include "machines/classic_conversion.h"
 #include "machines/machine_file.h"
 #include "machines/machine_theory.h"
 
@@ -18,6 +20,16 @@ machines::MachineVerification readSample(const char* name) {
         throw std::runtime_error(read.problem());
     }
     return std::move(read).value();
+}
+
+// A classic sample converted as `zelkora-run --convert` converts it.
+machines::MachineVerification convertedSample(const char* name) {
+    machines::Checked<machines::MachineVerification> converted = machines::convertClassicFile(
+        std::filesystem::path(ZELKORA_SOURCE_DIR) / "samples" / pathFromUtf8(name));
+    if (!converted.ok()) {
+        throw std::runtime_error(converted.problem());
+    }
+    return std::move(converted).value();
 }
 
 void theoryOf(benchmark::State& state, const machines::MachineVerification& verification) {
@@ -50,6 +62,24 @@ void BM_MachineTheory_Ceiling1000CountingSupport(benchmark::State& state) {
     verification.machine.ceiling->countedStates = {"通常", "時短", "ST"};
     theoryOf(state, verification);
 }
+
+// Each classic sample converted: the limiter and the service time unroll into hundreds of
+// states (a 時短 spin a state, the streak up to the limiter's count).
+void BM_MachineTheory_Converted(benchmark::State& state, const char* sample) {
+    theoryOf(state, convertedSample(sample));
+}
+BENCHMARK_CAPTURE(BM_MachineTheory_Converted, Limiter803States, "リミッター5回399.pac")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MachineTheory_Converted, ServiceTime300States, "サービスタイムの店.pac")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MachineTheory_Converted, Default, "default.pac")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MachineTheory_Converted, Kakuhen315, "定番確変315.pac")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MachineTheory_Converted, CashCap, "現金派40玉上限少額.pac")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MachineTheory_Converted, Amadeji99, "甘デジ99次まで時短.pac")
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_MachineTheory_ST)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MachineTheory_Loop)->Unit(benchmark::kMillisecond);

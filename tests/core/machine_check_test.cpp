@@ -1,5 +1,4 @@
 #include "machine_fixture.h"
-#include "machines/dense_solver.h"
 #include "machines/machine_check.h"
 
 #include <functional>
@@ -101,20 +100,6 @@ TEST(MachineCheck, campaign_ranges_are_those_of_the_condition_pages) {
         change(campaign);
         EXPECT_NE(machines::campaignProblem(campaign).find(message), std::string::npos) << message;
     }
-}
-
-// 2x + y − z = 8, −3x − y + 2z = −11, −2x + y + 2z = −3: x = 2, y = 3, z = −1, which needs a
-// row exchange at the first pivot; the second right-hand side is the first doubled.
-TEST(DenseSolver, solves_with_row_exchanges_and_refuses_a_singular_matrix) {
-    machines::LuFactors factors;
-    ASSERT_TRUE(factors.factor({2, 1, -1, -3, -1, 2, -2, 1, 2}, 3));
-    std::vector<double> sides{8, 16, -11, -22, -3, -6};
-    factors.solve(sides, 2);
-    const std::vector<double> expected{2, 4, 3, 6, -1, -2};
-    for (std::size_t index = 0; index < sides.size(); ++index) {
-        EXPECT_NEAR(sides[index], expected[index], 1e-12) << index;
-    }
-    EXPECT_FALSE(factors.factor({1, 2, 2, 4}, 2));
 }
 
 } // namespace

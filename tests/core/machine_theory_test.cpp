@@ -392,5 +392,28 @@ TEST(MachineTheory, hourly_balance_and_border_of_a_single_hit_machine) {
     EXPECT_NEAR(theory.cash.balancePerSpin, 100 - 250.0 / 27 * 4, 1e-9);
 }
 
+// An outcome of weight 0 into a state that nothing else reaches, whose play ends in a second
+// normal-play state, changes no figure: its gap is solved like every other, but no first hit
+// can come there.
+TEST(MachineTheory, an_outcome_of_weight_zero_changes_nothing) {
+    machines::Machine machine;
+    machines::State side = supportState("特殊", 50, 5, "電チュー");
+    side.after = "別通常";
+    machines::State otherNormal = normalState(200);
+    otherNormal.name = "別通常";
+    machine.states = {normalState(100), supportState("ST", 10, 10, "電チュー"), side, otherNormal};
+    machine.tables = {table("ヘソ", {outcome(100, 1000, "ST"), outcome(0, 1000, "特殊")}),
+                      table("電チュー", {outcome(100, 1000, "ST")})};
+    const MachineTheory with = theoryOf(verificationOf(machine));
+    machine.states.resize(2);
+    machine.tables[0].outcomes.pop_back();
+    const MachineTheory without = theoryOf(verificationOf(machine));
+    EXPECT_EQ(with.chain.normalSpinsPerFirstHit, without.chain.normalSpinsPerFirstHit);
+    EXPECT_EQ(with.chain.hitsPerFirstHit, without.chain.hitsPerFirstHit);
+    EXPECT_EQ(with.chain.supportSpinsPerFirstHit, without.chain.supportSpinsPerFirstHit);
+    EXPECT_EQ(with.cash.balancePerSpin, without.cash.balancePerSpin);
+    EXPECT_NEAR(continuationOf(with, "ST"), 1 - std::pow(0.9, 10), 1e-12);
+}
+
 } // namespace
 } // namespace zelkora::testing

@@ -1,6 +1,6 @@
 #include "machines/gap_solver.h"
 
-#include "machines/dense_solver.h"
+#include "machines/sparse_solver.h"
 
 #include <algorithm>
 #include <array>
@@ -102,13 +102,13 @@ public:
         if (!graph_.ceilingEntry) {
             solution.fromCount.assign(row(free_, node(graph_.startEntry, true)),
                                       row(free_, node(graph_.startEntry, true)) + width_);
-            solution.afterHit = rowsForHits(free_);
+            solution.afterHit = std::move(free_);
             return solution;
         }
         if (!solveCounted(solution.fromCount)) {
             return std::nullopt;
         }
-        solution.afterHit = rowsForHits(levelNext_);
+        solution.afterHit = std::move(levelNext_);
         return solution;
     }
 
@@ -164,31 +164,23 @@ private:
     // Every entry by its closed form: play after the ceiling has triggered, or without one.
     bool solveWithoutCount() {
         const std::size_t size = nodeCount();
-        std::vector<double> matrix(size * size, 0.0);
+        SparseRows matrix(size);
         free_.assign(size * width_, 0.0);
         for (std::size_t at = 0; at < size; ++at) {
-            matrix[at * size + at] = 1;
+            addToCell(matrix[at], at, 1);
             std::vector<Move> moves;
             closedForm(static_cast<int>(at / 2), at % 2 == 1, row(free_, at), moves);
             for (const Move& move : moves) {
-                matrix[at * size + move.node] -= move.chance;
+                addToCell(matrix[at], move.node, -move.chance);
             }
+            finishRow(matrix[at]);
         }
-        LuFactors factors;
+        SparseLuFactors factors;
         if (!factors.factor(std::move(matrix), size)) {
             return false;
         }
         factors.solve(free_, width_);
         return true;
-    }
-
-    std::vector<double> rowsForHits(const std::vector<double>& level) const {
-        std::vector<double> rows;
-        for (int entry = 0; entry < graph_.entryCount(); ++entry) {
-            const double* values = row(level, node(entry, false));
-            rows.insert(rows.end(), values, values + width_);
-        }
-        return rows;
     }
 
     // The count matters only until the ceiling triggers. At count c a counted entry plays spin
@@ -205,24 +197,25 @@ private:
             }
         }
         const std::size_t size = uncounted.size();
-        std::vector<double> matrix(size * size, 0.0);
+        SparseRows matrix(size);
         std::vector<double> local(size * width_, 0.0);
         std::vector<std::vector<Move>> toCounted(size);
         for (std::size_t index = 0; index < size; ++index) {
-            matrix[index * size + index] = 1;
+            addToCell(matrix[index], index, 1);
             std::vector<Move> moves;
             closedForm(static_cast<int>(uncounted[index] / 2), uncounted[index] % 2 == 1,
                        row(local, index), moves);
             for (const Move& move : moves) {
                 if (uncountedIndex[move.node] >= 0) {
-                    matrix[index * size + static_cast<std::size_t>(uncountedIndex[move.node])] -=
-                        move.chance;
+                    addToCell(matrix[index], static_cast<std::size_t>(uncountedIndex[move.node]),
+                              -move.chance);
                 } else {
                     toCounted[index].push_back(move);
                 }
             }
+            finishRow(matrix[index]);
         }
-        LuFactors factors;
+        SparseLuFactors factors;
         if (size > 0 && !factors.factor(std::move(matrix), size)) {
             return false;
         }

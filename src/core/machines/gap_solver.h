@@ -35,14 +35,15 @@ private:
 
 struct GapSolution {
     GapLayout layout{0};
-    // Row e: play from entry e right after a hit (the ceiling's count at 0).
+    // Row 2e: play from entry e right after a hit (the ceiling's count at 0); row 2e + 1: the
+    // same once normal play has come, which only the solver reads.
     std::vector<double> afterHit;
     // Row c: play in normal play (the start entry) with the ceiling's count at c, 0 … ceiling
     // spins; one row when the machine has no ceiling.
     std::vector<double> fromCount;
 
     const double* afterHitRow(int entry) const {
-        return afterHit.data() + static_cast<std::size_t>(entry) * layout.size();
+        return afterHit.data() + static_cast<std::size_t>(entry) * 2 * layout.size();
     }
     const double* fromCountRow(int count) const {
         return fromCount.data() + static_cast<std::size_t>(count) * layout.size();

@@ -1,32 +1,33 @@
 #include "machines/machine_graph.h"
 
-#include <algorithm>
+#include <map>
+#include <utility>
 
 namespace zelkora::machines {
 namespace {
 
+// Names and entries are looked up in maps: a converted limiter has hundreds of states, each
+// naming several others.
 class GraphBuilder {
 public:
-    explicit GraphBuilder(const Machine& machine) : machine_(machine) {}
-
-    int stateIndex(std::string_view name) const {
-        const auto found = std::ranges::find(machine_.states, name, &State::name);
-        return static_cast<int>(found - machine_.states.begin());
+    explicit GraphBuilder(const Machine& machine) : machine_(machine) {
+        for (std::size_t index = 0; index < machine.states.size(); ++index) {
+            stateIndices_.try_emplace(machine.states[index].name, static_cast<int>(index));
+        }
     }
+
+    int stateIndex(std::string_view name) const { return stateIndices_.find(name)->second; }
 
     // The entry into `name` with `spins` spins, 0 taking the state's own limit.
     int entry(std::string_view name, int spins) {
         const int state = stateIndex(name);
         const int limit =
             spins > 0 ? spins : machine_.states[static_cast<std::size_t>(state)].spinLimit;
-        const auto found = std::ranges::find_if(graph_.entries, [&](const Entry& known) {
-            return known.state == state && known.limit == limit;
-        });
-        if (found != graph_.entries.end()) {
-            return static_cast<int>(found - graph_.entries.begin());
+        const auto [found, added] = entryIndices_.try_emplace({state, limit}, graph_.entryCount());
+        if (added) {
+            graph_.entries.push_back({state, limit});
         }
-        graph_.entries.push_back({state, limit});
-        return graph_.entryCount() - 1;
+        return found->second;
     }
 
     MachineGraph build() {
@@ -73,6 +74,8 @@ private:
     }
 
     const Machine& machine_;
+    std::map<std::string_view, int, std::less<>> stateIndices_;
+    std::map<std::pair<int, int>, int> entryIndices_;
     MachineGraph graph_;
 };
 

@@ -1,12 +1,14 @@
 #include "machines/machine_theory.h"
 
-#include "machines/dense_solver.h"
+#include "machines/envelope_solver.h"
 #include "machines/gap_solver.h"
 #include "machines/machine_graph.h"
+#include "machines/sparse_solver.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace zelkora::machines {
 namespace {
@@ -62,33 +64,28 @@ public:
     // state (A), the chance the next first hit comes in each state (B), and what a hit brings
     // until the next first hit (X = R + A·X).
     bool solve() {
-        const GapLayout& layout = gaps_.layout;
-        std::vector<double> continuing(states_ * states_, 0.0);
-        firstHits_.assign(states_ * states_, 0.0);
+        markHitEntries();
+        markFirstHitStates();
+        std::vector<double> chain(states_ * states_, 0.0); // A, then I − A
+        firstHits_.assign(states_ * firstHitStates_.size(), 0.0);
         gathered_.assign(states_ * kWidth, 0.0);
         for (std::size_t state = 0; state < states_; ++state) {
             for (const MachineGraph::Outcome& outcome : graph_.states[state].outcomes) {
-                const double* gap = gaps_.afterHitRow(outcome.entry);
-                double* into = gathered_.data() + state * kWidth;
-                into[kHits] += outcome.share;
-                into[kRounds] += outcome.share * outcome.rounds;
-                into[kPayout] += outcome.share * outcome.balls;
-                gatherGap(layout, gap, outcome.share, into);
-                for (std::size_t next = 0; next < states_; ++next) {
-                    const int nextState = static_cast<int>(next);
-                    continuing[state * states_ + next] +=
-                        outcome.share * gap[layout.continuingHit(nextState)];
-                    firstHits_[state * states_ + next] +=
-                        outcome.share * gap[layout.firstHit(nextState)];
-                }
+                gatherOutcome(state, outcome, chain.data() + state * states_,
+                              firstHits_.data() + state * firstHitStates_.size());
             }
         }
-        continuing_ = continuing;
-        if (!chainFactors_.factor(identityMinus(continuing, states_), states_)) {
+        for (std::size_t row = 0; row < states_; ++row) {
+            for (std::size_t column = 0; column < states_; ++column) {
+                double& cell = chain[row * states_ + column];
+                cell = (row == column ? 1.0 : 0.0) - cell;
+            }
+        }
+        if (!chainFactors_.factor(std::move(chain), states_)) {
             return false;
         }
         chainFactors_.solve(gathered_, kWidth);
-        chainFactors_.solve(firstHits_, states_);
+        chainFactors_.solve(firstHits_, firstHitStates_.size());
         return stationaryFirstHits();
     }
 
@@ -129,23 +126,131 @@ public:
     }
 
 private:
+    // What one outcome of a hit in `state` brings: its own figures, and the chances of the
+    // gap after it, over the states its hits can fall in alone.
+    void gatherOutcome(std::size_t state, const MachineGraph::Outcome& outcome, double* continuing,
+                       double* firstHits) {
+        const GapLayout& layout = gaps_.layout;
+        const double* gap = gaps_.afterHitRow(outcome.entry);
+        double* into = gathered_.data() + state * kWidth;
+        into[kHits] += outcome.share;
+        into[kRounds] += outcome.share * outcome.rounds;
+        into[kPayout] += outcome.share * outcome.balls;
+        gatherGap(layout, gap, outcome.share, into);
+        const HitStates& reached = hitStates(outcome.entry);
+        for (std::size_t next = reached.continuing.first; next < reached.continuing.end; ++next) {
+            continuing[next] += outcome.share * gap[layout.continuingHit(static_cast<int>(next))];
+        }
+        for (std::size_t next = reached.first.first; next < reached.first.end; ++next) {
+            const double chance = gap[layout.firstHit(static_cast<int>(next))];
+            // An outcome of weight 0 may reach states no hit reaches; it adds nothing.
+            if (chance != 0 && outcome.share > 0) {
+                firstHits[firstHitColumn_[next]] += outcome.share * chance;
+            }
+        }
+    }
+
+    // The states where the hits of an entry's gap can fall: a gap of a converted limiter
+    // reaches a few of its hundreds of states, and the others add exact zeros.
+    struct StateSpan {
+        std::size_t first = 0;
+        std::size_t end = 0;
+    };
+    struct HitStates {
+        StateSpan continuing;
+        StateSpan first;
+    };
+
+    StateSpan filledStates(const double* hits) const {
+        StateSpan span{0, states_};
+        while (span.first < span.end && hits[span.first] == 0) {
+            ++span.first;
+        }
+        while (span.end > span.first && hits[span.end - 1] == 0) {
+            --span.end;
+        }
+        return span;
+    }
+
+    const HitStates& hitStates(int entry) {
+        std::optional<HitStates>& known = hitStates_[static_cast<std::size_t>(entry)];
+        if (!known) {
+            const GapLayout& layout = gaps_.layout;
+            const double* gap = gaps_.afterHitRow(entry);
+            known = HitStates{filledStates(gap + layout.continuingHit(0)),
+                              filledStates(gap + layout.firstHit(0))};
+        }
+        return *known;
+    }
+
+    void markHitEntries() {
+        hitEntries_.assign(static_cast<std::size_t>(graph_.entryCount()), false);
+        hitStates_.assign(static_cast<std::size_t>(graph_.entryCount()), std::nullopt);
+        for (const MachineGraph::StateLinks& state : graph_.states) {
+            for (const MachineGraph::Outcome& outcome : state.outcomes) {
+                if (outcome.share > 0) {
+                    hitEntries_[static_cast<std::size_t>(outcome.entry)] = true;
+                }
+            }
+        }
+    }
+
+    // The states where a first hit can come (normal play, the ceiling's state): the columns
+    // of B that hold anything, which are all that is solved for.
+    void markFirstHitStates() {
+        std::vector<bool> marked(states_, false);
+        for (int entry = 0; entry < graph_.entryCount(); ++entry) {
+            if (!hitLeadsTo(entry)) {
+                continue;
+            }
+            const double* gap = gaps_.afterHitRow(entry);
+            const StateSpan span = hitStates(entry).first;
+            for (std::size_t state = span.first; state < span.end; ++state) {
+                marked[state] =
+                    marked[state] || gap[gaps_.layout.firstHit(static_cast<int>(state))] != 0;
+            }
+        }
+        firstHitStates_.clear();
+        firstHitColumn_.assign(states_, 0);
+        for (std::size_t state = 0; state < states_; ++state) {
+            if (marked[state]) {
+                firstHitColumn_[state] = firstHitStates_.size();
+                firstHitStates_.push_back(state);
+            }
+        }
+    }
+
     // The states of first hits form a chain of their own (Y = (I − A)⁻¹·B); its stationary
     // distribution weighs what each kind of first hit brings.
     bool stationaryFirstHits() {
-        std::vector<double> system(states_ * states_, 0.0);
-        for (std::size_t row = 0; row < states_; ++row) {
+        // Transposed: π (I − Y) = 0. Y holds the columns of first-hit states alone, so the
+        // other rows of the system are those of I.
+        SparseRows system(states_);
+        for (std::size_t row = 0; row + 1 < states_; ++row) {
+            system[row].push_back({static_cast<std::uint32_t>(row), 1.0});
+        }
+        const std::size_t columns = firstHitStates_.size();
+        for (std::size_t index = 0; index < columns; ++index) {
+            const std::size_t row = firstHitStates_[index];
+            if (row + 1 == states_) {
+                continue;
+            }
+            system[row].clear();
             for (std::size_t column = 0; column < states_; ++column) {
-                // Transposed: π (I − Y) = 0.
-                system[row * states_ + column] =
-                    (row == column ? 1.0 : 0.0) - firstHits_[column * states_ + row];
+                const double value =
+                    (row == column ? 1.0 : 0.0) - firstHits_[column * columns + index];
+                if (value != 0) {
+                    system[row].push_back({static_cast<std::uint32_t>(column), value});
+                }
             }
         }
-        std::vector<double> rightHandSide(states_, 0.0);
+        // The last equation is replaced by Σ π = 1.
         for (std::size_t column = 0; column < states_; ++column) {
-            system[(states_ - 1) * states_ + column] = 1;
+            system[states_ - 1].push_back({static_cast<std::uint32_t>(column), 1.0});
         }
+        std::vector<double> rightHandSide(states_, 0.0);
         rightHandSide[states_ - 1] = 1;
-        LuFactors factors;
+        SparseLuFactors factors;
         if (!factors.factor(std::move(system), states_)) {
             return false;
         }
@@ -155,16 +260,7 @@ private:
     }
 
     // Whether some big hit leads to the entry: only those carry a chain.
-    bool hitLeadsTo(int entry) const {
-        for (const MachineGraph::StateLinks& state : graph_.states) {
-            for (const MachineGraph::Outcome& outcome : state.outcomes) {
-                if (outcome.entry == entry && outcome.share > 0) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
+    bool hitLeadsTo(int entry) const { return hitEntries_[static_cast<std::size_t>(entry)]; }
 
     std::vector<EntryContinuation> continuations() const {
         std::vector<EntryContinuation> found;
@@ -227,29 +323,44 @@ private:
         if (columns == 0) {
             return;
         }
+        std::vector<std::ptrdiff_t> columnOf(static_cast<std::size_t>(graph_.entryCount()), -1);
+        for (std::size_t column = 0; column < columns; ++column) {
+            columnOf[static_cast<std::size_t>(entries[column])] =
+                static_cast<std::ptrdiff_t>(column);
+        }
         std::vector<double> expected(states_ * columns, 0.0);
         for (std::size_t state = 0; state < states_; ++state) {
             for (const MachineGraph::Outcome& outcome : graph_.states[state].outcomes) {
-                for (std::size_t column = 0; column < columns; ++column) {
-                    if (outcome.entry == entries[column]) {
-                        expected[state * columns + column] += outcome.share;
-                    }
+                const std::ptrdiff_t column = columnOf[static_cast<std::size_t>(outcome.entry)];
+                if (column >= 0) {
+                    expected[state * columns + static_cast<std::size_t>(column)] += outcome.share;
                 }
             }
         }
         chainFactors_.solve(expected, columns);
+        // Row by row, so that the solution is read in the order it is stored; each column still
+        // sums over the states in order.
+        std::vector<const double*> gapOf(columns);
         for (std::size_t column = 0; column < columns; ++column) {
-            const double* gap = gaps_.afterHitRow(entries[column]);
-            double after = 0;
-            for (std::size_t next = 0; next < states_; ++next) {
-                after += gap[gaps_.layout.continuingHit(static_cast<int>(next))] *
-                         expected[next * columns + column];
+            gapOf[column] = gaps_.afterHitRow(entries[column]);
+        }
+        std::vector<double> after(columns, 0.0);
+        for (std::size_t next = 0; next < states_; ++next) {
+            const double* row = expected.data() + next * columns;
+            const std::size_t hit = gaps_.layout.continuingHit(static_cast<int>(next));
+            for (std::size_t column = 0; column < columns; ++column) {
+                after[column] += gapOf[column][hit] * row[column];
             }
-            double chance = 0;
-            for (std::size_t state = 0; state < states_; ++state) {
-                chance += stationary_[state] * expected[state * columns + column] / (1 + after);
+        }
+        std::vector<double> chance(columns, 0.0);
+        for (std::size_t state = 0; state < states_; ++state) {
+            const double* row = expected.data() + state * columns;
+            for (std::size_t column = 0; column < columns; ++column) {
+                chance[column] += stationary_[state] * row[column] / (1 + after[column]);
             }
-            found[single[column]].chance = chance;
+        }
+        for (std::size_t column = 0; column < columns; ++column) {
+            found[single[column]].chance = chance[column];
         }
     }
 
@@ -272,7 +383,7 @@ private:
                 }
             }
         }
-        LuFactors factors;
+        EnvelopeLuFactors factors;
         if (!factors.factor(identityMinus(other, states_), states_)) {
             return 0;
         }
@@ -288,11 +399,14 @@ private:
     const MachineGraph& graph_;
     const GapSolution& gaps_;
     std::size_t states_;
-    std::vector<double> continuing_;
-    std::vector<double> firstHits_;
+    std::vector<bool> hitEntries_;
+    std::vector<std::optional<HitStates>> hitStates_;
+    std::vector<std::size_t> firstHitStates_;
+    std::vector<std::size_t> firstHitColumn_; // by state, for the states in firstHitStates_
+    std::vector<double> firstHits_;           // states × first-hit states
     std::vector<double> gathered_;
     std::vector<double> stationary_;
-    LuFactors chainFactors_;
+    EnvelopeLuFactors chainFactors_;
 };
 
 double leftoverBoughtBalls(double ballsPerSpin, const Campaign& campaign) {

@@ -1,11 +1,11 @@
-#include "machines/dense_solver.h"
+#include "dense_lu_reference.h"
 
 #include <cmath>
 #include <utility>
 
-namespace zelkora::machines {
+namespace zelkora::testing {
 
-bool LuFactors::factor(std::vector<double> matrix, std::size_t size) {
+bool DenseLuFactors::factor(std::vector<double> matrix, std::size_t size) {
     factors_ = std::move(matrix);
     size_ = size;
     pivots_.resize(size);
@@ -41,7 +41,7 @@ bool LuFactors::factor(std::vector<double> matrix, std::size_t size) {
     return true;
 }
 
-void LuFactors::solve(std::vector<double>& rightHandSides, std::size_t columns) const {
+void DenseLuFactors::solve(std::vector<double>& rightHandSides, std::size_t columns) const {
     const auto rhs = [&](std::size_t row) {
         return rightHandSides.data() + row * columns;
     };
@@ -82,4 +82,4 @@ void LuFactors::solve(std::vector<double>& rightHandSides, std::size_t columns) 
     }
 }
 
-} // namespace zelkora::machines
+} // namespace zelkora::testing

@@ -3,12 +3,11 @@
 #include <cstddef>
 #include <vector>
 
-namespace zelkora::machines {
+namespace zelkora::testing {
 
-// A square linear system A·X = B solved by LU factors with partial pivoting, factored once and
-// applied to as many right-hand sides as needed. The chains here have a few dozen unknowns, so
-// a dense factorisation is both exact and quick.
-class LuFactors {
+// The textbook dense LU factorisation with partial pivoting, every cell of the matrix stored and
+// visited: the reference the sparse factors must match to the last bit.
+class DenseLuFactors {
 public:
     // Factors the n × n matrix, row-major. False when it is singular.
     bool factor(std::vector<double> matrix, std::size_t size);
@@ -22,4 +21,4 @@ private:
     std::size_t size_ = 0;
 };
 
-} // namespace zelkora::machines
+} // namespace zelkora::testing
