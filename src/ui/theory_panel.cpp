@@ -8,9 +8,9 @@
 #include "messages/error_messages.h"
 #include "qt_text.h"
 #include "text_table_view.h"
+#include "theory_share_row.h"
 
 #include <QDoubleSpinBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -34,19 +34,8 @@ TheoryPanel::TheoryPanel(const MainWindowModel& model, ExportSeams seams, QWidge
     setObjectName(QStringLiteral("Picture_理論値"));
     setFrameShape(QFrame::StyledPanel);
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    auto* shareLabel = new QLabel(QStringLiteral("持ち玉比率(&R)"), this);
-    share_->setObjectName(QStringLiteral("理論_持ち玉比率"));
-    share_->setRange(0, 100);
-    share_->setDecimals(1);
-    share_->setSuffix(QStringLiteral(" %"));
-    shareLabel->setBuddy(share_);
-    top->addWidget(shareLabel);
-    top->addWidget(share_);
-    problem_->setObjectName(QStringLiteral("理論_メッセージ"));
-    problem_->setWordWrap(true);
-    top->addWidget(problem_, 1);
-    layout->addLayout(top);
+    layout->addLayout(theoryShareRow(this, share_, QStringLiteral("理論_持ち玉比率"), problem_,
+                                     QStringLiteral("理論_メッセージ")));
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(figures_);
