@@ -50,12 +50,7 @@ void showCampaignConditions(FieldStore& fields, const machines::MachineVerificat
 
 // Every figure, strip, grid, chart and distribution of the verification shown before.
 void clearShownResults(MainWindowModel& model) {
-    clearResultDisplays(model);
-    model.fields.setText(Field::持ち玉比率, "0");
-    model.fields.setText(Field::総時短回転数表示, "0");
-    model.fields.setText(Field::c日合計_日目, "0");
-    model.fields.setText(Field::c日合計_積算収支F, "0");
-    model.distributions.reset(0);
+    clearShownFigures(model);
     グラフCLR(model.charts);
     グリッド見出し設定(model.grids);
     model.grids.grid2.setRowCount(1); // a machine has no symbol table

@@ -50,13 +50,7 @@ OpenCopyOutcome copyLoadableFile(FileSystem& files, UserInterface& ui, const fs:
 }
 
 Status loadOpenedConditions(MainWindowModel& model, UserInterface& ui) {
-    clearResultDisplays(model);
-    // The figures the run and the rebuild set apart from the three strips.
-    model.fields.setText(Field::持ち玉比率, "0");
-    model.fields.setText(Field::総時短回転数表示, "0");
-    model.fields.setText(Field::c日合計_日目, "0");
-    model.fields.setText(Field::c日合計_積算収支F, "0");
-    model.distributions.reset(0);
+    clearShownFigures(model);
     for (auto box = static_cast<std::size_t>(Field::回転数1r);
          box <= static_cast<std::size_t>(Field::連荘11r); ++box) {
         model.fields.setText(static_cast<Field>(box), "");

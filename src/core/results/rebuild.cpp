@@ -245,4 +245,13 @@ void clearResultDisplays(MainWindowModel& model) {
     model.grids.grid2.setRowCount(1);
 }
 
+void clearShownFigures(MainWindowModel& model) {
+    clearResultDisplays(model);
+    model.fields.setText(Field::持ち玉比率, "0");
+    model.fields.setText(Field::総時短回転数表示, "0");
+    model.fields.setText(Field::c日合計_日目, "0");
+    model.fields.setText(Field::c日合計_積算収支F, "0");
+    model.distributions.reset(0);
+}
+
 } // namespace zelkora

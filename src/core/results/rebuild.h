@@ -27,5 +27,8 @@ Result<RebuildOutcome> 検証データ再構築(MainWindowModel& model, const Pl
 
 // The result displays and the three grids cleared, as Open does before it reloads.
 void clearResultDisplays(MainWindowModel& model);
+// The same, and the figures a run and the rebuild set apart from the three strips: the
+// 持ち玉比率, the 時短 spins, the day total's day and balance, and the distributions.
+void clearShownFigures(MainWindowModel& model);
 
 } // namespace zelkora
