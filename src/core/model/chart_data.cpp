@@ -7,7 +7,17 @@
 namespace zelkora {
 
 void ChartData::setRowCount(int rows) {
-    rows_.resize(static_cast<std::size_t>(std::max(rows, 0)));
+    const auto count = static_cast<std::size_t>(std::max(rows, 0));
+    for (std::size_t row = count; row < rows_.size(); ++row) {
+        texts_.drop(rows_[row].label);
+        for (Value& cell : rows_[row].values) {
+            texts_.drop(cell.text);
+        }
+    }
+    rows_.resize(count);
+    if (rows_.empty()) {
+        texts_.clear();
+    }
     ++revision_;
 }
 
@@ -17,23 +27,26 @@ void ChartData::setColumnCount(int columns) {
 }
 
 void ChartData::setLabel(int row, std::string_view label) {
-    rows_[index(row)].label.assign(label);
+    store(rows_[index(row)].label, label);
     ++revision_;
 }
 
 std::string_view ChartData::value(int row, int column) const {
     Value& cell = valueAt(row, column);
     if (cell.textPending) {
-        cell.text.clear();
-        appendPlainText(cell.text, cell.number);
+        // Appending moves no stored text, so the views handed out before stay valid.
+        std::string text;
+        appendPlainText(text, cell.number);
+        texts_.drop(cell.text);
+        cell.text = texts_.append(text);
         cell.textPending = false;
     }
-    return cell.text;
+    return texts_.view(cell.text);
 }
 
 void ChartData::setValue(int row, int column, std::string_view value) {
     Value& cell = valueAt(row, column);
-    cell.text.assign(value);
+    store(cell.text, value);
     cell.textPending = false;
     ++revision_;
 }
@@ -43,6 +56,26 @@ void ChartData::setNumber(int row, int column, double value) {
     cell.number = value;
     cell.textPending = true;
     ++revision_;
+}
+
+void ChartData::store(TextArena::Slot& slot, std::string_view text) {
+    texts_.drop(slot); // the bytes stay until compaction
+    std::string kept;
+    if (texts_.worthCompacting()) {
+        if (texts_.holds(text)) { // a text of this chart, which compaction moves
+            kept.assign(text);
+            text = kept;
+        }
+        texts_.compact([this](auto move) {
+            for (Row& row : rows_) {
+                move(row.label);
+                for (Value& cell : row.values) {
+                    move(cell.text);
+                }
+            }
+        });
+    }
+    slot = texts_.append(text);
 }
 
 } // namespace zelkora

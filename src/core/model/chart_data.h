@@ -1,15 +1,19 @@
 #pragma once
 
+#include "common/text_arena.h"
+
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zelkora {
 
 // The data behind one chart: rows with a label and one or two values, all passed as text, and
 // the row and column the next write goes to, as the chart control addresses them (1-based).
+// The balance chart gains a row a day over campaigns of thousands of days, so the texts share
+// one arena and the rows grow without being moved.
 class ChartData {
 public:
     static constexpr int kMaxColumns = 2;
@@ -23,7 +27,8 @@ public:
     void setRowCount(int rows);
     void setColumnCount(int columns);
 
-    std::string_view label(int row) const { return rows_[index(row)].label; }
+    // Valid until the chart next changes.
+    std::string_view label(int row) const { return texts_.view(rows_[index(row)].label); }
     std::string_view value(int row, int column) const;
     void setLabel(int row, std::string_view label);
     void setValue(int row, int column, std::string_view value);
@@ -35,21 +40,24 @@ public:
 
 private:
     struct Value {
-        std::string text;
+        TextArena::Slot text;
         double number = 0;
         bool textPending = false; // text still has to be made from number
     };
     struct Row {
-        std::string label;
+        TextArena::Slot label;
         std::array<Value, kMaxColumns> values;
     };
     static std::size_t index(int row) { return static_cast<std::size_t>(row - 1); }
     Value& valueAt(int row, int column) const {
         return rows_[index(row)].values[static_cast<std::size_t>(column - 1)];
     }
+    // Stores `text` in `slot`, compacting first when dropped texts fill most of the arena.
+    void store(TextArena::Slot& slot, std::string_view text);
 
     // Texts are made on read; a const read may make them.
-    mutable std::vector<Row> rows_;
+    mutable std::deque<Row> rows_;
+    mutable TextArena texts_;
     int columnCount_ = 1;
     std::uint64_t revision_ = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <cassert>
 #include <cstring>
-#include <functional>
 
 namespace zelkora {
 namespace {
@@ -20,9 +19,6 @@ std::pair<std::size_t, std::size_t> cellRange(std::string_view row, int column, 
     const std::size_t end = row.find(separator, begin);
     return {begin, end == std::string_view::npos ? row.size() : end};
 }
-
-// Compacting costs a copy of the grid; below this much unused text it is not worth it.
-constexpr std::size_t kCompactionFloor = std::size_t{64} * 1024;
 
 } // namespace
 
@@ -50,12 +46,11 @@ void GridTable::setColumnAlignment(int column, int alignment) {
 void GridTable::setRowCount(int rows) {
     const auto count = static_cast<std::size_t>(rows < 0 ? 0 : rows);
     for (std::size_t row = count; row < rows_.size(); ++row) {
-        dropRow(rows_[row]);
+        text_.drop(rows_[row]);
     }
     rows_.resize(count);
     if (rows_.empty()) {
         text_.clear();
-        unused_ = 0;
     }
     ++revision_;
 }
@@ -64,8 +59,7 @@ std::string_view GridTable::joinedRow(int row) const {
     if (row < 0 || row >= rowCount()) {
         return {};
     }
-    const Row& stored = rows_[static_cast<std::size_t>(row)];
-    return std::string_view(text_).substr(stored.offset, stored.size);
+    return text_.view(rows_[static_cast<std::size_t>(row)]);
 }
 
 std::string_view GridTable::cell(int row, int column) const {
@@ -90,89 +84,52 @@ void GridTable::setCell(int row, int column, std::string_view text) {
     }
     const auto [begin, end] = cellRange(scratch_, column, kSeparator);
     scratch_.replace(begin, end - begin, text);
-    storeRow(row);
+    storeJoined(row, scratch_);
     ++revision_;
 }
 
 void GridTable::setRow(int row, std::span<const std::string_view> texts) {
     assert(row >= 0 && row < rowCount());
     std::size_t size = 0;
-    bool ofThisGrid = false;
     for (std::string_view text : texts) {
         size += text.size() + 1;
-        ofThisGrid = ofThisGrid || isInText(text);
     }
-    // Joined straight into the shared text unless a cell comes from it (storing may move it).
-    std::string& joined = ofThisGrid ? scratch_ : text_;
-    Row& stored = rows_[static_cast<std::size_t>(row)];
-    dropRow(stored);
-    if (!ofThisGrid) {
-        compactIfWorthIt(size);
-    }
-    const std::size_t offset = ofThisGrid ? 0 : text_.size();
-    joined.resize(offset + size);
-    char* out = joined.data() + offset;
+    // Joined apart: a cell may come from this grid.
+    std::string joined(size, kSeparator);
+    char* out = joined.data();
     for (std::string_view text : texts) {
         if (!text.empty()) {
             std::memcpy(out, text.data(), text.size());
             out += text.size();
         }
-        *out++ = kSeparator;
-    }
-    if (ofThisGrid) {
-        storeRow(row);
-    } else {
-        stored = {offset, size};
-    }
-    ++revision_;
-}
-
-bool GridTable::isInText(std::string_view text) const {
-    const std::less<const char*> before;
-    return !text.empty() && !before(text.data(), text_.data()) &&
-           before(text.data(), text_.data() + text_.size());
-}
-
-void GridTable::setJoinedRow(int row, std::string_view joined) {
-    assert(row >= 0 && row < rowCount());
-    if (isInText(joined)) {
-        scratch_.assign(joined); // storing may move the grid's text
-        joined = scratch_;
+        ++out; // past the separator
     }
     storeJoined(row, joined);
     ++revision_;
 }
 
-void GridTable::storeRow(int row) {
-    storeJoined(row, scratch_);
+void GridTable::setJoinedRow(int row, std::string_view joined) {
+    assert(row >= 0 && row < rowCount());
+    storeJoined(row, joined);
+    ++revision_;
 }
 
 void GridTable::storeJoined(int row, std::string_view joined) {
     Row& stored = rows_[static_cast<std::size_t>(row)];
-    dropRow(stored);
-    compactIfWorthIt(joined.size());
-    stored = {text_.size(), joined.size()};
-    text_ += joined;
-}
-
-void GridTable::compactIfWorthIt(std::size_t adding) {
-    if (unused_ <= kCompactionFloor || unused_ <= text_.size() / 2) {
-        return;
+    // Dropping leaves the bytes where they are: only compaction moves them.
+    text_.drop(stored);
+    if (text_.worthCompacting()) {
+        if (text_.holds(joined)) {
+            scratch_.assign(joined);
+            joined = scratch_;
+        }
+        text_.compact([this](auto move) {
+            for (Row& kept : rows_) {
+                move(kept);
+            }
+        });
     }
-    std::string compacted;
-    compacted.reserve(text_.size() - unused_ + adding);
-    for (Row& kept : rows_) {
-        const std::size_t offset = compacted.size();
-        compacted.append(text_, kept.offset, kept.size);
-        kept.offset = offset;
-    }
-    text_.swap(compacted);
-    unused_ = 0;
-}
-
-void GridTable::dropRow(Row& row) {
-    unused_ += row.size;
-    row = Row{};
+    stored = text_.append(joined);
 }
 
 } // namespace zelkora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/text_arena.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,8 +20,8 @@ struct GridColumnSpec {
 };
 
 // The data behind one grid: row 0 holds the headings, every cell is text. The big-hit grid can
-// reach hundreds of thousands of rows, so the rows keep their cells in one shared buffer rather
-// than one object per cell or per row: a row written is appended to it, and the buffer is
+// reach hundreds of thousands of rows, so the rows keep their cells in one shared arena rather
+// than one object per cell or per row: a row written is appended to it, and the arena is
 // compacted when rewritten rows have left more than half of it unused.
 class GridTable {
 public:
@@ -51,26 +53,18 @@ public:
     std::uint64_t revision() const { return revision_; }
 
 private:
-    // Cells of one row, each terminated by a unit separator: text_[offset, offset + size).
+    // Cells of one row, each terminated by a unit separator.
     static constexpr char kSeparator = kCellSeparator;
-    struct Row {
-        std::size_t offset = 0;
-        std::size_t size = 0;
-    };
+    using Row = TextArena::Slot;
 
-    // Stores scratch_, or `joined` (not a part of this grid's text), as the text of `row`.
-    void storeRow(int row);
+    // Stores `joined` as the text of `row`; `joined` may be a row of this grid.
     void storeJoined(int row, std::string_view joined);
-    void compactIfWorthIt(std::size_t adding);
-    bool isInText(std::string_view text) const;
-    void dropRow(Row& row);
 
     std::vector<int> widths_;
     std::vector<int> alignments_;
     std::vector<Row> rows_;
-    std::string text_;
-    std::size_t unused_ = 0; // bytes of text_ no row refers to
-    std::string scratch_;    // the row being built
+    TextArena text_;
+    std::string scratch_; // the row being built
     std::uint64_t revision_ = 0;
 };
 
