@@ -1,6 +1,7 @@
 #pragma once
 
-#include "engine/lottery.h"
+#include "engine/repeated_sum.h"
+#include "engine/spin_draw.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,42 +85,19 @@ struct QuietRun {
     bool hit = false;
 };
 
-// The draw of one spin as the lottery makes it (isHit with M converted once).
-struct SpinDraw {
-    SpinDraw(double countdownValue, double scaleTimesDenominatorValue, std::int32_t scaleValue)
-        : countdown(countdownValue), scaleTimesDenominator(scaleTimesDenominatorValue),
-          scale(static_cast<double>(scaleValue)) {}
-    bool hits(float draw) const {
-        return spinProduct(draw, countdown, scaleTimesDenominator) < scale;
-    }
-
-    double countdown;             // T
-    double scaleTimesDenominator; // M × N, or M × C under the probability option
-    double scale;                 // M
-};
-
 // Normal spins played on held balls, one per draw, until a hit or the draws run out. The caller
 // has made sure that every one of them starts with at least a unit's worth of balls, so none is
-// a cash spin or needs a purchase, and that no other event falls among them.
+// a cash spin or needs a purchase, and that no other event falls among them. The balls and the
+// clock only take a fixed step a spin, so they are brought up to the run's end at once.
 inline QuietRun playHeldBallSpins(std::span<const float> draws, const SpinDraw& draw,
                                   double ballsPerSpin, double spinSeconds, double dayClock,
                                   double heldBalls) {
     QuietRun run;
-    std::size_t index = 0;
-    bool hit = false;
-    while (index < draws.size()) {
-        heldBalls -= ballsPerSpin;
-        dayClock += spinSeconds;
-        hit = draw.hits(draws[index]);
-        ++index;
-        if (hit) {
-            break;
-        }
-    }
-    run.spins = static_cast<std::int64_t>(index);
-    run.dayClock = dayClock;
-    run.heldBalls = heldBalls;
-    run.hit = hit;
+    const std::size_t hitAt = firstHit(draws, draw);
+    run.hit = hitAt < draws.size();
+    run.spins = static_cast<std::int64_t>(run.hit ? hitAt + 1 : draws.size());
+    run.heldBalls = repeatedSum(heldBalls, -ballsPerSpin, run.spins);
+    run.dayClock = repeatedSum(dayClock, spinSeconds, run.spins);
     return run;
 }
 
@@ -132,12 +110,13 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
                               const NormalSpinRules& rules, double spinSeconds, double dayClock,
                               double heldBalls) {
     QuietRun run;
+    const std::size_t hitAt = firstHit(draws, draw);
+    const std::size_t spins = hitAt < draws.size() ? hitAt + 1 : draws.size();
     std::int64_t heldBallSpins = 0;
     std::int64_t purchases = 0;
-    std::size_t lastHeldAfter = draws.size(); // the purchase that made the last held-ball spin
+    std::size_t lastHeldAfter = spins; // the purchase that made the last held-ball spin
     std::size_t index = 0;
-    bool hit = false;
-    while (index < draws.size()) {
+    for (; index < spins; ++index) {
         // needsPurchase(): heldBalls - ballsPerSpin > 0 exactly when heldBalls > ballsPerSpin.
         if (!(heldBalls > rules.ballsPerSpin)) {
             heldBalls = (heldBalls + rules.unitBalls) - rules.ballsPerSpin;
@@ -149,12 +128,6 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
         } else {
             heldBalls -= rules.ballsPerSpin;
         }
-        dayClock += spinSeconds;
-        hit = draw.hits(draws[index]);
-        ++index;
-        if (hit) {
-            break;
-        }
     }
     // A purchase on the run's last spin made a held-ball spin of the next one, beyond the run.
     if (lastHeldAfter + 1 == index) {
@@ -163,9 +136,9 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
     run.spins = static_cast<std::int64_t>(index);
     run.cashSpins = run.spins - heldBallSpins;
     run.purchases = purchases;
-    run.dayClock = dayClock;
+    run.dayClock = repeatedSum(dayClock, spinSeconds, run.spins);
     run.heldBalls = heldBalls;
-    run.hit = hit;
+    run.hit = hitAt < draws.size();
     return run;
 }
 
@@ -174,19 +147,10 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
 inline QuietRun playTimeSavingSpins(std::span<const float> draws, const SpinDraw& draw,
                                     double spinSeconds, double dayClock) {
     QuietRun run;
-    std::size_t index = 0;
-    bool hit = false;
-    while (index < draws.size()) {
-        dayClock += spinSeconds;
-        hit = draw.hits(draws[index]);
-        ++index;
-        if (hit) {
-            break;
-        }
-    }
-    run.spins = static_cast<std::int64_t>(index);
-    run.dayClock = dayClock;
-    run.hit = hit;
+    const std::size_t hitAt = firstHit(draws, draw);
+    run.hit = hitAt < draws.size();
+    run.spins = static_cast<std::int64_t>(run.hit ? hitAt + 1 : draws.size());
+    run.dayClock = repeatedSum(dayClock, spinSeconds, run.spins);
     return run;
 }
 

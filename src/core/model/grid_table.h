@@ -3,6 +3,7 @@
 #include "common/text_arena.h"
 
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <string>
 #include <string_view>
@@ -62,7 +63,7 @@ private:
 
     std::vector<int> widths_;
     std::vector<int> alignments_;
-    std::vector<Row> rows_;
+    std::deque<Row> rows_; // grows a row at a time without moving the rows
     TextArena text_;
     std::string scratch_; // the row being built
     std::uint64_t revision_ = 0;
