@@ -33,6 +33,18 @@ double valueOf(std::uint64_t exponent, std::int64_t position) {
                                  (static_cast<std::uint64_t>(position) & kFractionBits));
 }
 
+// room ÷ step rounded down, for 0 ≤ room < 2^53 and 0 < step < 2^53: a division of doubles, as
+// a 64-bit integer division takes several times as long, set right where it rounded up.
+std::int64_t wholeSteps(std::int64_t room, std::int64_t step) {
+    auto steps = static_cast<std::int64_t>(static_cast<double>(room) / static_cast<double>(step));
+    if (steps * step > room) {
+        --steps;
+    } else if ((steps + 1) * step <= room) {
+        ++steps;
+    }
+    return steps;
+}
+
 // How many of `count` additions of `step` to a value on `grid` move it by the same whole number
 // of ulps, and that number in `units`; 0 when the next addition must be played on its own.
 std::int64_t additionsOnOneGrid(const OnGrid& grid, double step, std::int64_t count,
@@ -53,10 +65,10 @@ std::int64_t additionsOnOneGrid(const OnGrid& grid, double step, std::int64_t co
     std::int64_t additions = 0;
     if (units > 0) {
         const std::int64_t room = kBinadeTop - 1 - units - grid.position;
-        additions = room < 0 ? 0 : room / units + 1;
+        additions = room < 0 ? 0 : wholeSteps(room, units) + 1;
     } else if (units < 0) {
         const std::int64_t room = grid.position + units - 1 - kBinadeBottom;
-        additions = room < 0 ? 0 : room / -units + 1;
+        additions = room < 0 ? 0 : wholeSteps(room, -units) + 1;
     } else {
         additions = grid.position > kBinadeBottom ? count : 0;
     }
