@@ -129,8 +129,11 @@ TEST(QuietSpinRuns, CountCashAndHeldBallSpinsAsSpinBySpinPlayDoes) {
                                              1000)
                     : std::min<std::int64_t>(spinsOnHeldBalls(held, rules), 1000);
             const auto span = std::span<const float>(draws).first(static_cast<std::size_t>(spins));
-            const QuietRun run = onCash ? playCashSpins(span, neverHits, rules, 10, 0, held)
-                                        : playHeldBallSpins(span, neverHits, perSpin, 10, 0, held);
+            RepeatedStep seconds(10);
+            RepeatedStep spent(-perSpin);
+            const QuietRun run = onCash
+                                     ? playCashSpins(span, neverHits, rules, seconds, 0, held)
+                                     : playHeldBallSpins(span, neverHits, spent, seconds, 0, held);
             const SpinBySpin expected = playOneAtATime(held, rules, spins);
             EXPECT_EQ(run.spins, spins);
             EXPECT_EQ(run.cashSpins, expected.cashSpins) << perSpin << " from " << held;

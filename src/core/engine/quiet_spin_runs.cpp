@@ -31,9 +31,9 @@ bool RunEngine::playQuietSpins(HotState& hot) {
         // quietSpinLimit() has bounded the run to held-ball spins or to cash spins.
         run = costs_.unitBalls > hot.heldBalls
                   ? playCashSpins(draws, draw, {costs_.ballsPerSpin, costs_.unitBalls},
-                                  conditions_.normalSpinSeconds, hot.dayClock, hot.heldBalls)
-                  : playHeldBallSpins(draws, draw, costs_.ballsPerSpin,
-                                      conditions_.normalSpinSeconds, hot.dayClock, hot.heldBalls);
+                                  quietSteps_.normalSeconds, hot.dayClock, hot.heldBalls)
+                  : playHeldBallSpins(draws, draw, quietSteps_.spentBalls,
+                                      quietSteps_.normalSeconds, hot.dayClock, hot.heldBalls);
         hot.heldBalls = run.heldBalls;
         hot.cashSpins += run.cashSpins;
         hot.heldBallSpins += run.spins - run.cashSpins;
@@ -41,7 +41,7 @@ bool RunEngine::playQuietSpins(HotState& hot) {
             chargePurchases(run.purchases);
         }
     } else {
-        run = playTimeSavingSpins(draws, draw, conditions_.shortSpinSeconds, hot.dayClock);
+        run = playTimeSavingSpins(draws, draw, quietSteps_.shortSeconds, hot.dayClock);
         hot.pendingShortSpins += run.spins;
         if (hot.state == MachineState::時短) {
             hot.remainingShortSpins -= static_cast<std::int32_t>(run.spins);

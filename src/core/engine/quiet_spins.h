@@ -90,14 +90,14 @@ struct QuietRun {
 // a cash spin or needs a purchase, and that no other event falls among them. The balls and the
 // clock only take a fixed step a spin, so they are brought up to the run's end at once.
 inline QuietRun playHeldBallSpins(std::span<const float> draws, const SpinDraw& draw,
-                                  double ballsPerSpin, double spinSeconds, double dayClock,
-                                  double heldBalls) {
+                                  RepeatedStep& spentBalls, RepeatedStep& spinSeconds,
+                                  double dayClock, double heldBalls) {
     QuietRun run;
     const std::size_t hitAt = firstHit(draws, draw);
     run.hit = hitAt < draws.size();
     run.spins = static_cast<std::int64_t>(run.hit ? hitAt + 1 : draws.size());
-    run.heldBalls = repeatedSum(heldBalls, -ballsPerSpin, run.spins);
-    run.dayClock = repeatedSum(dayClock, spinSeconds, run.spins);
+    run.heldBalls = spentBalls.addTo(heldBalls, run.spins);
+    run.dayClock = spinSeconds.addTo(dayClock, run.spins);
     return run;
 }
 
@@ -107,8 +107,8 @@ inline QuietRun playHeldBallSpins(std::span<const float> draws, const SpinDraw& 
 // (purchaseSpacing() makes sure the spin after it is not). The caller has made sure that no other
 // event falls among them.
 inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw,
-                              const NormalSpinRules& rules, double spinSeconds, double dayClock,
-                              double heldBalls) {
+                              const NormalSpinRules& rules, RepeatedStep& spinSeconds,
+                              double dayClock, double heldBalls) {
     QuietRun run;
     const std::size_t hitAt = firstHit(draws, draw);
     const std::size_t spins = hitAt < draws.size() ? hitAt + 1 : draws.size();
@@ -136,7 +136,7 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
     run.spins = static_cast<std::int64_t>(index);
     run.cashSpins = run.spins - heldBallSpins;
     run.purchases = purchases;
-    run.dayClock = repeatedSum(dayClock, spinSeconds, run.spins);
+    run.dayClock = spinSeconds.addTo(dayClock, run.spins);
     run.heldBalls = heldBalls;
     run.hit = hitAt < draws.size();
     return run;
@@ -145,12 +145,12 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
 // Time-saving spins (確変, 時短, 次まで時短), one per draw, until a hit or the draws run out:
 // they only take their time.
 inline QuietRun playTimeSavingSpins(std::span<const float> draws, const SpinDraw& draw,
-                                    double spinSeconds, double dayClock) {
+                                    RepeatedStep& spinSeconds, double dayClock) {
     QuietRun run;
     const std::size_t hitAt = firstHit(draws, draw);
     run.hit = hitAt < draws.size();
     run.spins = static_cast<std::int64_t>(run.hit ? hitAt + 1 : draws.size());
-    run.dayClock = repeatedSum(dayClock, spinSeconds, run.spins);
+    run.dayClock = spinSeconds.addTo(dayClock, run.spins);
     return run;
 }
 

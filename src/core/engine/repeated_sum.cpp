@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
 
 namespace zelkora {
 namespace {
@@ -11,26 +12,26 @@ constexpr std::int64_t kBinadeBottom = std::int64_t{1} << 52; // a value's ulps 
 constexpr std::int64_t kBinadeTop = std::int64_t{1} << 53;
 constexpr std::uint64_t kFractionBits = (std::uint64_t{1} << 52) - 1;
 constexpr std::uint64_t kSmallestExponent = 53; // below it the ulp would not be a normal number
+constexpr std::uint64_t kNotFinite = 2047;
+constexpr std::int64_t kNoUnits = std::numeric_limits<std::int64_t>::min();
 
-// A positive normal value as a count of its ulps: value = position × ulp, position in
-// [2^52, 2^53).
-struct OnGrid {
-    std::uint64_t exponent = 0; // the biased exponent
-    std::int64_t position = 0;
-    double perUlp = 0; // 1 ÷ ulp, a power of two
-};
-
-OnGrid gridOf(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const std::uint64_t exponent = bits >> 52U;
+// The step in whole ulps of the binade of biased exponent `exponent`, or kNoUnits when it is
+// halfway between two or too large to count.
+std::int64_t unitsOf(std::uint64_t exponent, double step) {
     // ulp = 2^(exponent - 1075), so 1 ÷ ulp has the biased exponent 2098 - exponent.
-    return {exponent, static_cast<std::int64_t>((bits & kFractionBits) | (kFractionBits + 1)),
-            std::bit_cast<double>((2098 - exponent) << 52U)};
-}
-
-double valueOf(std::uint64_t exponent, std::int64_t position) {
-    return std::bit_cast<double>((exponent << 52U) |
-                                 (static_cast<std::uint64_t>(position) & kFractionBits));
+    const double perUlp = std::bit_cast<double>((2098 - exponent) << 52U);
+    const double scaled = step * perUlp; // exact: a power of two apart
+    if (!(std::fabs(scaled) < 0x1p50)) {
+        return kNoUnits;
+    }
+    // The nearest whole number; the difference from the truncated one is exact.
+    auto units = static_cast<std::int64_t>(scaled);
+    const double rest = scaled - static_cast<double>(units);
+    if (std::fabs(rest) == 0.5) {
+        return kNoUnits; // halfway: the sum rounds to an even count of ulps, which alternates
+    }
+    units += rest > 0.5 ? 1 : (rest < -0.5 ? -1 : 0);
+    return units;
 }
 
 // room ÷ step rounded down, for 0 ≤ room < 2^53 and 0 < step < 2^53: a division of doubles, as
@@ -45,58 +46,74 @@ std::int64_t wholeSteps(std::int64_t room, std::int64_t step) {
     return steps;
 }
 
-// How many of `count` additions of `step` to a value on `grid` move it by the same whole number
-// of ulps, and that number in `units`; 0 when the next addition must be played on its own.
-std::int64_t additionsOnOneGrid(const OnGrid& grid, double step, std::int64_t count,
-                                std::int64_t& units) {
-    const double scaled = step * grid.perUlp; // exact: a power of two apart
-    if (!(std::fabs(scaled) < 0x1p50)) {
+// How many of `count` additions of `step` (`units` > 0 ulps) from ulp `position` stay on the
+// grid, when the first of them k ≤ room ÷ units may. Most runs end well inside their binade, which
+// one product tells without the division.
+std::int64_t additionsWithin(std::int64_t room, std::int64_t units, std::int64_t count) {
+    if (room < 0) {
         return 0;
     }
-    // The nearest whole number; the difference from the truncated one is exact.
-    units = static_cast<std::int64_t>(scaled);
-    const double rest = scaled - static_cast<double>(units);
-    if (std::fabs(rest) == 0.5) {
-        return 0; // halfway: the sum rounds to an even count of ulps, which alternates
+    if (static_cast<double>(count - 1) * static_cast<double>(units) <
+        static_cast<double>(room) * (1 - 0x1p-40)) {
+        return count;
     }
-    units += rest > 0.5 ? 1 : (rest < -0.5 ? -1 : 0);
-    // Each exact sum lies within one ulp of the next grid point; keeping that ulp inside the
-    // binade keeps every sum on its grid.
-    std::int64_t additions = 0;
+    return std::min(wholeSteps(room, units) + 1, count);
+}
+
+// How many of `count` additions of `units` ulps from ulp `position` stay on the grid. Each exact
+// sum lies within one ulp of the next grid point; keeping that ulp inside the binade keeps every
+// sum on its grid.
+std::int64_t additionsOnGrid(std::int64_t position, std::int64_t units, std::int64_t count) {
     if (units > 0) {
-        const std::int64_t room = kBinadeTop - 1 - units - grid.position;
-        additions = room < 0 ? 0 : wholeSteps(room, units) + 1;
-    } else if (units < 0) {
-        const std::int64_t room = grid.position + units - 1 - kBinadeBottom;
-        additions = room < 0 ? 0 : wholeSteps(room, -units) + 1;
-    } else {
-        additions = grid.position > kBinadeBottom ? count : 0;
+        return additionsWithin(kBinadeTop - 1 - units - position, units, count);
     }
-    return std::min(additions, count);
+    if (units < 0) {
+        return additionsWithin(position + units - 1 - kBinadeBottom, -units, count);
+    }
+    return position > kBinadeBottom ? count : 0;
 }
 
 } // namespace
 
-double repeatedSum(double value, double step, std::int64_t count) {
+std::int64_t RepeatedStep::unitsIn(std::uint64_t exponent) {
+    if (exponent != knownExponent_) {
+        knownUnits_ = unitsOf(exponent, step_);
+        knownExponent_ = exponent;
+    }
+    return knownUnits_;
+}
+
+double RepeatedStep::addTo(double value, std::int64_t count) {
+    const bool finiteStep = std::isfinite(step_);
     while (count > 0) {
         // Rounding to nearest is symmetric, so a negative value is its mirror image.
         const bool negative = value < 0;
-        const OnGrid grid = gridOf(negative ? -value : value);
-        std::int64_t units = 0;
+        const auto bits = std::bit_cast<std::uint64_t>(negative ? -value : value);
+        const std::uint64_t exponent = bits >> 52U;
+        const auto position =
+            static_cast<std::int64_t>((bits & kFractionBits) | (kFractionBits + 1));
+        std::int64_t units = kNoUnits;
+        if (finiteStep && exponent >= kSmallestExponent && exponent < kNotFinite) {
+            units = negative ? unitsOf(exponent, -step_) : unitsIn(exponent);
+        }
         const std::int64_t additions =
-            std::isfinite(value) && std::isfinite(step) && grid.exponent >= kSmallestExponent
-                ? additionsOnOneGrid(grid, negative ? -step : step, count, units)
-                : 0;
+            units == kNoUnits ? 0 : additionsOnGrid(position, units, count);
         if (additions == 0) {
-            value += step;
+            value += step_;
             --count;
             continue;
         }
-        const double moved = valueOf(grid.exponent, grid.position + additions * units);
+        const auto moved = std::bit_cast<double>(
+            (exponent << 52U) |
+            (static_cast<std::uint64_t>(position + additions * units) & kFractionBits));
         value = negative ? -moved : moved;
         count -= additions;
     }
     return value;
+}
+
+double repeatedSum(double value, double step, std::int64_t count) {
+    return RepeatedStep(step).addTo(value, count);
 }
 
 } // namespace zelkora

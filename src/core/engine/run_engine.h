@@ -4,6 +4,7 @@
 #include "engine/lottery.h"
 #include "engine/machine_state.h"
 #include "engine/money.h"
+#include "engine/repeated_sum.h"
 #include "engine/run_conditions.h"
 #include "engine/state_transition.h"
 #include "files/run_working_copy.h"
@@ -182,6 +183,12 @@ private:
         std::int64_t purchaseSpacing = 0; // normal spins from one purchase to the next at least
         bool unitIntegral = true;         // the unit is whole yen, so sums read back exactly
     };
+    // The fixed steps of quiet runs, each keeping its whole ulps in the binade it met last.
+    struct QuietSteps {
+        RepeatedStep normalSeconds;
+        RepeatedStep shortSeconds;
+        RepeatedStep spentBalls; // minus a spin's balls
+    };
     // How the last Start ended.
     struct RunOutcome {
         bool workingCopyOpen = false;
@@ -202,6 +209,7 @@ private:
     LotteryState lottery_;
     PlayClock clock_;
     BallCosts costs_;
+    QuietSteps quietSteps_;
     Money money_;
     SpinCounts spins_;
     ModeState mode_;

@@ -200,6 +200,8 @@ void RunEngine::clearFigures() {
     costs_.unitBalls = conditions_.money.unit / kYenPerBall;
     costs_.purchaseSpacing = purchaseSpacing({costs_.ballsPerSpin, costs_.unitBalls});
     costs_.unitIntegral = conditions_.money.unit == std::trunc(conditions_.money.unit);
+    quietSteps_ = {RepeatedStep(conditions_.normalSpinSeconds),
+                   RepeatedStep(conditions_.shortSpinSeconds), RepeatedStep(-costs_.ballsPerSpin)};
     adopt();
     updateTimeLimit();
 }
