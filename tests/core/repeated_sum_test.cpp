@@ -35,10 +35,10 @@ TEST(RepeatedSum, EqualsTheLoopAtEveryKindOfStep) {
         std::int64_t count;
     };
     const std::vector<Case> cases{
-        {0, 250.0 / 18, 40000},           // from zero, a step of 53 significant bits
-        {1000, -250.0 / 18, 60},          // down through three binades to below zero
-        {0x1p52 - 3, 1, 10},              // whole ulps across a binade
-        {0x1p40, 0x1p-13, 5000},          // exactly half an ulp: ties alternate with the parity
+        {0, 250.0 / 18, 40000},  // from zero, a step of 53 significant bits
+        {1000, -250.0 / 18, 60}, // down through three binades to below zero
+        {0x1p52 - 3, 1, 10},     // whole ulps across a binade
+        {0x1p40, 0x1p-13, 5000}, // exactly half an ulp: ties alternate with the parity
         {0x1p40 + 0x1p-12, 0x1p-13, 5000},
         {0x1p40, 0x1p-13 + 0x1p-40, 500}, // just above half an ulp
         {0x1p40, 0x1p-14, 500},           // a quarter ulp: never moves
@@ -62,7 +62,7 @@ TEST(RepeatedSum, EqualsTheLoopForRandomClocksAndBalls) {
     for (int trial = 0; trial < 3000; ++trial) {
         const double spinsPerThousandYen = 10 + unit(random) * 30;
         const double step = trial % 2 == 0 ? 3600 / (300 + unit(random) * 600) // a spin's seconds
-                                           : -250 / spinsPerThousandYen;      // a spin's balls
+                                           : -250 / spinsPerThousandYen;       // a spin's balls
         const double start = trial % 3 == 0 ? 0 : unit(random) * 40000;
         expectSameSum(start, step, 1 + static_cast<std::int64_t>(unit(random) * 3000));
     }
