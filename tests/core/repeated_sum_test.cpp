@@ -21,7 +21,7 @@ double addedOneByOne(double value, double step, std::int64_t count) {
 // Bit for bit, so a sum that differs only in the sign of zero or the kind of NaN fails too.
 void expectSameSum(double value, double step, std::int64_t count) {
     const double expected = addedOneByOne(value, step, count);
-    const double got = repeatedSum(value, step, count);
+    const double got = RepeatedStep(step).addTo(value, count);
     ASSERT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected))
         << std::hexfloat << value << " + " << step << " × " << count << ": " << got << " against "
         << expected;
@@ -65,6 +65,27 @@ TEST(RepeatedSum, EqualsTheLoopForRandomClocksAndBalls) {
                                            : -250 / spinsPerThousandYen;       // a spin's balls
         const double start = trial % 3 == 0 ? 0 : unit(random) * 40000;
         expectSameSum(start, step, 1 + static_cast<std::int64_t>(unit(random) * 3000));
+    }
+}
+
+// One step over many runs, as the engine keeps it: the binade it knows from the last run must not
+// leak into the next.
+TEST(RepeatedSum, OneStepOverManyRunsEqualsTheLoop) {
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (const double step : {250.0 / 27, -250.0 / 27, 3600.0 / 697}) {
+        RepeatedStep repeated(step);
+        double value = step < 0 ? 30000 : 0;
+        for (int run = 0; run < 400; ++run) {
+            const auto count = static_cast<std::int64_t>(unit(random) * 300);
+            if (run % 50 == 49) {
+                value = unit(random) * 5000; // a new day or a big hit's balls
+            }
+            const double got = repeated.addTo(value, count);
+            value = addedOneByOne(value, step, count);
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(value))
+                << step << " run " << run;
+        }
     }
 }
 

@@ -112,8 +112,4 @@ double RepeatedStep::addTo(double value, std::int64_t count) {
     return value;
 }
 
-double repeatedSum(double value, double step, std::int64_t count) {
-    return RepeatedStep(step).addTo(value, count);
-}
-
 } // namespace zelkora

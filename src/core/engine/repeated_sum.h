@@ -28,7 +28,4 @@ private:
     std::int64_t knownUnits_ = 0;
 };
 
-// The same for a step used once.
-double repeatedSum(double value, double step, std::int64_t count);
-
 } // namespace zelkora

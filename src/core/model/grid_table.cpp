@@ -94,8 +94,9 @@ void GridTable::setRow(int row, std::span<const std::string_view> texts) {
     for (std::string_view text : texts) {
         size += text.size() + 1;
     }
-    // Joined apart: a cell may come from this grid.
-    std::string joined(size, kSeparator);
+    // Joined apart, in the scratch row whose capacity stays: a cell may come from this grid.
+    std::string& joined = scratch_;
+    joined.assign(size, kSeparator);
     char* out = joined.data();
     for (std::string_view text : texts) {
         if (!text.empty()) {
