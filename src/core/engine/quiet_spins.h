@@ -85,6 +85,16 @@ struct QuietRun {
     bool hit = false;
 };
 
+// The spins of a run over `draws`: up to its first hit, that spin included, or all of them.
+struct SpinsToHit {
+    std::size_t spins = 0;
+    bool hit = false;
+};
+inline SpinsToHit spinsToHit(std::span<const float> draws, const SpinDraw& draw) {
+    const std::size_t hitAt = firstHit(draws, draw);
+    return hitAt < draws.size() ? SpinsToHit{hitAt + 1, true} : SpinsToHit{draws.size(), false};
+}
+
 // Normal spins played on held balls, one per draw, until a hit or the draws run out. The caller
 // has made sure that every one of them starts with at least a unit's worth of balls, so none is
 // a cash spin or needs a purchase, and that no other event falls among them. The balls and the
@@ -93,9 +103,9 @@ inline QuietRun playHeldBallSpins(std::span<const float> draws, const SpinDraw& 
                                   RepeatedStep& spentBalls, RepeatedStep& spinSeconds,
                                   double dayClock, double heldBalls) {
     QuietRun run;
-    const std::size_t hitAt = firstHit(draws, draw);
-    run.hit = hitAt < draws.size();
-    run.spins = static_cast<std::int64_t>(run.hit ? hitAt + 1 : draws.size());
+    const SpinsToHit played = spinsToHit(draws, draw);
+    run.hit = played.hit;
+    run.spins = static_cast<std::int64_t>(played.spins);
     run.heldBalls = spentBalls.addTo(heldBalls, run.spins);
     run.dayClock = spinSeconds.addTo(dayClock, run.spins);
     return run;
@@ -110,8 +120,8 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
                               const NormalSpinRules& rules, RepeatedStep& spinSeconds,
                               double dayClock, double heldBalls) {
     QuietRun run;
-    const std::size_t hitAt = firstHit(draws, draw);
-    const std::size_t spins = hitAt < draws.size() ? hitAt + 1 : draws.size();
+    const SpinsToHit played = spinsToHit(draws, draw);
+    const std::size_t spins = played.spins;
     std::int64_t heldBallSpins = 0;
     std::int64_t purchases = 0;
     std::size_t lastHeldAfter = spins; // the purchase that made the last held-ball spin
@@ -138,7 +148,7 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
     run.purchases = purchases;
     run.dayClock = spinSeconds.addTo(dayClock, run.spins);
     run.heldBalls = heldBalls;
-    run.hit = hitAt < draws.size();
+    run.hit = played.hit;
     return run;
 }
 
@@ -147,9 +157,9 @@ inline QuietRun playCashSpins(std::span<const float> draws, const SpinDraw& draw
 inline QuietRun playTimeSavingSpins(std::span<const float> draws, const SpinDraw& draw,
                                     RepeatedStep& spinSeconds, double dayClock) {
     QuietRun run;
-    const std::size_t hitAt = firstHit(draws, draw);
-    run.hit = hitAt < draws.size();
-    run.spins = static_cast<std::int64_t>(run.hit ? hitAt + 1 : draws.size());
+    const SpinsToHit played = spinsToHit(draws, draw);
+    run.hit = played.hit;
+    run.spins = static_cast<std::int64_t>(played.spins);
     run.dayClock = spinSeconds.addTo(dayClock, run.spins);
     return run;
 }
