@@ -260,7 +260,7 @@ TextTable theoryTable(const TheoreticalFigures& figures, bool ownShare) {
     return table;
 }
 
-TextTable rateTableOf(const std::vector<RateRow>& rates, double heldShare) {
+TextTable emptyRateTable(double heldShare) {
     TextTable table{{"両替率（玉/100円）"}, {}};
     for (const double spins : kTableSpinsPerThousand) {
         table.headings.push_back(figureText(spins, 0) + "回転");
@@ -268,6 +268,11 @@ TextTable rateTableOf(const std::vector<RateRow>& rates, double heldShare) {
     table.headings.insert(table.headings.end(),
                           {"ボーダー（現金）", "ボーダー（持玉）",
                            "ボーダー（持ち玉比率 " + figureText(heldShare * 100, 1) + "%）"});
+    return table;
+}
+
+TextTable rateTableOf(const std::vector<RateRow>& rates, double heldShare) {
+    TextTable table = emptyRateTable(heldShare);
     for (const RateRow& rate : rates) {
         std::vector<std::string> row{figureText(rate.exchangeRate, 0)};
         for (const MoneyFigures& cell : rate.atShare) {

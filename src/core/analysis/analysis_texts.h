@@ -45,6 +45,9 @@ std::string differenceText(const MeanEstimate& difference);
 
 // The theoretical figures: 項目, 値, 前提 (the assumption each figure rests on).
 TextTable theoryTable(const TheoreticalFigures& figures, bool ownShare);
+// The rate table with its headings and no rows yet: the exchange rate, each spins per 1000 yen,
+// the three borders (cash, held balls, the held share).
+TextTable emptyRateTable(double heldShare);
 // 回転単価 at each exchange rate and spins per 1000 yen, at the held share, with the borders.
 TextTable rateTableOf(const std::vector<RateRow>& rates, double heldShare);
 // The streak lengths the theory gives chances for: 単発 … 10連荘, more than 10.

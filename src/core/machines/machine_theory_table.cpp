@@ -63,13 +63,7 @@ TextTable machineTheoryTable(const MachineVerification& verification, const Mach
 
 TextTable machineRateTable(const MachineVerification& verification, const ChainFigures& chain,
                            double heldShare) {
-    TextTable table{{"両替率（玉/100円）"}, {}};
-    for (const double spins : kTableSpinsPerThousand) {
-        table.headings.push_back(figureText(spins, 0) + "回転");
-    }
-    table.headings.insert(table.headings.end(),
-                          {"ボーダー（現金）", "ボーダー（持玉）",
-                           "ボーダー（持ち玉比率 " + figureText(heldShare * 100, 1) + "%）"});
+    TextTable table = emptyRateTable(heldShare);
     Campaign campaign = verification.campaign;
     for (const double rate : kTableExchangeRates) {
         campaign.exchangeBallsPer100Yen = rate;
