@@ -1,10 +1,7 @@
 #include "analysis/held_share.h"
-#include "analysis_fixture.h"
-#include "commands/verification_document.h"
+#include "document_harness.h"
 #include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
-#include "files/utf8_path.h"
-#include "platform/pcg_random_source.h"
 
 #include <gtest/gtest.h>
 
@@ -13,33 +10,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class HeldShareTest : public ::testing::TestWithParam<const char*> {
+class HeldShareTest : public ::testing::TestWithParam<const char*>, protected DocumentHarness {
 protected:
-    HeldShareTest() {
-        model.programFolder = folder.file("program");
-        fs::create_directories(model.programFolder / "data");
-    }
+    HeldShareTest() : DocumentHarness(11) {}
 
     fs::path sampleFile(const char* days) const {
-        fs::path file =
-            model.programFolder / "data" / pathFromUtf8(std::string(GetParam()) + ".pac");
-        EXPECT_TRUE(writeConditionFile(
-                        file, withCondition(sampleNamed(GetParam()), Field::条件_何日分, days))
-                        .ok());
-        return file;
+        return DocumentHarness::sampleFile(GetParam(), days);
     }
     std::optional<double> ownShare() const { return storedHeldShare(model.workingCopyPath()); }
-
-    TempFolder folder;
-    MainWindowModel model;
-    RecordingUserInterface ui;
-    LocalFileSystem files;
-    CallbackEventPump pump;
-    FixedRunTimers timers{1000, 0};
-    PcgRandomSource source{11};
-    RandomStream random{source};
-    SystemThreadStarter threads;
-    VerificationDocument document{model, {ui, files, pump, timers, random, threads}};
 };
 
 // The share the run showed at its end is the one its file keeps, through Open and its rebuild;

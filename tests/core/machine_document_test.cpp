@@ -1,7 +1,7 @@
-#include "analysis_fixture.h"
 #include "commands/file_dialogs.h"
 #include "commands/machine_run.h"
 #include "commands/verification_document.h"
+#include "document_harness.h"
 #include "files/utf8_path.h"
 #include "machine_fixture.h"
 #include "machines/machine_figures.h"
@@ -10,19 +10,11 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace zelkora::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string bytesOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 fs::path machineSample(std::string_view name) {
     return machineSamplesFolder() / pathFromUtf8(std::string(name) + ".json");
@@ -30,11 +22,9 @@ fs::path machineSample(std::string_view name) {
 
 // The document on a scratch program folder, with a classic sample open and saved, recording
 // boxes, a pump that calls back and a generator the test seeds.
-class MachineDocumentTest : public ::testing::Test {
+class MachineDocumentTest : public ::testing::Test, protected DocumentHarness {
 protected:
-    MachineDocumentTest() {
-        model.programFolder = folder.file("program");
-        fs::create_directories(model.programFolder / "data");
+    MachineDocumentTest() : DocumentHarness(7) {
         classic = model.programFolder / "data" / "classic.pac";
         EXPECT_TRUE(writeConditionFile(
                         classic, withCondition(sampleNamed("定番確変315"), Field::条件_何日分, "3"))
@@ -59,17 +49,7 @@ protected:
         return file;
     }
 
-    TempFolder folder;
     fs::path classic;
-    MainWindowModel model;
-    RecordingUserInterface ui;
-    LocalFileSystem files;
-    CallbackEventPump pump;
-    FixedRunTimers timers{1000, 0};
-    PcgRandomSource source{7};
-    RandomStream random{source};
-    SystemThreadStarter threads;
-    VerificationDocument document{model, {ui, files, pump, timers, random, threads}};
 };
 
 TEST(MachineFileName, is_told_by_its_json_extension_in_any_case) {
@@ -145,7 +125,8 @@ TEST_F(MachineDocumentTest, a_machine_file_named_at_start_opens_as_the_open_dial
 }
 
 TEST_F(MachineDocumentTest, a_bad_machine_file_is_told_with_its_entry_and_keeps_the_open_pac) {
-    const std::string good = bytesOf(machineSample("星海ST199"));
+    const Bytes goodBytes = readBytes(machineSample("星海ST199"));
+    const std::string good(goodBytes.begin(), goodBytes.end());
     const auto replaced = [&good](std::string_view from, std::string_view to) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);
@@ -163,7 +144,7 @@ TEST_F(MachineDocumentTest, a_bad_machine_file_is_told_with_its_entry_and_keeps_
         {replaced("\"schema_version\": 1", "\"schema_version\": 9"), "版 9"},
     };
     openClassic();
-    const std::string workingCopy = bytesOf(model.workingCopyPath());
+    const Bytes workingCopy = readBytes(model.workingCopyPath());
     const std::string caption = model.window.caption;
     const std::string conditions = model.fields.text(Field::条件_名前);
     for (std::size_t index = 0; index < cases.size(); ++index) {
@@ -183,7 +164,7 @@ TEST_F(MachineDocumentTest, a_bad_machine_file_is_told_with_its_entry_and_keeps_
         EXPECT_EQ(model.window.caption, caption);
         EXPECT_EQ(model.fields.text(Field::条件_名前), conditions);
         EXPECT_TRUE(model.commands.enabled(Menu::MF_OverSave));
-        EXPECT_EQ(bytesOf(model.workingCopyPath()), workingCopy);
+        EXPECT_EQ(readBytes(model.workingCopyPath()), workingCopy);
     }
 }
 

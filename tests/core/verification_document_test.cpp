@@ -1,53 +1,17 @@
 #include "analysis/campaign_streams.h"
 #include "analysis/overall_figures.h"
-#include "analysis_fixture.h"
-#include "commands/verification_document.h"
-#include "files/utf8_path.h"
-#include "platform/pcg_random_source.h"
+#include "document_harness.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace zelkora::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string bytesOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// The document on a scratch program folder, with recording boxes and a generator the test seeds.
-class DocumentTest : public ::testing::Test {
+class DocumentTest : public ::testing::Test, protected DocumentHarness {
 protected:
-    DocumentTest() {
-        model.programFolder = folder.file("program");
-        fs::create_directories(model.programFolder / "data");
-    }
-
-    // A sample written as a .pac in the data folder, `days` long.
-    fs::path sampleFile(const char* name, const char* days) const {
-        fs::path file = model.programFolder / "data" / pathFromUtf8(std::string(name) + ".pac");
-        EXPECT_TRUE(
-            writeConditionFile(file, withCondition(sampleNamed(name), Field::条件_何日分, days))
-                .ok());
-        return file;
-    }
-
-    TempFolder folder;
-    MainWindowModel model;
-    RecordingUserInterface ui;
-    LocalFileSystem files;
-    CallbackEventPump pump;
-    FixedRunTimers timers{1000, 0};
-    PcgRandomSource source{7};
-    RandomStream random{source};
-    SystemThreadStarter threads;
-    VerificationDocument document{model, {ui, files, pump, timers, random, threads}};
+    DocumentTest() : DocumentHarness(7) {}
 };
 
 TEST_F(DocumentTest, a_close_during_a_run_cancels_it_and_is_asked_for_again_once_it_returns) {
@@ -101,14 +65,14 @@ TEST_F(DocumentTest, a_cancelled_new_leaves_the_file_and_its_flags_as_they_were)
 
 TEST_F(DocumentTest, a_file_that_cannot_load_changes_nothing) {
     ASSERT_EQ(document.load(sampleFile("定番確変315", "2")).outcome, OpenCopy::Copied);
-    const std::string workingCopy = bytesOf(model.workingCopyPath());
+    const Bytes workingCopy = readBytes(model.workingCopyPath());
     const fs::path damaged = sampleFile("甘デジ99次まで時短", "3");
     fs::resize_file(damaged, 1000);
 
     EXPECT_EQ(document.load(damaged).outcome, OpenCopy::Refused);
     EXPECT_EQ(document.load(model.programFolder / pathFromUtf8("無い.pac")).outcome,
               OpenCopy::Failed);
-    EXPECT_EQ(bytesOf(model.workingCopyPath()), workingCopy);
+    EXPECT_EQ(readBytes(model.workingCopyPath()), workingCopy);
     EXPECT_EQ(model.fields.text(Field::条件_名前), "定番確変315");
     EXPECT_TRUE(model.commands.enabled(Menu::MK_Start));
 }
