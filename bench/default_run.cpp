@@ -4,6 +4,7 @@
 #include "engine/quiet_spins.h"
 #include "engine/run_engine.h"
 #include "files/file_system.h"
+#include "files/fixed_length_file.h"
 #include "files/record_layouts.h"
 #include "files/verification_conditions.h"
 #include "files/working_copy_file.h"
@@ -20,6 +21,8 @@
 
 namespace zelkora::bench {
 namespace {
+
+constexpr std::size_t kTypicalResultRecordBytes = 187;
 
 class NoEvents final : public EventPump {
 public:
@@ -99,6 +102,30 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder) 
     for (std::int64_t spin = 0; spin < spins; ++spin) {
         hits += draw.hits(value()) ? 1 : 0;
     }
+    return hits;
+}
+
+std::int64_t bareLotteryWithRecords(std::int64_t spins, int records,
+                                    const std::filesystem::path& folder) {
+    const std::int64_t hits = bareLottery(spins);
+    const auto path = folder / "temp.pac";
+    {
+        RecordFile file(kVerificationRecordLength);
+        // A record as long as a typical result record of the default verification.
+        const std::string bytes(kTypicalResultRecordBytes, '0');
+        if (!file.open(path).ok()) {
+            throw std::runtime_error("the benchmark's file did not open");
+        }
+        for (int record = 1; record <= records; ++record) {
+            if (!file.writeEncoded(record + 100, bytes).ok()) {
+                throw std::runtime_error("the benchmark's record was not written");
+            }
+        }
+        if (!file.close().ok()) {
+            throw std::runtime_error("the benchmark's file did not close");
+        }
+    }
+    std::filesystem::remove(path);
     return hits;
 }
 

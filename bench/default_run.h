@@ -26,6 +26,12 @@ RunResult runDefaultVerification(int days, const std::filesystem::path& folder);
 // accounting. Returns the hits so nothing is optimised away.
 std::int64_t bareLottery(std::int64_t spins);
 
+// The bare lottery and the least a run must add to it: `records` result records of the
+// verification file's length, written with ready-made bytes into a file in `folder` that is
+// then deleted, as a run's working copy is. No text is formatted or encoded.
+std::int64_t bareLotteryWithRecords(std::int64_t spins, int records,
+                                    const std::filesystem::path& folder);
+
 // A fresh folder under the system's temporary folder.
 std::filesystem::path makeBenchFolder();
 
