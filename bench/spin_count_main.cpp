@@ -11,6 +11,7 @@
 #include "default_run.h"
 
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string_view>
@@ -25,10 +26,17 @@ int main(int argc, char** argv) {
     if (mode == "floor" && argc == 4 && count > 0) {
         const int records = std::atoi(argv[3]);
         const auto folder = zelkora::bench::makeBenchFolder();
-        const std::int64_t hits = zelkora::bench::bareLotteryWithRecords(count, records, folder);
-        std::filesystem::remove_all(folder);
-        std::cout << count << " spins, " << hits << " hits, " << records << " records\n";
-        return 0;
+        try {
+            const std::int64_t hits =
+                zelkora::bench::bareLotteryWithRecords(count, records, folder);
+            std::filesystem::remove_all(folder);
+            std::cout << count << " spins, " << hits << " hits, " << records << " records\n";
+            return 0;
+        } catch (const std::exception& failure) {
+            std::filesystem::remove_all(folder);
+            std::cerr << "zelkora-spin-count: " << failure.what() << '\n';
+            return 1;
+        }
     }
     if (mode == "bare" && count > 0) {
         const std::int64_t hits = zelkora::bench::bareLottery(count);
